@@ -1,0 +1,45 @@
+# Helpers shared by every folder's CMakeLists.
+
+# Warnings on for our own code.
+function(ov_target_defaults target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+endfunction()
+
+# Collects the .cpp/.c files of the given folders (relative to the project root),
+# recursing into subfolders, and re-globs when files are added.
+function(ov_glob_sources out_var)
+    set(patterns)
+    foreach(dir IN LISTS ARGN)
+        list(APPEND patterns ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/*.c)
+    endforeach()
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS ${patterns})
+    set(${out_var} ${found} PARENT_SCOPE)
+endfunction()
+
+# One executable per program source: examples/foo.cpp -> foo.
+function(ov_add_programs dir)
+    file(GLOB programs CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${dir}/*.cpp)
+    foreach(source IN LISTS programs)
+        get_filename_component(name ${source} NAME_WE)
+        add_executable(${name} ${source})
+        target_link_libraries(${name} PRIVATE OvCore::ovcore ${ARGN})
+        ov_target_defaults(${name})
+    endforeach()
+endfunction()
+
+# A layer library built from the sources of `dir`: SHARED when it has sources
+# (one copy of its process-wide state however many libraries link it),
+# header-only until then.
+function(ov_add_layer target alias dir)
+    ov_glob_sources(sources ${dir})
+    if(sources)
+        add_library(${target} SHARED ${sources})
+        set(scope PUBLIC)
+        ov_target_defaults(${target})
+    else()
+        add_library(${target} INTERFACE)
+        set(scope INTERFACE)
+    endif()
+    add_library(${alias} ALIAS ${target})
+    set(OV_LAYER_SCOPE ${scope} PARENT_SCOPE)
+endfunction()

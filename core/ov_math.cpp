@@ -1,0 +1,1 @@
+#include "core/ov_math.h"

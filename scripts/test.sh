@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test headless (under Xvfb):
+# first a normal build (build/test), then the same tests built with AddressSanitizer and
+# UBSan (build/asan), then each fuzzer briefly (scripts/fuzz.sh). Fails when any test fails.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/install-deps.sh"
+
+run_suite() {
+    local dir=$1; shift
+    cmake -S "$root" -B "$dir" "$@" >/dev/null
+    cmake --build "$dir" -j2
+    xvfb-run -a -s "-screen 0 1280x1024x24 +extension GLX +render" \
+        ctest --test-dir "$dir" --output-on-failure -j2 --timeout 300
+}
+
+run_suite "$root/build/test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite "$root/build/asan" -DCMAKE_BUILD_TYPE=Debug -DOV_SANITIZE=ON \
+    -DOV_BUILD_BENCH=OFF -DOV_BUILD_EXAMPLES=OFF -DOV_BUILD_GAME=OFF
+"$root/scripts/fuzz.sh" 20
