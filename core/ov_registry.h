@@ -1,0 +1,280 @@
+// OV_REGISTRY, the name-keyed container in which the framework keeps its windows, states,
+// sprites, shaders, fonts, views, timers and actors. Keys are (name, 32-bit index); entries
+// stay in insertion order, which is iteration order; lookups are linear and byte-exact. The
+// registry owns its values. An entry handle (OV_ENTRY) is two words, cheap to copy and stable
+// until its entry is removed, so records can keep one (the current state, a style reference).
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <iterator>
+#include <memory>
+
+namespace OvCore
+{
+
+// A registry key: a NUL-padded name field and an index, 128 bytes.
+struct OV_REGISTRY_KEY
+{
+    static constexpr uint32_t NameField = 124; // names of NameField bytes or more are refused
+    char name[NameField];
+    int32_t index;
+};
+static_assert(sizeof(OV_REGISTRY_KEY) == 128);
+
+// Modes of OV_REGISTRY::Access.
+enum OV_ACCESS : int
+{
+    OV_ACCESS_FIND = 1,           // name and index
+    OV_ACCESS_FIND_OR_CREATE = 2, // as Get
+    OV_ACCESS_REMOVE = 3,         // remove the first match; returns a null handle
+    OV_ACCESS_FIND_NAME = 4,      // first entry with the name, any index
+};
+
+template <class T> class OV_REGISTRY;
+
+// One entry of a registry: its key, its value and its neighbours. The registry owns the chain
+// (each node owns the next one); handles only point at nodes.
+template <class T> struct OV_REGISTRY_NODE
+{
+    OV_REGISTRY_KEY key{};
+    T value{};
+    std::unique_ptr<OV_REGISTRY_NODE> next;
+    OV_REGISTRY_NODE* previous = nullptr;
+};
+
+// Entry handle: an invalid flag in the low byte of `flags` and a pointer to the entry. Null
+// when the flag is set or the pointer is null; valid until the entry is removed or the
+// registry destroyed. Moving past either end gives a null handle; moving a null handle
+// leaves it null.
+template <class T> class OV_ENTRY
+{
+public:
+    using Node = OV_REGISTRY_NODE<T>;
+
+    OV_ENTRY() = default;
+    explicit OV_ENTRY(Node* node) : node_(node) {}
+
+    bool IsNull() const { return (flags_ & 0xFF) != 0 || node_ == nullptr; }
+    explicit operator bool() const { return !IsNull(); }
+
+    // The value behind the handle; null for a null handle.
+    T* Get() const { return IsNull() ? nullptr : &node_->value; }
+    T* operator->() const { return Get(); }
+    T& operator*() const { return *Get(); }
+
+    // The key; "" and 0 for a null handle.
+    const char* Name() const { return IsNull() ? "" : node_->key.name; }
+    int32_t Index() const { return IsNull() ? 0 : node_->key.index; }
+
+    OV_ENTRY Next() const { return IsNull() ? OV_ENTRY() : OV_ENTRY(node_->next.get()); }
+    OV_ENTRY Previous() const { return IsNull() ? OV_ENTRY() : OV_ENTRY(node_->previous); }
+
+    // Handles are equal when they name the same entry; all null handles are equal.
+    bool operator==(const OV_ENTRY& other) const
+    {
+        return IsNull() ? other.IsNull() : node_ == other.node_ && !other.IsNull();
+    }
+
+private:
+    friend class OV_REGISTRY<T>;
+    uint32_t flags_ = 0;
+    Node* node_ = nullptr;
+};
+
+template <class T> class OV_REGISTRY
+{
+public:
+    using Entry = OV_ENTRY<T>;
+    using Node = OV_REGISTRY_NODE<T>;
+
+    OV_REGISTRY() = default;
+    OV_REGISTRY(const OV_REGISTRY&) = delete; // the registry owns its values
+    OV_REGISTRY& operator=(const OV_REGISTRY&) = delete;
+    OV_REGISTRY(OV_REGISTRY&& other) noexcept { MoveFrom(other); }
+    OV_REGISTRY& operator=(OV_REGISTRY&& other) noexcept
+    {
+        if (this != &other)
+        {
+            Clear();
+            MoveFrom(other);
+        }
+        return *this;
+    }
+    ~OV_REGISTRY() { Clear(); }
+
+    // Find-or-create: the first entry with this name and index, else a new entry with a
+    // default-constructed value appended at the end. Null for a refused name.
+    Entry Get(const char* name, int32_t index = 0)
+    {
+        Entry found = Find(name, index);
+        return found ? found : Append(name, index);
+    }
+
+    // Mode 1 find, 2 find-or-create, 3 remove the first match (returns null), 4 find by name
+    // only. Any other mode, and a refused name, give a null handle.
+    Entry Access(int mode, const char* name, int32_t index = 0)
+    {
+        switch (mode)
+        {
+        case OV_ACCESS_FIND:
+            return Find(name, index);
+        case OV_ACCESS_FIND_OR_CREATE:
+            return Get(name, index);
+        case OV_ACCESS_REMOVE:
+            Remove(Find(name, index));
+            return Entry();
+        case OV_ACCESS_FIND_NAME:
+            return FindName(name);
+        default:
+            return Entry();
+        }
+    }
+
+    // The first entry whose name and index both match; null when none.
+    Entry Find(const char* name, int32_t index = 0) const
+    {
+        if (!NameFits(name))
+            return Entry();
+        for (Node* node = head_.get(); node; node = node->next.get())
+            if (node->key.index == index && NameIs(node->key, name))
+                return Entry(node);
+        return Entry();
+    }
+
+    // The first entry with this name, whatever its index; null when none.
+    Entry FindName(const char* name) const
+    {
+        if (!NameFits(name))
+            return Entry();
+        for (Node* node = head_.get(); node; node = node->next.get())
+            if (NameIs(node->key, name))
+                return Entry(node);
+        return Entry();
+    }
+
+    // Appends a new entry even when the key is already present (the scene moves its pending
+    // actors this way). Null for a refused name.
+    Entry Append(const char* name, int32_t index = 0)
+    {
+        if (!NameFits(name))
+            return Entry();
+        auto node = std::make_unique<Node>();
+        std::memcpy(node->key.name, name, std::strlen(name)); // the field is already zeroed
+        node->key.index = index;
+        node->previous = tail_;
+        Node* added = node.get();
+        (tail_ ? tail_->next : head_) = std::move(node);
+        tail_ = added;
+        ++size_;
+        return Entry(added);
+    }
+
+    // Removes the entry behind the handle (key and value). The handle, and every copy of it,
+    // is invalid afterwards. False for a null handle.
+    bool Remove(Entry entry)
+    {
+        if (entry.IsNull())
+            return false;
+        Node* node = entry.node_;
+        Node* previous = node->previous;
+        if (node->next)
+            node->next->previous = previous;
+        else
+            tail_ = previous;
+        std::unique_ptr<Node>& owner = previous ? previous->next : head_;
+        owner = std::move(node->next); // destroys the node
+        --size_;
+        return true;
+    }
+
+    // With a null name the number of entries, otherwise the number with that name.
+    uint32_t Count(const char* name = nullptr) const
+    {
+        if (!name)
+            return size_;
+        if (!NameFits(name))
+            return 0;
+        uint32_t count = 0;
+        for (Node* node = head_.get(); node; node = node->next.get())
+            count += NameIs(node->key, name) ? 1 : 0;
+        return count;
+    }
+    bool IsEmpty() const { return size_ == 0; }
+
+    Entry First() const { return Entry(head_.get()); }
+    Entry Last() const { return Entry(tail_); }
+
+    // Removes every entry. The id counter keeps running, so ids are never reused.
+    void Clear()
+    {
+        // One node at a time: a recursive chain of destructors could exhaust the stack.
+        while (head_)
+            head_ = std::move(head_->next);
+        tail_ = nullptr;
+        size_ = 0;
+    }
+
+    // Ids 0, 1, 2, ... in call order (the scene numbers its actors with them).
+    uint32_t NextId() { return nextId_++; }
+
+    // Iteration in insertion order yields entry handles:
+    //   for (auto entry : registry) use(entry.Name(), *entry);
+    // Removing the entry the loop stands on invalidates the loop; walk with Next() then.
+    class iterator
+    {
+    public:
+        using value_type = Entry;
+        using difference_type = std::ptrdiff_t;
+        iterator() = default;
+        explicit iterator(Node* node) : node_(node) {}
+        Entry operator*() const { return Entry(node_); }
+        iterator& operator++()
+        {
+            node_ = node_->next.get();
+            return *this;
+        }
+        iterator operator++(int)
+        {
+            iterator before = *this;
+            ++*this;
+            return before;
+        }
+        bool operator==(const iterator& other) const { return node_ == other.node_; }
+
+    private:
+        Node* node_ = nullptr;
+    };
+    iterator begin() const { return iterator(head_.get()); }
+    iterator end() const { return iterator(); }
+
+    // True for a non-null name shorter than the key's name field.
+    static bool NameFits(const char* name)
+    {
+        return name && std::memchr(name, '\0', OV_REGISTRY_KEY::NameField) != nullptr;
+    }
+
+private:
+    // Byte-exact; never reads past the key's name field.
+    static bool NameIs(const OV_REGISTRY_KEY& key, const char* name)
+    {
+        return std::strncmp(key.name, name, OV_REGISTRY_KEY::NameField) == 0;
+    }
+
+    void MoveFrom(OV_REGISTRY& other)
+    {
+        head_ = std::move(other.head_);
+        tail_ = other.tail_;
+        size_ = other.size_;
+        nextId_ = other.nextId_;
+        other.tail_ = nullptr;
+        other.size_ = 0;
+    }
+
+    std::unique_ptr<Node> head_;
+    Node* tail_ = nullptr;
+    uint32_t size_ = 0;
+    uint32_t nextId_ = 0;
+};
+
+} // namespace OvCore
