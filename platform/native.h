@@ -16,7 +16,9 @@ struct PlatformPixelFormat
     bool alpha;       // per-pixel alpha: the window needs a visual with an alpha channel
 };
 
-// The SDL window behind a platform window handle; null for an unknown handle.
+// The SDL window behind a platform window handle; null for an unknown handle. Only
+// PlatformPrepareGLWindow replaces it (style changes never do), so look it up again after
+// preparing a window.
 SDL_Window* PlatformNativeWindow(HWND hwnd);
 
 // Makes the window's native surface fit an OpenGL context of this pixel format (recreating
@@ -26,9 +28,11 @@ SDL_Window* PlatformNativeWindow(HWND hwnd);
 bool PlatformPrepareGLWindow(HWND hwnd, const PlatformPixelFormat& format);
 
 // Registers a block of bytes as resource `id` of type `type` in the module named
-// `moduleName` (the module is created on first use), so that GetModuleHandleA,
+// `moduleName` (the module is created on first use; null means the program's own module,
+// GetModuleHandleA(NULL)), so that GetModuleHandleA,
 // FindResourceA, LoadResource, LockResource and SizeofResource find it. The bytes are
 // not copied: they must outlive the module (static data). False on a null or empty block.
+// Registering an id and type again replaces the earlier block.
 bool PlatformRegisterResource(const char* moduleName, unsigned id, unsigned type,
                               const void* data, size_t size);
 #endif
