@@ -1,0 +1,251 @@
+/* orvane_core.h - the C interface of liborvanecore, the engine library under the Orvane Core
+ * framework. Every graphics object (render targets, textures, shaders, vertex buffers), the
+ * matrix stacks and the drawing state live behind these flat `Ov...` functions; callers hold
+ * handles and pass plain numbers. Numeric codes are the interface: unknown codes are ignored,
+ * empty handles are refused, nothing here throws. docs/engine.md describes every code. */
+#ifndef ORVANE_CORE_H
+#define ORVANE_CORE_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#if defined(_WIN32)
+#  if defined(OV_BUILDING_ENGINE)
+#    define OV_API __declspec(dllexport)
+#  else
+#    define OV_API __declspec(dllimport)
+#  endif
+#else
+#  define OV_API __attribute__((visibility("default")))
+#endif
+
+/* Trailing arguments that C++ callers may leave out; C callers pass every argument. */
+#ifdef __cplusplus
+#  define OV_DEFAULT(value) = value
+extern "C" {
+#else
+#  define OV_DEFAULT(value)
+#endif
+
+/* An engine handle: empty when the low byte of `flags` is non-zero or `object` is null.
+ * `...Create` fills a handle the caller owns ({0, object} on success, {1, null} on failure);
+ * every other function takes the handle by value. `object` is pointer-sized. */
+typedef struct OvHandle
+{
+    uint32_t flags;
+    void *object;
+} OvHandle;
+
+/* ---- Codes this engine adds to the documented ones (see docs/engine.md) ------------------ */
+#define OV_STATE_DRAW_CALLS 470      /* get: uint64_t draw calls issued; set(470, 0): reset */
+#define OV_SCENE_FLUSH 1             /* OvRenderScene bits, applied in the order flush, swap, */
+#define OV_SCENE_CLEAR_COLOUR 2      /* clear, reset                                          */
+#define OV_SCENE_CLEAR_DEPTH 4
+#define OV_SCENE_CLEAR_STENCIL 8
+#define OV_SCENE_CLEAR_ACCUM 16
+#define OV_SCENE_SWAP 32
+#define OV_SCENE_RESET_STATE 64
+#define OV_DRAW_BUFFERED 1           /* OvDrawData flags: arrays are offsets into buffer 452 */
+#define OV_DRAW_INDEXED 2            /* indices come from the active index buffer 453        */
+#define OV_VALUE_FLOAT 2             /* OvDrawData valueType: log2 of the value's byte size  */
+#define OV_VALUE_DOUBLE 3
+
+/* ---- Lifecycle ----------------------------------------------------------------------------- */
+OV_API void OvInitiation(void);
+OV_API void OvClosure(void);
+/* Probes the active render target's context; returns a mask: 1 GLSL shaders, 2 low-level
+ * programs, 4 vertex buffers, 8 frame buffer objects. 0 without an active target. */
+OV_API uint32_t OvExtensions(int32_t request);
+/* Sets a state; values beyond those a state takes are ignored. Integer values are passed as
+ * doubles and truncated (exact for every code and pixel coordinate). */
+OV_API void OvSetState(int32_t state, double v0 OV_DEFAULT(0), double v1 OV_DEFAULT(0),
+                       double v2 OV_DEFAULT(0), double v3 OV_DEFAULT(0));
+/* Pointer to the engine's storage of a state (layout per state in docs/engine.md); null for
+ * an unknown state. */
+OV_API void *OvGetState(int32_t state);
+
+/* ---- Render targets (window surfaces) ------------------------------------------------------ */
+/* Mode 81 normal, 82 per-pixel alpha (refused where the display has no alpha visual).
+ * `window` is the platform window handle (HWND). */
+OV_API uint8_t OvRenderTargetCreate(OvHandle *target, void *window, int32_t mode,
+                                    int32_t colourBits, int32_t depthBits);
+OV_API void OvRenderTargetDestroy(OvHandle target);
+OV_API uint8_t OvRenderTargetActivate(OvHandle target);
+/* 440-443 int32_t viewport x, y (from the bottom), width, height (writable; applied on the
+ * next Activate); 445, 446 double perspective near and far planes; 448 int32_t mode. */
+OV_API void *OvRenderTargetGet(OvHandle target, int32_t query);
+OV_API uint8_t OvRenderTargetChange(OvHandle target, int32_t mode);
+/* Sets the viewport and the target's camera defaults: vertical field of view in degrees, the
+ * near and far depth of orthographic cameras, the aspect ratio (0: viewport width/height). */
+OV_API uint8_t OvRenderTargetArea(OvHandle target, int32_t x, int32_t y, int32_t width,
+                                  int32_t height, double fieldOfView, double orthoNear,
+                                  double orthoFar, double aspect);
+OV_API uint8_t OvRenderTargetShare(OvHandle target, OvHandle share);
+OV_API uint8_t OvRenderVsync(int32_t on);
+OV_API void OvRenderScene(int32_t flags);
+
+/* ---- Matrices (kept on the CPU; 264 projection, 265 model-view) ------------------------- */
+OV_API void OvMatrixPush(void);
+OV_API void OvMatrixPop(void);
+OV_API void OvMatrixIdentity(void);
+OV_API void OvMatrixTranslate(double x, double y, double z);
+OV_API void OvMatrixRotate(double angle, double x, double y, double z);
+OV_API void OvMatrixScale(double x, double y, double z);
+OV_API void OvMatrixMode(int32_t mode);
+/* 16 doubles, column-major (element [column * 4 + row]), into the current mode's top. */
+OV_API void OvMatrixLoad(const double *matrix);
+OV_API void OvMatrixSave(int32_t mode, double *matrix);
+
+/* ---- Cameras: set the projection; the Build functions fill a caller's 16 doubles -------- */
+OV_API void OvCameraOrtho(double x, double y, double width, double height, double angle);
+/* turn, pitch and roll in degrees (a rotation triple: roll about X, pitch about Y, turn
+ * about Z), fieldOfView in degrees (0: the target's default), eye at (x, y, z); flags bit 0:
+ * screen y grows downwards as with the orthographic camera. w is ignored. */
+OV_API void OvCameraPerspective(double turn, double pitch, double roll, double fieldOfView,
+                                double x, double y, double z, double w, int32_t flags);
+OV_API void OvCameraOrthoBuild(double x, double y, double width, double height, double angle,
+                               double *out);
+OV_API void OvCameraPerspectiveBuild(double turn, double pitch, double roll,
+                                     double fieldOfView, double x, double y, double z,
+                                     double w, int32_t flags, double *out);
+/* The projection half alone, without the camera's position and rotation. */
+OV_API void OvCameraOrthoBuildHalf(double x, double y, double width, double height,
+                                   double angle, double *out);
+OV_API void OvCameraPerspectiveBuildHalf(double turn, double pitch, double roll,
+                                         double fieldOfView, double x, double y, double z,
+                                         double w, int32_t flags, double *out);
+
+/* ---- Textures ------------------------------------------------------------------------------- */
+OV_API uint8_t OvTextureCreate(OvHandle *texture);
+OV_API void OvTextureDestroy(OvHandle texture);
+/* flags bit 0: leave the new texture active. Load reads .ovt files; LoadFromMemory takes an
+ * .ovt image or an encoded PNG, BMP, JPEG, TGA or GIF; `size` 0 means the image's length is
+ * read from its own headers. */
+OV_API uint8_t OvTextureLoad(OvHandle texture, const char *path, uint8_t flags);
+OV_API uint8_t OvTextureLoadFromMemory(OvHandle texture, const void *data, uint8_t flags,
+                                       size_t size OV_DEFAULT(0));
+/* RGBA8 rows, top row first; the texture stays active. */
+OV_API uint8_t OvTextureLoadRGBAFromMemory(OvHandle texture, const void *pixels,
+                                           int32_t width, int32_t height);
+/* A transparent-black texture; the texture stays active when flags bit 0 is set. */
+OV_API uint8_t OvTextureLoadEmpty(OvHandle texture, int32_t width, int32_t height,
+                                  uint8_t flags);
+/* Copies a region of the active render target (x, y from the bottom-left) into the texture,
+ * its first row the region's bottom row. flags bit 0: (re)allocate the texture at the
+ * region's size; 0: copy into its existing storage. The texture stays active. */
+OV_API uint8_t OvTextureFromRender(OvHandle texture, int32_t x, int32_t y, int32_t width,
+                                   int32_t height, uint8_t flags);
+OV_API void OvTextureActivate(OvHandle texture);
+/* 58: no 2D texture on the current unit. */
+OV_API void OvTextureUnactivate(int32_t target);
+/* On the active texture: 237 min filter, 238 mag filter (242 nearest, 243 linear);
+ * 239 wrap across, 240 wrap down (248 repeat, 249 clamp). */
+OV_API void OvTextureParameter(int32_t name, float value);
+/* 258 width, 259 height, 261 byte size of the locked pixels: pointers to int32_t. */
+OV_API void *OvTextureGet(OvHandle texture, int32_t query);
+/* RGBA8 rows in texture order. mode 0 read and write, 1 read only. Null on failure. */
+OV_API void *OvTextureLock(OvHandle texture, int32_t mode);
+/* flags bit 0: upload the (changed) pixels of a read-write lock; 0 discards them. */
+OV_API void OvTextureUnlock(OvHandle texture, int32_t flags);
+OV_API void OvTextureUnit(int32_t unit);
+
+/* ---- Drawing --------------------------------------------------------------------------------
+ * Modes: 4 points, 6 outline (line loop), 8 triangles, 10 fan, 11 quads.
+ * OvDrawData draws `count` vertices (or indices) from `first`, from separate arrays:
+ *   positions, colours, texcoords, normals: arrays, or with OV_DRAW_BUFFERED null, the
+ *     offsets below being byte offsets into the active vertex buffer (452). A null colour
+ *     array uses the drawing colour (263); null texcoords give (0, 0).
+ *   indices: uint32_t (or uint16_t, indexSize 2) array; with OV_DRAW_INDEXED a byte offset
+ *     into the active index buffer (453).
+ *   valueType: OV_VALUE_FLOAT (0 means float) or OV_VALUE_DOUBLE.
+ *   strides: bytes between elements, 0 tightly packed.
+ *   sizes: components per element; 0 means 4 for positions and colours, 2 for texcoords.
+ *   enabled: with OV_DRAW_BUFFERED the arrays used, 1 position, 2 colour, 4 texcoord,
+ *     8 normal; 0 (client arrays) means every non-null array.
+ *   offsets: bytes added to each array (or buffer offsets). */
+OV_API void OvDrawData(int32_t mode, int32_t first, int32_t count, const void *positions,
+                       const void *colours, const void *texcoords,
+                       const void *normals OV_DEFAULT(0), const void *indices OV_DEFAULT(0),
+                       int32_t flags OV_DEFAULT(0), int32_t valueType OV_DEFAULT(0),
+                       int32_t positionStride OV_DEFAULT(0), int32_t colourStride OV_DEFAULT(0),
+                       int32_t texcoordStride OV_DEFAULT(0), int32_t normalStride OV_DEFAULT(0),
+                       int32_t positionSize OV_DEFAULT(0), int32_t colourSize OV_DEFAULT(0),
+                       int32_t texcoordSize OV_DEFAULT(0), int32_t enabled OV_DEFAULT(0),
+                       int32_t positionOffset OV_DEFAULT(0), int32_t colourOffset OV_DEFAULT(0),
+                       int32_t texcoordOffset OV_DEFAULT(0), int32_t normalOffset OV_DEFAULT(0),
+                       int32_t indexSize OV_DEFAULT(0));
+/* Vertices in the 60-byte layout: texcoord (4 floats), colour (4), normal (3), position (4).
+ * With indices, `count` indices from `first`; otherwise `count` vertices from `first`. */
+OV_API void OvDrawDataStruct(int32_t mode, int32_t first, int32_t count, const void *vertices,
+                             const uint32_t *indices);
+/* Immediate mode: each OvPutVertex takes the last texture coordinate and drawing colour. */
+OV_API void OvPrimitiveBegin(int32_t mode);
+OV_API void OvPutVertex(double x, double y, double z, double w);
+OV_API void OvPutTexvertex(double s, double t, double r, double q);
+OV_API void OvPrimitiveEnd(void);
+
+/* ---- Vertex buffers: kinds 452 vertices, 453 indices; usage 454 static, 455 dynamic,
+ * 456 stream; map access 463 read only, 464 write only, 465 read and write ---------------- */
+OV_API uint8_t OvVertexBufferInit(void);
+/* Fails when `buffer` already holds a live buffer or both sizes are 0; indexBytes 0 makes
+ * no index buffer. Both buffers stay active on success. */
+OV_API uint8_t OvVertexBufferCreate(OvHandle *buffer, uint32_t vertexBytes,
+                                    const void *vertexData, int32_t vertexUsage,
+                                    uint32_t indexBytes, const void *indexData,
+                                    int32_t indexUsage);
+OV_API void OvVertexBufferDestroy(OvHandle buffer);
+OV_API void OvVertexBufferActivate(OvHandle buffer, int32_t kind);
+OV_API void OvVertexBufferUnactivate(int32_t kind);
+OV_API uint8_t OvVertexBufferHasBuffer(OvHandle buffer, int32_t kind);
+OV_API uint32_t OvVertexBufferSize(OvHandle buffer, int32_t kind);
+/* Maps the active buffer of `kind`; null when none is active or mapping fails. */
+OV_API void *OvVertexBufferMap(int32_t kind, int32_t access);
+OV_API uint8_t OvVertexBufferUnmap(int32_t kind);
+
+/* ---- Shaders: kinds 429 low-level vertex program, 430 low-level fragment program,
+ * 431 vertex shader, 432 fragment shader, 433 linked program ------------------------------ */
+OV_API uint8_t OvShaderInit(void);
+/* The GLSL version times 100 (110, 120, ...), or 0 without shaders. */
+OV_API int32_t OvShaderModel(void);
+OV_API uint8_t OvShaderCreate(OvHandle *shader);
+OV_API void OvShaderDestroy(OvHandle shader);
+/* Compiles a source of `kind` (429-432) into the shader; the log tells why it failed. */
+OV_API uint8_t OvShaderLoad(OvHandle shader, const char *path, int32_t kind);
+OV_API uint8_t OvShaderLoadFromMemory(OvHandle shader, const char *text, int32_t kind);
+/* Links `count` compiled shaders into `program`, which becomes kind 433. */
+OV_API uint8_t OvShaderMakeProgram(OvHandle program, const OvHandle *shaders, int32_t count);
+/* The last compiler or linker message; "" when the last step succeeded. Never null. */
+OV_API const char *OvShaderLastLog(void);
+/* Activates a linked program or a low-level program (each kind on its own). */
+OV_API void OvShaderActivate(OvHandle shader);
+/* 429 / 430: low-level vertex / fragment programs off; 433: no linked program. */
+OV_API void OvShaderUnactivate(int32_t kind);
+OV_API int32_t OvShaderUniformLocation(OvHandle program, const char *name);
+OV_API int32_t OvShaderAttributeLocation(OvHandle program, const char *name);
+/* On the active program; count is the number of components used (1-4). */
+OV_API void OvShaderUniform(int32_t location, float x, float y, float z, float w,
+                            int32_t count);
+OV_API void OvShaderUniformInteger(int32_t location, const int32_t *values, int32_t count);
+/* 16 doubles, column-major unless transpose. */
+OV_API void OvShaderUniformMatrix(int32_t location, const double *matrix, uint8_t transpose);
+OV_API void OvShaderAttribute(int32_t location, float x, float y, float z, float w,
+                              int32_t count);
+/* Local parameter `index` of the low-level program of `kind` (429 or 430). */
+OV_API void OvShaderLocalParam(int32_t kind, int32_t index, float x, float y, float z,
+                               float w);
+
+/* ---- Vector math (degrees) ------------------------------------------------------------------
+ * angleX turns in the screen plane from +X towards +Y; angleY lifts towards +Z. out[0..2]
+ * receive x, y, z; out[3] is left as it is. */
+OV_API void OvLengthdir(double angleX, double angleY, double angleZ, double length,
+                        double *out);
+/* The angles (x in [0, 360), y in [-90, 90], z 0) pointing from one point to another. */
+OV_API void OvDirection(double fromX, double fromY, double fromZ, double fromW, double toX,
+                        double toY, double toZ, double toW, double *out);
+
+#ifdef __cplusplus
+}
+#endif
+#undef OV_DEFAULT
+
+#endif
