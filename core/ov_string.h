@@ -92,8 +92,9 @@ public:
 
     // Splits into tokens at any byte of `delimiters` (and at zero bytes). Bytes of `quotes`
     // toggle an inside-quotes state in which delimiters are not recognised; quote bytes stay
-    // in the tokens. Empty tokens are never produced: "a,,b" gives "a", "b". The array holds
-    // exactly `count` strings; null delimiters give 0 tokens.
+    // in the tokens. Empty tokens are never produced: "a,,b" gives "a", "b". The end always
+    // ends a token, even inside an unclosed quote. The array holds exactly `count` strings.
+    // Null delimiters or quotes mean none.
     std::unique_ptr<OV_STRING[]> Split(const char* delimiters, uint32_t& count,
                                        const char* quotes = nullptr) const;
     // The same over `length` bytes of `bytes` (not altered; need not be zero-terminated).
@@ -119,7 +120,6 @@ public:
     bool ParseTyped(void* out, uint32_t outSize, char letter = 0) const;
 
 private:
-    explicit OV_STRING(std::unique_ptr<char[]> buffer);
     void Adopt(std::unique_ptr<char[]> buffer);
 
     std::unique_ptr<char[]> data_; // never null

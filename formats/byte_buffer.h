@@ -29,7 +29,7 @@ struct ByteBuffer
     ByteBuffer& operator=(ByteBuffer&& other) noexcept;
     ~ByteBuffer() { Destroy(); }
 
-    // Everything 0 or null (forgets the block without freeing it).
+    // Everything 0 or null; a block the buffer owned is freed first.
     void Init();
     // A block of n bytes, cursor at start, count 0, not borrowed. False when it cannot be
     // allocated (the buffer is then left as Init leaves it).
@@ -86,8 +86,10 @@ struct ByteBuffer
     uint64_t FileSize(const char* path) const;
 
 private:
-    uint32_t DataEnd() const; // count, bounded by the block
-    void Adopt(uint8_t* block, uint32_t n);
+    uint32_t DataEnd() const;      // count, bounded by the block
+    void Adopt(uint8_t* block, uint32_t n); // frees the old block unless borrowed
+    bool Reallocate(uint32_t n);   // keeps the bytes that fit; the cursor is the caller's
+    void Detach();                 // forgets the block without freeing it
 };
 
 } // namespace OvCore

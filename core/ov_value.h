@@ -1,0 +1,43 @@
+// OV_VALUE, the framework's variant: empty, a number (OV_NUMBER) or a string (OV_STRING). It
+// owns its payload; copies are deep. Used by layout variables and expressions.
+#pragma once
+
+#include <cstdint>
+#include <variant>
+
+#include "core/ov_number.h"
+#include "core/ov_string.h"
+
+namespace OvCore
+{
+
+class OV_VALUE
+{
+public:
+    enum Kind : int32_t
+    {
+        EMPTY = 0,
+        NUMBER = 1,
+        STRING = 2,
+    };
+
+    Kind GetKind() const { return static_cast<Kind>(payload_.index()); }
+
+    void SetNumber(double number) { payload_ = OV_NUMBER(number); }
+    void SetString(const char* text) { payload_ = OV_STRING(text); } // null sets ""
+    void SetString(const OV_STRING& text) { payload_ = text; }
+    void Clear() { payload_ = std::monostate(); }
+
+    // 0 unless the value is a number.
+    double GetNumber() const;
+    // Null unless the value is a string.
+    const OV_STRING* GetString() const { return std::get_if<OV_STRING>(&payload_); }
+
+    // Equal kinds, and both empty, or equal numbers, or byte-equal strings.
+    bool operator==(const OV_VALUE& other) const;
+
+private:
+    std::variant<std::monostate, OV_NUMBER, OV_STRING> payload_;
+};
+
+} // namespace OvCore
