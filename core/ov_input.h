@@ -1,0 +1,95 @@
+// The keyboard and mouse record of the framework: one process-wide OV_INPUT, written by the
+// window procedure as messages arrive and polled by games and the GUI (is down, was pressed
+// or released this frame, per virtual-key code and per mouse button, the wheel, the cursor
+// and the typed characters). The frame loop samples the cursor and clears the edges.
+#pragma once
+
+#include "core/ov_vector.h"
+#include "core/ov_string.h"
+#include "platform/win32.h"
+
+#include <cstdint>
+#include <deque>
+
+namespace OvCore
+{
+
+struct OV_WINDOW;
+
+class OV_INPUT
+{
+public:
+    // Mouse slots of the arrays below; the public button numbers are 1 left, 2 right,
+    // 3 middle, 4 wheel up, 5 wheel down and 0 "any".
+    enum MouseSlot { SLOT_LEFT = 0, SLOT_MIDDLE = 1, SLOT_RIGHT = 2, SLOT_COUNT = 3 };
+    static constexpr int WHEEL_NOTCH = 120;
+
+    uint8_t keyDown[256] = {};
+    uint8_t keyPressed[256] = {};
+    uint8_t keyReleased[256] = {};
+    uint8_t keyReleaseLater[256] = {};
+    uint8_t mouseDown[SLOT_COUNT] = {};
+    uint8_t mousePressed[SLOT_COUNT] = {};
+    uint8_t mouseReleased[SLOT_COUNT] = {};
+    uint8_t mouseReleaseLater[SLOT_COUNT] = {};
+    int32_t wheelAccum = 0;
+    uint8_t wheelUp = 0;
+    uint8_t wheelDown = 0;
+    int32_t wheelNotches = 0;
+    POINT cursor = {};
+    std::deque<char> chars;
+    uint8_t lastKey = 0;
+    uint8_t ignoreRepeat = 0;
+
+    // Message effects. HandleMessage returns false for messages that are not input.
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnKeyDown(unsigned key);
+    void OnKeyUp(unsigned key);
+    void OnChar(unsigned code);
+    void OnButtonDown(MouseSlot slot);
+    void OnButtonUp(MouseSlot slot);
+    void OnWheel(int amount);
+
+    // Keys: k = 0 asks whether any key 1..255 has the flag; codes above 255 read false.
+    bool KeyDown(int k) const;
+    bool KeyPressed(int k) const;
+    bool KeyReleased(int k) const;
+    void SetKeyDown(int k, bool value);
+    void SetKeyPressed(int k, bool value);
+    void SetKeyReleased(int k, bool value);
+    // The key reads as down until the end of the current frame.
+    void ReleaseKeyLater(int k);
+
+    // Mouse buttons by public number (see above).
+    bool MouseDown(int button) const;
+    bool MousePressed(int button) const;
+    bool MouseReleased(int button) const;
+    void SetMouseDown(int button, bool value);
+    void SetMousePressed(int button, bool value);
+    void SetMouseReleased(int button, bool value);
+    bool ReleaseMouseLater(int button);
+
+    // With `all`, levels are cleared too; then the end-of-frame clearing runs.
+    void ClearInput(bool all);
+    // End of frame: deferred releases take effect, every edge is cleared.
+    void EndFrame();
+
+    // Cursor in screen coordinates, or relative to a window's client origin.
+    OV_VECTOR SampleCursor();
+    bool SetCursor(int x, int y);
+    int CursorX() const { return cursor.x; }
+    int CursorY() const { return cursor.y; }
+    int CursorX(const OV_WINDOW& window) const;
+    int CursorY(const OV_WINDOW& window) const;
+
+    // Typed characters, oldest first.
+    bool PopChar(char& c);
+    bool ReadChars(OV_STRING& text, bool keep);
+    int CharCount() const { return static_cast<int>(chars.size()); }
+    void ClearChars() { chars.clear(); }
+};
+
+// The process-wide input record, created on first use.
+OV_INPUT& Input();
+
+} // namespace OvCore

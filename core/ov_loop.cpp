@@ -1,0 +1,160 @@
+#include "core/ov_loop.h"
+
+#include "core/ov_input.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace OvCore
+{
+
+namespace
+{
+
+// One tick timer: ticks when its period has accumulated, at most once per frame, keeping
+// the remainder; a period of 0 or less ticks every frame.
+void AdvanceTick(float period, float& accum, bool& tick, uint32_t& count)
+{
+    if (period > 0 && accum < period)
+        return;
+    tick = true;
+    accum = period > 0 ? std::fmod(accum, period) : 0.0f;
+    ++count;
+}
+
+} // namespace
+
+OV_LOOP& Loop()
+{
+    static OV_LOOP loop;
+    return loop;
+}
+
+void OV_LOOP::Calibrate()
+{
+    waitOdd = waitEven = 0;
+    const double start = NowPrecise();
+    const double limit = framePeriod + 1;
+    const double margin = limit > 14 ? 1 : 2;
+    if (framePeriod <= 0)
+        return;
+    // waitOdd ends as the last elapsed time below limit - margin, waitEven as the first at
+    // or above limit: alternating them averages the period over the timer's granularity.
+    double elapsed = 0;
+    while (elapsed < limit)
+    {
+        elapsed = (NowPrecise() - start) * 1000;
+        if (elapsed < limit - margin)
+            waitOdd = static_cast<float>(elapsed);
+        waitEven = static_cast<float>((NowPrecise() - start) * 1000);
+    }
+}
+
+bool OV_LOOP::RunFrameLoop(OV_FRAME_CALLBACK frameCallback, void* context)
+{
+    Calibrate();
+    previousPrecise_ = NowPrecise();
+    previousTime = static_cast<float>(previousPrecise_);
+    rateAccum = 0;
+    frameCount = renderCount = updateCount = 0;
+    message.message = 0;
+    renderAccum = 0;
+    renderTick = true;
+    updateAccum = 0;
+    updateTick = true;
+    bool oddFrame = false;
+
+    // A change requested before the loop started: leave `running` false for the caller.
+    if (!running)
+        return true;
+
+    while (running)
+    {
+        if (PumpMessage())
+            continue;
+        oddFrame = !oddFrame;
+        RunFrame(frameCallback, context, oddFrame);
+    }
+    running = true;
+    return true;
+}
+
+// Takes one waiting message of any window; false when the queue is empty.
+bool OV_LOOP::PumpMessage()
+{
+    MSG next;
+    if (!PeekMessageA(&next, nullptr, 0, 0, PM_REMOVE))
+        return false;
+    message = next;
+    if (message.message == WM_QUIT)
+    {
+        running = false;
+        return true;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+    return true;
+}
+
+void OV_LOOP::RunFrame(OV_FRAME_CALLBACK frameCallback, void* context, bool oddFrame)
+{
+    OV_INPUT& input = Input();
+    input.SampleCursor();
+    if (frameCallback)
+        frameCallback(message.hwnd, context);
+    if (clearInputEachFrame)
+        input.EndFrame();
+    if (clearCharsEachFrame)
+        input.ClearChars();
+
+    currentPrecise_ = NowPrecise();
+    delta = static_cast<float>(currentPrecise_ - previousPrecise_);
+    Pace(oddFrame);
+    previousPrecise_ = currentPrecise_;
+    currentTime = previousTime = static_cast<float>(currentPrecise_);
+    AdvanceTimers();
+}
+
+void OV_LOOP::Pace(bool oddFrame)
+{
+    if (framePeriod <= 0)
+        return;
+    if (useSleep)
+    {
+        // The sleep is counted in the next frame's delta.
+        Sleep(static_cast<DWORD>(std::max(1.0f, framePeriod - delta * 1000)));
+        return;
+    }
+    const double threshold = oddFrame ? waitOdd : waitEven;
+    while (threshold > (currentPrecise_ - previousPrecise_) * 1000)
+        currentPrecise_ = NowPrecise();
+    // The spin belongs to this frame: delta spans one frame start to the next, so motion
+    // scaled by delta and the measured rates keep real time.
+    delta = static_cast<float>(currentPrecise_ - previousPrecise_);
+}
+
+void OV_LOOP::AdvanceTimers()
+{
+    ++frameCount;
+    rateAccum += delta;
+    renderAccum += delta;
+    renderTick = false;
+    updateAccum += delta;
+    updateTick = false;
+    AdvanceTick(renderPeriod, renderAccum, renderTick, renderCount);
+    AdvanceTick(updatePeriod, updateAccum, updateTick, updateCount);
+    UpdateRates();
+}
+
+void OV_LOOP::UpdateRates()
+{
+    if (rateAccum < 1)
+        return;
+    framesPerSecond = frameCount / rateAccum;
+    rendersPerSecond = renderCount / rateAccum;
+    updatesPerSecond = updateCount / rateAccum;
+    frameCount = renderCount = updateCount = 0;
+    rateAccum = std::fmod(rateAccum, 1.0f);
+}
+
+} // namespace OvCore

@@ -1,0 +1,98 @@
+// OV_WINDOW, the framework's drawing surface: a record describing a borderless top-level
+// window (position, size, colour and depth bits, transparency, taskbar and tray presence)
+// that owns the engine render target made on it. Fill the fields, then OpenWindow (or
+// AttachWindow to a window made elsewhere); change fields and ApplyWindow; CloseWindow (or
+// DetachWindow) at the end. Records live by name in the application's window registry.
+#pragma once
+
+#include "core/ov_string.h"
+#include "orvane_core.h"
+#include "platform/win32.h"
+
+#include <cstdint>
+
+namespace OvCore
+{
+
+struct OV_WINDOW
+{
+    // Engine render-target modes: normal, and with per-pixel alpha.
+    static constexpr int MODE_NORMAL = 81;
+    static constexpr int MODE_PER_PIXEL_ALPHA = 82;
+    // Notification-area icon messages arrive with this id.
+    static constexpr UINT TRAY_MESSAGE = 0x8000;
+
+    OV_WINDOW();
+
+    int32_t width = 1;
+    int32_t height = 1;
+    float aspect = 1.0f;        // set only by UseFullScreenExtent
+    int32_t x = 0;              // screen position of the client area
+    int32_t y = 0;
+    int32_t colourBits = 32;
+    int32_t depthBits = 16;
+    bool visible = true;        // show, bring to front and focus on open
+    bool appWindow = true;      // taskbar button; false makes a tool window
+    bool trayIcon = false;      // notification-area icon
+    OV_STRING title;            // also the window class name
+    float opacity = 1.0f;       // whole-window alpha, 0..1
+    COLORREF colourKey = 0;
+    bool useColourKey = false;  // pixels of colourKey are transparent
+    bool perPixelAlpha = false; // render target with an alpha channel, layered window
+    bool topmost = false;
+
+    // Creates class, window and render target; `share` is a render target whose resources
+    // the new one shares, or null. False when any step fails; what was made is undone.
+    bool OpenWindow(const OvHandle* share = nullptr);
+    // Binds the record to a window made elsewhere and creates the render target on it.
+    bool AttachWindow(HWND window, const OvHandle* share = nullptr);
+    // Re-applies styles, transparency, position, size, tray icon and render-target size.
+    // False only for a record that is not open.
+    bool ApplyWindow();
+    void CloseWindow();
+    // Releases what AttachWindow bound; the window itself stays.
+    void DetachWindow();
+
+    // Mode 0 restores the desktop's mode; a positive mode switches the display to
+    // width x height at colourBits; a positive refresh also requests that rate in Hz.
+    void SetDisplayMode(int mode, int refresh);
+    void UseFullScreenExtent();
+    void UseWorkAreaExtent();
+
+    HWND hwnd() const { return hwnd_; }
+    const OvHandle& target() const { return target_; }
+    bool attached() const { return attached_; }
+    bool modeChanged() const { return modeChanged_; }
+    int32_t refreshRate() const { return refreshRate_; }
+
+private:
+    DWORD ExtendedStyle(bool layered) const;
+    bool WantsLayered() const { return opacity < 1 || useColourKey; }
+    void SetExtendedStyle(bool layered);
+    void ApplyLayeredAttributes();
+    bool RegisterWindowClass(HINSTANCE module);
+    bool CreateRenderTarget();
+    bool SetRenderTargetArea();
+    bool RenderTargetFits();
+    void ReadRefreshRate();
+    void RestoreDisplayMode();
+    void FillTrayIcon();
+    void AddTrayIcon();
+    void RemoveTrayIcon();
+    void ShowAndFocus();
+    void ReleaseWindow();
+
+    NOTIFYICONDATAA tray_;
+    OvHandle target_;
+    bool attached_ = false;
+    HWND hwnd_ = nullptr;
+    HINSTANCE instance_ = nullptr;
+    bool modeChanged_ = false;
+    int32_t refreshRate_ = 0;
+};
+
+// The window procedure shared by every framework window: input messages feed OV_INPUT, a
+// close request ends the frame loop, system commands other than restore are swallowed.
+LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+} // namespace OvCore
