@@ -1,0 +1,61 @@
+// Image decoding and encoding behind the GDI+ subset (platform/gdiplus.h): stb_image and
+// stb_image_write wrapped to work on BGRA pixels, plus the table of encoders GDI+ reports.
+// Only platform/src/gdiplus*.cpp use it.
+#pragma once
+
+#include "platform/gdiplus.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace OvPlatform
+{
+
+// Pixels in PixelFormat32bppARGB order (blue, green, red, alpha), rows top to bottom, no
+// padding.
+struct DecodedImage
+{
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::vector<uint8_t> bgra;
+};
+
+// Whether a width x height bitmap is within the platform's limits (and so its byte size fits
+// every integer type on the way).
+bool ImageSizeAllowed(uint64_t width, uint64_t height);
+
+// Decodes a whole PNG, BMP, JPEG, TGA or GIF (first frame) file held in memory. Ok, or
+// UnknownImageFormat for anything that is not a complete image of those formats (a file whose
+// decoder needed bytes past its end is truncated, whatever the decoder made of it), or
+// OutOfMemory for an image beyond ImageSizeAllowed or memory lacking.
+Gdiplus::Status DecodeImage(const uint8_t* bytes, size_t size, DecodedImage& image);
+
+enum class EncoderKind
+{
+    Png,
+    Bmp,
+    Jpeg,
+    Tga,
+};
+
+struct EncoderEntry
+{
+    EncoderKind kind;
+    CLSID clsid;
+    GUID formatId;
+    const wchar_t* codecName;
+    const wchar_t* formatDescription;
+    const wchar_t* filenameExtension;
+    const wchar_t* mimeType;
+};
+
+std::span<const EncoderEntry> Encoders();
+
+// Encodes width x height BGRA pixels (rows `stride` bytes apart) into `file`. False when the
+// encoder fails or memory is lacking.
+bool EncodeImage(EncoderKind kind, uint32_t width, uint32_t height, const uint8_t* bgra,
+                 size_t stride, std::vector<uint8_t>& file);
+
+} // namespace OvPlatform
