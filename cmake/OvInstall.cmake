@@ -4,7 +4,7 @@ include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 
 set(ov_installed ovcore)
-foreach(lib orvanecore ovplatform audiere)
+foreach(lib orvanecore ovplatform ovplatform_main audiere)
     if(TARGET ${lib})
         list(APPEND ov_installed ${lib})
     endif()

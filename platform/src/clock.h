@@ -1,0 +1,20 @@
+// The time source behind the performance counter, the tick count and Sleep: CLOCK_MONOTONIC,
+// or the manual clock of platform/testing.h. Private to platform/src.
+#pragma once
+
+#include <cstdint>
+
+namespace ovplatform {
+
+struct ClockState
+{
+    bool manual = false;
+    int64_t manualNs = 0;
+    int64_t stepPerReadNs = 0;
+    bool counterAvailable = true;
+};
+
+ClockState& Clock();
+int64_t NowNs();   // nanoseconds since an arbitrary start (system start for the real clock)
+
+} // namespace ovplatform
