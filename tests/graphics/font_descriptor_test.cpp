@@ -1,0 +1,137 @@
+// Font descriptors: the glyph records and texture coordinates read from descriptor text, and
+// lines that must change nothing.
+#include "graphics/font_descriptor.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <unistd.h>
+
+using namespace OvCore;
+
+namespace
+{
+
+bool Parse(FONT_DESCRIPTOR& descriptor, const std::string& text)
+{
+    return ParseDescriptor(descriptor, text.data(), static_cast<uint32_t>(text.size()));
+}
+
+bool SameGlyphs(const FONT_DESCRIPTOR& a, const FONT_DESCRIPTOR& b)
+{
+    return std::memcmp(a.glyphs, b.glyphs, sizeof a.glyphs) == 0;
+}
+
+TEST(FontDescriptor, CharLinesFillTheirGlyphWithTextureCoordinates)
+{
+    FONT_DESCRIPTOR descriptor;
+    ASSERT_TRUE(Parse(descriptor,
+                      "info face=\"DejaVu Sans\" size=16 bold=0\r\n"
+                      "common lineHeight=19 base=15 scaleW=128 scaleH=64 pages=1\r\n"
+                      "page id=0 file=\"font 16.png\"\r\n"
+                      "chars count=2\r\n"
+                      "char id=65 x=16 y=8 width=8 height=12 xoffset=-1 yoffset=3 xadvance=9 page=0\r\n"
+                      "char\tid=233  x=0\ty=32 width=4 height=16 xadvance=5\n"));
+    EXPECT_EQ(descriptor.lineHeight, 19.0f);
+
+    const FONT_GLYPH& a = descriptor.glyphs[65];
+    EXPECT_EQ(a.width, 8.0f);
+    EXPECT_EQ(a.height, 12.0f);
+    EXPECT_EQ(a.xoffset, -1.0f);
+    EXPECT_EQ(a.yoffset, 3.0f);
+    EXPECT_EQ(a.xadvance, 9.0f);
+    EXPECT_EQ(a.u0, 0.125f);
+    EXPECT_EQ(a.u1, 0.1875f);
+    EXPECT_EQ(a.v0, 0.125f);
+    EXPECT_EQ(a.v1, 0.3125f);
+
+    // Tabs and runs of spaces separate tokens; absent keys count as 0; codes above 127 are
+    // ordinary table entries.
+    const FONT_GLYPH& e = descriptor.glyphs[233];
+    EXPECT_EQ(e.xoffset, 0.0f);
+    EXPECT_EQ(e.xadvance, 5.0f);
+    EXPECT_EQ(e.v0, 0.5f);
+    EXPECT_EQ(e.v1, 0.75f);
+    EXPECT_EQ(descriptor.glyphs[66].xadvance, 0.0f);
+}
+
+TEST(FontDescriptor, LinesOutsideTheTableOrWithWrongKeysChangeNothing)
+{
+    FONT_DESCRIPTOR descriptor;
+    const FONT_DESCRIPTOR untouched;
+    ASSERT_TRUE(Parse(descriptor, "common lineHeight=16 scaleW=128 scaleH=128\n"
+                                  "char id=300 x=1 width=2 xadvance=3\n"
+                                  "char id=-1 x=1 width=2 xadvance=3\n"
+                                  "char id=256 width=2\n"
+                                  "char id=99999999999999999999 width=2\n"
+                                  "Char id=70 width=2\n"
+                                  "chars id=71 width=2\n"
+                                  "\"char id=72 width=2\"\n"));
+    EXPECT_TRUE(SameGlyphs(descriptor, untouched));
+
+    // Keys are matched exactly: other spellings leave the fields 0.
+    ASSERT_TRUE(Parse(descriptor, "char id=80 Width=5 widths=6 xadvance =7 x=\n"));
+    EXPECT_EQ(descriptor.glyphs[80].width, 0.0f);
+    EXPECT_EQ(descriptor.glyphs[80].xadvance, 0.0f);
+}
+
+TEST(FontDescriptor, WithoutATextureSizeCoordinatesStayZero)
+{
+    // No "common" line, a zero texture size, and one given only after the char line: the
+    // sizes are kept, and no coordinate is infinite or not a number.
+    for (const char* text : {"char id=65 x=16 y=4 width=8 height=9 xadvance=9\n",
+                             "common lineHeight=16 scaleW=0 scaleH=0\n"
+                             "char id=65 x=16 y=4 width=8 height=9 xadvance=9\n",
+                             "char id=65 x=16 y=4 width=8 height=9 xadvance=9\n"
+                             "common lineHeight=16 scaleW=128 scaleH=128\n"})
+    {
+        FONT_DESCRIPTOR descriptor;
+        ASSERT_TRUE(Parse(descriptor, text));
+        const FONT_GLYPH& a = descriptor.glyphs[65];
+        EXPECT_EQ(a.width, 8.0f) << text;
+        EXPECT_EQ(a.xadvance, 9.0f) << text;
+        for (float coordinate : {a.u0, a.v0, a.u1, a.v1})
+            EXPECT_EQ(coordinate, 0.0f) << text;
+    }
+
+    // Extreme values saturate instead of overflowing.
+    FONT_DESCRIPTOR descriptor;
+    ASSERT_TRUE(Parse(descriptor, "common scaleW=1 scaleH=1\n"
+                                  "char id=1 x=2147483647 width=2147483647 y=-99999999999\n"));
+    EXPECT_TRUE(std::isfinite(descriptor.glyphs[1].u1));
+    EXPECT_EQ(descriptor.glyphs[1].u1, 4294967294.0f);
+    EXPECT_EQ(descriptor.glyphs[1].v0, -2147483648.0f);
+}
+
+TEST(FontDescriptor, ParsesOnlyTheGivenLengthAndRefusesNoText)
+{
+    FONT_DESCRIPTOR descriptor;
+    EXPECT_FALSE(ParseDescriptor(descriptor, nullptr, 10));
+    EXPECT_FALSE(ParseDescriptor(descriptor, "char id=65 xadvance=9", 0));
+
+    // The length ends the text even without a terminator: "xadvance=95" is cut to "xadvance=9".
+    const char text[] = "char id=65 xadvance=95";
+    ASSERT_TRUE(ParseDescriptor(descriptor, text, sizeof text - 2));
+    EXPECT_EQ(descriptor.glyphs[65].xadvance, 9.0f);
+}
+
+TEST(FontDescriptor, ReadsFilesAndFailsForMissingOnes)
+{
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("ov_font_descriptor_" + std::to_string(getpid()));
+    std::ofstream(path) << "common lineHeight=12 scaleW=64 scaleH=64\nchar id=48 x=32 width=16\n";
+    FONT_DESCRIPTOR descriptor;
+    EXPECT_TRUE(ReadDescriptor(descriptor, path.c_str()));
+    EXPECT_EQ(descriptor.glyphs[48].u0, 0.5f);
+    EXPECT_EQ(descriptor.glyphs[48].u1, 0.75f);
+    std::filesystem::remove(path);
+    EXPECT_FALSE(ReadDescriptor(descriptor, path.c_str()));
+    EXPECT_FALSE(ReadDescriptor(descriptor, nullptr));
+}
+
+} // namespace
