@@ -115,21 +115,24 @@ void OV_LOOP::RunFrame(OV_FRAME_CALLBACK frameCallback, void* context, bool oddF
     AdvanceTimers();
 }
 
+// Waits out the rest of the frame period. The wait belongs to this frame: delta then spans
+// one frame start to the next, and the next frame's work is measured from the end of the
+// wait, so the next sleep is the period less that work.
 void OV_LOOP::Pace(bool oddFrame)
 {
     if (framePeriod <= 0)
         return;
     if (useSleep)
     {
-        // The sleep is counted in the next frame's delta.
         Sleep(static_cast<DWORD>(std::max(1.0f, framePeriod - delta * 1000)));
-        return;
-    }
-    const double threshold = oddFrame ? waitOdd : waitEven;
-    while (threshold > (currentPrecise_ - previousPrecise_) * 1000)
         currentPrecise_ = NowPrecise();
-    // The spin belongs to this frame: delta spans one frame start to the next, so motion
-    // scaled by delta and the measured rates keep real time.
+    }
+    else
+    {
+        const double threshold = oddFrame ? waitOdd : waitEven;
+        while (threshold > (currentPrecise_ - previousPrecise_) * 1000)
+            currentPrecise_ = NowPrecise();
+    }
     delta = static_cast<float>(currentPrecise_ - previousPrecise_);
 }
 
