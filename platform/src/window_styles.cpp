@@ -1,5 +1,6 @@
 // Window longs (styles, procedure, user data, id) and layered-window attributes.
 #include "platform/src/internal.h"
+#include "platform/src/x11_window.h"
 
 #include <SDL2/SDL.h>
 
@@ -107,6 +108,7 @@ extern "C" BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE 
     window->layered = LayeredAttributes{true, key, alpha, flags};
     float opacity = (flags & LWA_ALPHA) ? float(alpha) / 255.0f : 1.0f;
     SDL_SetWindowOpacity(window->sdl, opacity);
+    X11Flush(window->sdl);
     return TRUE;
 }
 

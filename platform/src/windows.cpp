@@ -38,6 +38,7 @@ void ApplyNativeStyles(Window& window, DWORD oldExStyle)
         // Leaving the layered style discards the layered attributes, as on Windows.
         window.layered = {};
         SDL_SetWindowOpacity(window.sdl, 1.0f);
+        X11Flush(window.sdl);
     }
 }
 

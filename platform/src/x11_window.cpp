@@ -111,4 +111,12 @@ void X11SetSkipTaskbar(SDL_Window* window, bool skip)
     XFlush(display);
 }
 
+void X11Flush(SDL_Window* window)
+{
+    Display* display = nullptr;
+    ::Window xwindow = 0;
+    if (X11Handles(window, &display, &xwindow))
+        XFlush(display);
+}
+
 } // namespace ovplatform
