@@ -7,6 +7,7 @@
 #include "formats/markup_text.h"
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -146,9 +147,10 @@ bool MARKUP_NODE::Write(ByteBuffer& buffer) const
     auto length = static_cast<uint32_t>(text->size());
     if (!buffer.Reset(length))
         return false;
-    // Through Write, so that count covers the text and a later SaveFile writes all of it.
-    buffer.Write(text->data(), length);
-    buffer.Seek(0, false, false);
+    if (length > 0)
+        std::memcpy(buffer.start, text->data(), length);
+    // The count covers the text, so that a later SaveFile writes all of it.
+    buffer.count = length;
     return true;
 }
 
