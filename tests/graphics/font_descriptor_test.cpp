@@ -1,6 +1,7 @@
 // Font descriptors: the glyph records and texture coordinates read from descriptor text, and
 // lines that must change nothing.
 #include "graphics/font_descriptor.h"
+#include "platform/gdiplus.h"
 
 #include <gtest/gtest.h>
 
@@ -132,6 +133,58 @@ TEST(FontDescriptor, ReadsFilesAndFailsForMissingOnes)
     std::filesystem::remove(path);
     EXPECT_FALSE(ReadDescriptor(descriptor, path.c_str()));
     EXPECT_FALSE(ReadDescriptor(descriptor, nullptr));
+}
+
+// The shipped font: every glyph's rectangle lies in the texture, covers ink, and is ringed by
+// the transparent padding that keeps filtering from bleeding in a neighbour.
+TEST(FontDescriptor, ShippedFontMatchesItsTexture)
+{
+    FONT_DESCRIPTOR descriptor;
+    ASSERT_TRUE(ReadDescriptor(descriptor, OV_SOURCE_DIR "/fonts/dejavu_sans_16.fnt"));
+    EXPECT_EQ(descriptor.lineHeight, 19.0f);
+
+    using namespace Gdiplus;
+    using namespace Gdiplus::DllExports;
+    GdiplusStartupInput input;
+    ULONG_PTR token = 0;
+    ASSERT_EQ(GdiplusStartup(&token, &input, nullptr), Ok);
+    const std::wstring path = std::filesystem::path(OV_SOURCE_DIR "/fonts/dejavu_sans_16.png").wstring();
+    GpBitmap* bitmap = nullptr;
+    ASSERT_EQ(GdipCreateBitmapFromFile(path.c_str(), &bitmap), Ok);
+    BitmapData data{};
+    ASSERT_EQ(GdipBitmapLockBits(bitmap, nullptr, ImageLockModeRead, PixelFormat32bppARGB, &data), Ok);
+    const int width = int(data.Width), height = int(data.Height);
+    auto alpha = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= width || y >= height)
+            return 0;
+        return int(static_cast<const uint8_t*>(data.Scan0)[y * data.Stride + x * 4 + 3]);
+    };
+
+    for (int code : {int('A'), int('g'), int('@'), 0xe9, 0xff})
+    {
+        const FONT_GLYPH& glyph = descriptor.glyphs[code];
+        ASSERT_GT(glyph.width, 0) << code;
+        ASSERT_GT(glyph.xadvance, 0) << code;
+        const int x0 = int(std::lround(glyph.u0 * width)), y0 = int(std::lround(glyph.v0 * height));
+        const int x1 = int(std::lround(glyph.u1 * width)), y1 = int(std::lround(glyph.v1 * height));
+        EXPECT_EQ(x1 - x0, int(glyph.width)) << code;
+        EXPECT_EQ(y1 - y0, int(glyph.height)) << code;
+        ASSERT_LE(x1, width);
+        ASSERT_LE(y1, height);
+        int ink = 0, border = 0;
+        for (int y = y0 - 1; y <= y1; ++y)
+            for (int x = x0 - 1; x <= x1; ++x)
+                (x < x0 || y < y0 || x == x1 || y == y1 ? border : ink) += alpha(x, y);
+        EXPECT_GT(ink, 0) << code;
+        EXPECT_EQ(border, 0) << code;
+    }
+    // A space advances without ink.
+    EXPECT_EQ(descriptor.glyphs[' '].width, 0.0f);
+    EXPECT_GT(descriptor.glyphs[' '].xadvance, 0.0f);
+
+    EXPECT_EQ(GdipBitmapUnlockBits(bitmap, &data), Ok);
+    EXPECT_EQ(GdipDisposeImage(bitmap), Ok);
+    GdiplusShutdown(token);
 }
 
 } // namespace
