@@ -49,6 +49,7 @@ public:
     void Append(double value);
     void Append(int32_t value);
     void Append(uint32_t value);
+    void Append(char) = delete; // would append the character's code as a number
     template <class T> OV_STRING& operator+=(const T& value)
     {
         Append(value);
