@@ -1,0 +1,73 @@
+// OV_VERTEX_BUFFER, a mesh of engine vertices (and optional 32-bit indices) kept either in
+// engine buffers or in client memory, drawn with one primitive mode. Models build their
+// parts from these; any program can draw its own geometry with them. The buffer owns its
+// data: Destroy, or the destructor, releases it.
+#pragma once
+
+#include "graphics/ov_vertex.h"
+#include "orvane_core.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace OvCore
+{
+
+class OV_VERTEX_BUFFER
+{
+public:
+    // Engine codes: buffer kinds, the usage every buffer is made with, map access.
+    static constexpr int32_t KIND_VERTICES = 452;
+    static constexpr int32_t KIND_INDICES = 453;
+    static constexpr int32_t USAGE_STATIC = 454;
+    static constexpr int32_t MAP_READ_ONLY = 463;
+    static constexpr int32_t MAP_WRITE_ONLY = 464;
+    static constexpr int32_t MAP_READ_WRITE = 465;
+    // Bits of the `access` argument of the map operations.
+    static constexpr int32_t ACCESS_WRITE = 4;
+    static constexpr int32_t ACCESS_READ = 8;
+
+    OvHandle handle{1, nullptr};
+    std::vector<OV_VERTEX> vertices; // client memory, when not buffered
+    std::vector<uint32_t> indices;
+    uint8_t buffered = 0;
+    int32_t mode = 0; // primitive mode of Draw (11 quads, 8 triangles, ...)
+
+    OV_VERTEX_BUFFER() = default;
+    OV_VERTEX_BUFFER(const OV_VERTEX_BUFFER&) = delete;
+    OV_VERTEX_BUFFER& operator=(const OV_VERTEX_BUFFER&) = delete;
+    OV_VERTEX_BUFFER(OV_VERTEX_BUFFER&& other) noexcept;
+    OV_VERTEX_BUFFER& operator=(OV_VERTEX_BUFFER&& other) noexcept;
+    ~OV_VERTEX_BUFFER() { Destroy(); }
+
+    // Fills the mesh: in engine buffers when the engine has them and clientOnly is false,
+    // otherwise in client memory (data copied when given, else zeroed vertices). The usages
+    // are accepted for compatibility; buffers are always static. False when an engine buffer
+    // already exists, when the engine cannot create one (no fall-back), or when a client
+    // mesh would be empty.
+    bool Create(int32_t mode, const void* vertexData, uint32_t vertexCount,
+                const uint32_t* indexData, uint32_t indexCount, int32_t vertexUsage,
+                int32_t indexUsage, bool clientOnly);
+    void Draw() const;
+    uint32_t VertexCount() const;
+    uint32_t IndexCount() const;
+
+    // A pointer to the vertices (indices): the client array, or the engine buffer mapped
+    // with the code `access` selects (4 write only, 8 read only, else read and write).
+    void* MapVertices(int32_t access);
+    void* MapIndices(int32_t access);
+    void UnmapVertices();
+    void UnmapIndices();
+    bool IsBuffered() const { return buffered != 0; }
+    // Releases the engine buffer, or empties the client arrays.
+    void Destroy();
+
+    // The engine map code for an access mask.
+    static int32_t MapCode(int32_t access);
+
+private:
+    void* MapKind(int32_t kind, int32_t access);
+    void UnmapKind(int32_t kind);
+};
+
+} // namespace OvCore

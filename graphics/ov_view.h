@@ -1,0 +1,36 @@
+// OV_VIEW, a 2D view: a world rectangle (viewPosition, viewSize) drawn into a rectangle of
+// the render target (portPosition, portSize, in pixels from the bottom-left), clipped to it,
+// optionally cleared first and optionally following an actor. The scene step begins every
+// active view of Application().views, draws the scene into it, then ends it.
+#pragma once
+
+#include "core/ov_vector.h"
+
+#include <cstdint>
+
+namespace OvCore
+{
+
+class OV_ACTOR;
+
+struct OV_VIEW
+{
+    uint8_t active = 0;
+    OV_VECTOR portPosition; // target rectangle in render-target pixels: x, y
+    OV_VECTOR portSize;     // width, height
+    OV_VECTOR viewPosition; // world rectangle shown
+    OV_VECTOR viewSize;
+    double angle = 0;             // turn of the view, degrees
+    OV_ACTOR* follow = nullptr;   // kept at the centre of the view while set
+    uint8_t clear = 1;            // clear the port with the clear colour first
+
+    // Sets up drawing into the port: follows the actor, points the engine's viewport and
+    // camera at the port and the world rectangle, clips to the port and clears it. Nothing
+    // when not active. The render target's stored viewport is left as it was.
+    void Begin();
+    // Back to drawing over the whole render target: its viewport, an orthographic camera
+    // over it, no clipping.
+    static void End();
+};
+
+} // namespace OvCore
