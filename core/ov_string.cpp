@@ -1,5 +1,6 @@
 #include "core/ov_string.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cinttypes>
 #include <climits>
@@ -125,7 +126,8 @@ template <class T> bool StoreComponents(const OV_STRING& number, void* out, uint
     return true;
 }
 
-uint8_t HexDigit(char c)
+// The value of a hexadecimal digit, or -1.
+int HexValue(char c)
 {
     if (c >= '0' && c <= '9')
         return c - '0';
@@ -133,7 +135,13 @@ uint8_t HexDigit(char c)
         return c - 'a' + 10;
     if (c >= 'A' && c <= 'F')
         return c - 'A' + 10;
-    return 0;
+    return -1;
+}
+
+// In a hex literal any other byte counts as 0.
+uint8_t HexDigit(char c)
+{
+    return static_cast<uint8_t>(std::max(HexValue(c), 0));
 }
 
 // Digit pairs from the end, least significant byte first; an odd leading digit is a byte of
@@ -191,11 +199,6 @@ bool SimpleEscape(char c, char& byte)
         return false;
     byte = bytes[found - letters];
     return true;
-}
-
-bool IsHex(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
 
 } // namespace
@@ -419,7 +422,8 @@ void OV_STRING::Unescape()
             break; // a trailing backslash is dropped
         char escape = text[i + 1];
         char simple;
-        if (escape == 'x' && i + 3 < length && IsHex(text[i + 2]) && IsHex(text[i + 3]))
+        if (escape == 'x' && i + 3 < length && HexValue(text[i + 2]) >= 0 &&
+            HexValue(text[i + 3]) >= 0)
         {
             out += static_cast<char>(HexDigit(text[i + 2]) << 4 | HexDigit(text[i + 3]));
             i += 3;
