@@ -243,6 +243,26 @@ OV_API void OvLengthdir(double angleX, double angleY, double angleZ, double leng
 OV_API void OvDirection(double fromX, double fromY, double fromZ, double fromW, double toX,
                         double toY, double toZ, double toW, double *out);
 
+/* ---- Image files, for tools: pure CPU work, no render target needed ------------------------
+ * .ovt is the engine's texture file (docs/formats.md). */
+typedef struct OvTextureFileHeader
+{
+    uint32_t version;
+    uint32_t format; /* 1: RGBA8 */
+    uint32_t width;
+    uint32_t height;
+    uint32_t compressedSize;
+} OvTextureFileHeader;
+
+/* 1 when `data` is a well-formed .ovt header whose compressed data fits in `size`. */
+OV_API uint8_t OvTextureFileReadHeader(const void *data, size_t size, OvTextureFileHeader *header);
+/* Decodes an .ovt file or an encoded image (PNG, BMP, JPEG, TGA, GIF) into RGBA8 rows, top
+ * row first; null on failure. Free the result with OvImageFree. */
+OV_API void *OvImageDecode(const void *data, size_t size, int32_t *width, int32_t *height);
+/* Encodes RGBA8 rows as an .ovt file of *size bytes; null on failure. Free with OvImageFree. */
+OV_API void *OvImageEncodeOvt(const void *pixels, int32_t width, int32_t height, size_t *size);
+OV_API void OvImageFree(void *data);
+
 #ifdef __cplusplus
 }
 #endif
