@@ -21,11 +21,10 @@ double CursorY(const char* window, int32_t index, const char* view, int32_t view
 // (x, y, 0, 1) as above; a null window name samples the system cursor; an unknown window
 // gives (0, 0, 0, 1).
 OV_VECTOR CursorVector(const char* window, int32_t index);
-OV_VECTOR CursorVector(const char* window, int32_t index, const char* view,
-                       int32_t viewIndex);
+OV_VECTOR CursorVector(const char* window, int32_t index, const char* view, int32_t viewIndex);
 // Whether left <= x <= right and top <= y <= bottom, in screen or window coordinates.
-bool CursorInRect(int32_t left, int32_t top, int32_t right, int32_t bottom,
-                  const char* window, int32_t index);
+bool CursorInRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const char* window,
+                  int32_t index);
 // The button's state (OV_INPUT) and the window-relative cursor inside the named sprite's
 // frame rectangle as drawn at `position` (x, y in window coordinates): from position -
 // origin to position - origin + (width, height), lower edges inside, upper edges outside.
@@ -33,7 +32,7 @@ bool MouseDownOnSprite(const char* window, const char* sprite, const OV_VECTOR& 
                        int32_t button);
 bool MousePressedOnSprite(const char* window, const char* sprite, const OV_VECTOR& position,
                           int32_t button);
-bool MouseReleasedOnSprite(const char* window, const char* sprite,
-                           const OV_VECTOR& position, int32_t button);
+bool MouseReleasedOnSprite(const char* window, const char* sprite, const OV_VECTOR& position,
+                           int32_t button);
 
 } // namespace OvCore

@@ -35,7 +35,7 @@ struct OV_SHADER_SLOT
 
 class OV_SHADER
 {
-public:
+  public:
     std::vector<OV_SHADER_SLOT> slots;
     std::vector<OV_STRING> logs; // one build log per slot
 
@@ -61,10 +61,10 @@ public:
     // Destroys every program and empties the slots and logs.
     void DestroyAll();
 
-private:
+  private:
     using Loader = uint8_t (*)(OvHandle, const char*, int32_t);
-    bool Build(int32_t slot, int32_t kind, const char* vertexSource,
-               const char* fragmentSource, Loader load);
+    bool Build(int32_t slot, int32_t kind, const char* vertexSource, const char* fragmentSource,
+               Loader load);
     void BuildLinked(int32_t slot, const char* vertexSource, const char* fragmentSource,
                      Loader load);
 };

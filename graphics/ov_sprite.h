@@ -21,7 +21,7 @@ namespace OvCore
 
 class OV_SPRITE
 {
-public:
+  public:
     // Texture filters for the loaders.
     static constexpr int32_t FILTER_NEAREST = 242;
     static constexpr int32_t FILTER_LINEAR = 243;
@@ -35,14 +35,14 @@ public:
     float stripPosition = 0;      // the cell drawn (integer part)
     int32_t width = 0;            // one cell, in pixels
     int32_t height = 0;
-    int32_t originX = 0;          // hotspot from the top-left corner
+    int32_t originX = 0; // hotspot from the top-left corner
     int32_t originY = 0;
-    int32_t boxWidth = 0;         // bounding box; negative sizes default to the cell's
+    int32_t boxWidth = 0; // bounding box; negative sizes default to the cell's
     int32_t boxHeight = 0;
     int32_t boxOriginX = 0;
     int32_t boxOriginY = 0;
-    OV_VERTEX vertices[4];        // top-left, top-right, bottom-right, bottom-left
-    bool borrowed = false;        // a copy sharing another record's textures
+    OV_VERTEX vertices[4]; // top-left, top-right, bottom-right, bottom-left
+    bool borrowed = false; // a copy sharing another record's textures
 
     OV_SPRITE();
     OV_SPRITE(const OV_SPRITE& other);            // borrowed copy
@@ -56,26 +56,24 @@ public:
     // engine cannot load is skipped; only the argument checks make a loader return false.
     //
     // `fileList`: paths separated by ';', one frame each (.ovt files). False when null.
-    bool LoadFromFiles(const char* fileList, uint8_t flags, int32_t minFilter,
-                       int32_t magFilter, int32_t originX, int32_t originY, int32_t boxWidth,
-                       int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY);
+    bool LoadFromFiles(const char* fileList, uint8_t flags, int32_t minFilter, int32_t magFilter,
+                       int32_t originX, int32_t originY, int32_t boxWidth, int32_t boxHeight,
+                       int32_t boxOriginX, int32_t boxOriginY);
     // `images`: `count` encoded images in memory (null entries skipped). `sizes`, when
     // given, holds each image's length in bytes so the engine never reads past it; without
     // it the length comes from the image's own headers. False for null images or count <= 0.
-    bool LoadFromMemory(const void* const* images, int32_t count, uint8_t flags,
-                        int32_t minFilter, int32_t magFilter, int32_t originX,
-                        int32_t originY, int32_t boxWidth, int32_t boxHeight,
-                        int32_t boxOriginX, int32_t boxOriginY,
+    bool LoadFromMemory(const void* const* images, int32_t count, uint8_t flags, int32_t minFilter,
+                        int32_t magFilter, int32_t originX, int32_t originY, int32_t boxWidth,
+                        int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY,
                         const size_t* sizes = nullptr);
     // One frame copied from the active render target (x, y from its bottom-left).
     bool LoadFromRender(int32_t x, int32_t y, int32_t w, int32_t h, int32_t minFilter,
-                        int32_t magFilter, int32_t originX, int32_t originY,
-                        int32_t boxWidth, int32_t boxHeight, int32_t boxOriginX,
-                        int32_t boxOriginY);
+                        int32_t magFilter, int32_t originX, int32_t originY, int32_t boxWidth,
+                        int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY);
     // One transparent frame of w x h pixels. False when w or h is not positive.
-    bool LoadEmpty(int32_t w, int32_t h, int32_t minFilter, int32_t magFilter,
-                   int32_t originX, int32_t originY, int32_t boxWidth, int32_t boxHeight,
-                   int32_t boxOriginX, int32_t boxOriginY);
+    bool LoadEmpty(int32_t w, int32_t h, int32_t minFilter, int32_t magFilter, int32_t originX,
+                   int32_t originY, int32_t boxWidth, int32_t boxHeight, int32_t boxOriginX,
+                   int32_t boxOriginY);
 
     // Frames. AddFrame refuses an empty handle; RemoveFrame forgets (does not destroy) the
     // first frame with the handle's texture.
@@ -100,8 +98,7 @@ public:
     // it ignores the caller's model-view transform. DrawStretched and DrawTiled fill the
     // rectangle between two corners under the caller's transform, with texture coordinates
     // up to (u, v) or repeating the frame at its own pixel size times the factors.
-    void Draw(const OV_VECTOR& position, const OV_VECTOR& rotation,
-              const OV_VECTOR& scale) const;
+    void Draw(const OV_VECTOR& position, const OV_VECTOR& rotation, const OV_VECTOR& scale) const;
     void DrawStretched(const OV_VECTOR_F& corner1, const OV_VECTOR_F& corner2, float u,
                        float v) const;
     void DrawTiled(const OV_VECTOR_F& corner1, const OV_VECTOR_F& corner2, float factorU,
@@ -117,7 +114,7 @@ public:
     // Forgets every frame; an owning record also destroys the textures unless keepTextures.
     void Unload(bool keepTextures);
 
-private:
+  private:
     // Filters, then adds the frame and widens the size (steps 3 and 4 of every loader).
     void AddLoadedFrame(OvHandle texture, bool activate, int32_t minFilter, int32_t magFilter);
     void FinishLoad(int32_t originX, int32_t originY, int32_t boxWidth, int32_t boxHeight,

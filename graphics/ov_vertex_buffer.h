@@ -15,7 +15,7 @@ namespace OvCore
 
 class OV_VERTEX_BUFFER
 {
-public:
+  public:
     // Engine codes: buffer kinds, the usage every buffer is made with, map access.
     static constexpr int32_t KIND_VERTICES = 452;
     static constexpr int32_t KIND_INDICES = 453;
@@ -65,7 +65,7 @@ public:
     // The engine map code for an access mask.
     static int32_t MapCode(int32_t access);
 
-private:
+  private:
     void* MapKind(int32_t kind, int32_t access);
     void UnmapKind(int32_t kind);
 };

@@ -20,9 +20,9 @@ struct OV_VIEW
     OV_VECTOR portSize;     // width, height
     OV_VECTOR viewPosition; // world rectangle shown
     OV_VECTOR viewSize;
-    double angle = 0;             // turn of the view, degrees
-    OV_ACTOR* follow = nullptr;   // kept at the centre of the view while set
-    uint8_t clear = 1;            // clear the port with the clear colour first
+    double angle = 0;           // turn of the view, degrees
+    OV_ACTOR* follow = nullptr; // kept at the centre of the view while set
+    uint8_t clear = 1;          // clear the port with the clear colour first
 
     // Sets up drawing into the port: follows the actor, points the engine's viewport and
     // camera at the port and the world rectangle, clips to the port and clears it. Nothing
