@@ -6,6 +6,10 @@
 
 #include "core/ov_registry.h"
 #include "core/ov_window.h"
+#include "graphics/ov_camera.h"
+#include "graphics/ov_shader.h"
+#include "graphics/ov_sprite.h"
+#include "graphics/ov_view.h"
 
 #include <cstdint>
 
@@ -28,6 +32,15 @@ public:
     float aspect = 1.0f;
 
     OV_REGISTRY<OV_WINDOW> windows;
+
+    // Graphics: sprites and shader sets by name, the camera applied each frame, the 2D views
+    // the scene draws through and the view being drawn (null outside the draw pass). The
+    // registries release their textures and programs when emptied.
+    OV_REGISTRY<OV_SPRITE> sprites;
+    OV_REGISTRY<OV_SHADER> shaders;
+    OV_CAMERA camera;
+    OV_REGISTRY<OV_VIEW> views;
+    OV_ENTRY<OV_VIEW> currentView;
 
     OV_HOOK updateHook = nullptr;
     OV_HOOK beforeDrawHook = nullptr;
