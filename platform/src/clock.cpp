@@ -17,12 +17,16 @@ ClockState& Clock()
 
 int64_t NowNs()
 {
-    ClockState& clock = Clock();
-    if (clock.manual) {
-        int64_t now = clock.manualNs;
-        clock.manualNs += clock.stepPerReadNs;
-        return now;
-    }
+    int64_t now = NowNsWithoutStep();
+    if (Clock().manual)
+        Clock().manualNs += Clock().stepPerReadNs;
+    return now;
+}
+
+int64_t NowNsWithoutStep()
+{
+    if (Clock().manual)
+        return Clock().manualNs;
     timespec ts{};
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return int64_t(ts.tv_sec) * 1000000000 + ts.tv_nsec;

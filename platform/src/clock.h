@@ -15,6 +15,10 @@ struct ClockState
 };
 
 ClockState& Clock();
-int64_t NowNs();   // nanoseconds since an arbitrary start (system start for the real clock)
+// Nanoseconds since an arbitrary start (system start for the real clock). Reads through the
+// Win32 calls advance the manual clock by its step; the platform's own bookkeeping (message
+// times) reads without stepping, so it never disturbs a test's timing.
+int64_t NowNs();
+int64_t NowNsWithoutStep();
 
 } // namespace ovplatform

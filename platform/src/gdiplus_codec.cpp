@@ -2,6 +2,8 @@
 // into this file only, so the engine may carry its own copy without the two meeting.
 #include "platform/src/gdiplus_codec.h"
 
+#include "platform/src/gdiplus_guards.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -176,7 +178,7 @@ bool ImageSizeAllowed(uint64_t width, uint64_t height)
 
 Gdiplus::Status DecodeImage(const uint8_t* bytes, size_t size, DecodedImage& image)
 {
-    if (bytes == nullptr || size == 0 || size > INT_MAX)
+    if (bytes == nullptr || size == 0 || size > INT_MAX || !SafeToDecode(bytes, size))
         return Gdiplus::UnknownImageFormat;
     // The header first, so that no size is allocated before it has been checked.
     MemoryReader header{bytes, size};

@@ -2,6 +2,7 @@
 // TranslateMessage, DispatchMessageA, SendMessageA and DefWindowProcA. As on Windows, posted
 // messages come before input messages (translated from SDL events), and WM_QUIT from
 // PostQuitMessage comes when neither is left.
+#include "platform/src/clock.h"
 #include "platform/src/internal.h"
 
 #include <array>
@@ -28,7 +29,7 @@ Queue& TheQueue()
 
 MSG MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    MSG msg{hwnd, message, wParam, lParam, GetTickCount(), POINT{0, 0}};
+    MSG msg{hwnd, message, wParam, lParam, DWORD(NowNsWithoutStep() / 1000000), POINT{0, 0}};
     if (VideoReady())
         GetCursorPos(&msg.pt);
     return msg;

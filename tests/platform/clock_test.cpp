@@ -55,6 +55,14 @@ TEST_F(ManualClock, StepPerReadEndsBusyWaits)
         ++reads;
     } while (now.QuadPart - start.QuadPart < 16000000);   // 16 ms
     EXPECT_EQ(reads, 16);
+
+    // Queue bookkeeping reads the clock without stepping it.
+    double before = PlatformTestTime();
+    MSG msg{};
+    ASSERT_TRUE(PostMessageA(nullptr, WM_USER, 0, 0));
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE));
+    EXPECT_EQ(msg.time, DWORD(before * 1000));
+    EXPECT_DOUBLE_EQ(PlatformTestTime(), before);
 }
 
 TEST_F(ManualClock, CounterCanBeMadeUnavailable)

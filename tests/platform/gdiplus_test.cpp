@@ -316,6 +316,25 @@ TEST_F(GdiplusTest, TruncatedFilesNeverLoad)
     }
 }
 
+TEST_F(GdiplusTest, JpegHuffmanTablesWithTooManyValuesAreRefused)
+{
+    // The decoder keeps at most 256 values per Huffman table; counts adding up to more used to
+    // be written past the table.
+    const std::wstring path = (folder_ / "tables.jpg").wstring();
+    ASSERT_EQ(Save(PatternBgra(8, 8), 8, 8, L"image/jpeg", path), Ok);
+    std::ifstream in(fs::path(path), std::ios::binary);
+    Bytes jpeg((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    size_t table = 0;
+    while (table + 1 < jpeg.size() && !(jpeg[table] == 0xff && jpeg[table + 1] == 0xc4))
+        ++table;
+    ASSERT_LT(table + 21, jpeg.size());
+    std::fill(jpeg.begin() + table + 5, jpeg.begin() + table + 21, 0xff);
+
+    Status status = Ok;
+    Load(Write("overfull.jpg", jpeg), &status);
+    EXPECT_EQ(status, UnknownImageFormat);
+}
+
 TEST_F(GdiplusTest, BogusHeadersAndMissingFilesFail)
 {
     Status status = Ok;

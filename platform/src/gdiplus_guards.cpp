@@ -1,0 +1,76 @@
+// Decoder guards. Each walks the file the way the decoder will and stops where the decoder
+// would stop or fail.
+#include "platform/src/gdiplus_guards.h"
+
+namespace OvPlatform
+{
+namespace
+{
+
+// The decoder reads zeros past the end of a file; so do the guards.
+uint8_t ByteAt(const uint8_t* bytes, size_t size, size_t at)
+{
+    return at < size ? bytes[at] : 0;
+}
+
+// A JPEG DHT segment holds tables of 16 code counts followed by that many values. The
+// decoder stores up to 256 values per table but does not check the counts' sum, so a larger
+// sum writes past the table.
+bool HuffmanTablesFit(const uint8_t* bytes, size_t size, size_t at, int length)
+{
+    for (int left = length - 2; left > 0;)
+    {
+        int values = 0;
+        for (size_t i = 1; i <= 16; ++i)
+            values += ByteAt(bytes, size, at + i);
+        if (values > 256)
+            return false;
+        at += 17 + size_t(values);
+        left -= 17 + values;
+    }
+    return true;
+}
+
+bool IsJpeg(const uint8_t* bytes, size_t size)
+{
+    return size >= 2 && bytes[0] == 0xff && bytes[1] == 0xd8;
+}
+
+// Visits every marker the decoder may act on: bytes up to a 0xff are skipped (junk between
+// segments, entropy-coded data), fill bytes 0xff are skipped, and a marker with a length
+// is stepped over whole.
+bool JpegTablesFit(const uint8_t* bytes, size_t size)
+{
+    size_t at = 2;
+    while (at < size)
+    {
+        while (at < size && bytes[at] != 0xff)
+            ++at;
+        while (at < size && bytes[at] == 0xff)
+            ++at;
+        if (at >= size)
+            return true;
+        const uint8_t marker = bytes[at++];
+        if (marker == 0xd9) // end of image
+            return true;
+        const bool standalone = marker == 0x00 || marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7);
+        if (standalone)
+            continue;
+        const int length = ByteAt(bytes, size, at) << 8 | ByteAt(bytes, size, at + 1);
+        if (marker == 0xc4 && !HuffmanTablesFit(bytes, size, at + 2, length))
+            return false;
+        if (length < 2) // the decoder fails here
+            return true;
+        at += size_t(length);
+    }
+    return true;
+}
+
+} // namespace
+
+bool SafeToDecode(const uint8_t* bytes, size_t size)
+{
+    return !IsJpeg(bytes, size) || JpegTablesFit(bytes, size);
+}
+
+} // namespace OvPlatform
