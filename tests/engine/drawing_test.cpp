@@ -1,0 +1,192 @@
+// Drawing on a real window: where quads land under the camera and matrix stack, batching
+// into single draw calls, blending, the OvDrawData layouts and immediate mode.
+#include "gl_fixture.h"
+
+using namespace enginetest;
+
+namespace {
+
+const std::array<float, 4> kRed{1, 0, 0, 1};
+const std::array<float, 4> kGreen{0, 1, 0, 1};
+
+void DrawQuad(const std::array<Vertex, 4>& quad) { OvDrawDataStruct(11, 0, 4, quad.data(), nullptr); }
+
+} // namespace
+
+TEST_F(GlTest, QuadsLandWhereTheMatrixStackPutsThem)
+{
+    // A 4 x 4 quad scaled by 2 and moved to (10, 8): it covers x 10-18, y 8-16.
+    OvMatrixPush();
+    OvMatrixIdentity();
+    OvMatrixTranslate(10, 8, 0);
+    OvMatrixRotate(0, 0, 0, 1);
+    OvMatrixScale(2, 2, 1);
+    DrawQuad(Quad(0, 0, 4, 4, kRed));
+    OvMatrixPop();
+    EXPECT_TRUE(NearColour(PixelAt(10, 8), {255, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(17, 15), {255, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(9, 8), {0, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(18, 12), {0, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(12, 16), {0, 0, 0, 255}));
+
+    // Turned a quarter about its origin: a 10 x 2 bar at (40, 5) now runs down from there
+    // and to the left (x' = 40 - y, y' = 5 + x).
+    OvMatrixPush();
+    OvMatrixIdentity();
+    OvMatrixTranslate(40, 5, 0);
+    OvMatrixRotate(90, 0, 0, 1);
+    DrawQuad(Quad(0, 0, 10, 2, kGreen));
+    OvMatrixPop();
+    EXPECT_TRUE(NearColour(PixelAt(39, 13), {0, 255, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(41, 13), {0, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(39, 16), {0, 0, 0, 255}));
+
+    // A camera moved by (20, 0) shifts everything left by 20.
+    OvRenderScene(2);
+    OvCameraOrtho(20, 0, kWidth, kHeight, 0);
+    DrawQuad(Quad(30, 30, 4, 4, kRed));
+    EXPECT_TRUE(NearColour(PixelAt(11, 31), {255, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(31, 31), {0, 0, 0, 255}));
+}
+
+TEST_F(GlTest, SameStateQuadsBecomeOneDrawCallAndStateChangesSplitThem)
+{
+    const uint64_t before = DrawCalls();
+    for (int i = 0; i < 200; ++i) {
+        OvMatrixPush();
+        OvMatrixIdentity();
+        OvMatrixTranslate(i % 60, i / 60 * 5, 0); // model-view changes never flush
+        DrawQuad(Quad(0, 0, 2, 2, {float(i % 2), 1, 1, 1}));
+        OvMatrixPop();
+    }
+    EXPECT_EQ(DrawCalls() - before, 1u);
+
+    // Alternating blend functions: every quad is its own batch.
+    const uint64_t start = DrawCalls();
+    for (int i = 0; i < 10; ++i) {
+        OvSetState(155, 164, i % 2 ? 159 : 165);
+        DrawQuad(Quad(0, 0, 2, 2, kRed));
+    }
+    OvSetState(155, 164, 165);
+    EXPECT_EQ(DrawCalls() - start, 10u);
+
+    // Setting a state to the value it has is not a change.
+    const uint64_t again = DrawCalls();
+    for (int i = 0; i < 10; ++i) {
+        OvSetState(155, 164, 165);
+        OvSetState(263, 1, 1, 1, 1);
+        OvTextureUnactivate(58);
+        DrawQuad(Quad(0, 0, 2, 2, kRed));
+    }
+    EXPECT_EQ(DrawCalls() - again, 1u);
+    OvSetState(OV_STATE_DRAW_CALLS, 0);
+    EXPECT_EQ(DrawCalls(), 0u);
+}
+
+TEST_F(GlTest, BlendFactorsAndEquations)
+{
+    OvSetState(262, 0, 0, 1, 1);
+    OvRenderScene(2);
+    DrawQuad(Quad(0, 0, 8, 8, {1, 0, 0, 0.5f})); // source alpha, one minus source alpha
+    EXPECT_TRUE(NearColour(PixelAt(2, 2), {128, 0, 127, 255}));
+
+    OvSetState(155, 159, 159); // additive
+    DrawQuad(Quad(10, 0, 8, 8, {0, 1, 0, 1}));
+    EXPECT_TRUE(NearColour(PixelAt(12, 2), {0, 255, 255, 255}));
+
+    OvSetState(173, 176); // reverse subtract: destination - source
+    DrawQuad(Quad(20, 0, 8, 8, {0, 0, 0.25f, 1}));
+    EXPECT_TRUE(NearColour(PixelAt(22, 2), {0, 0, 191, 255}));
+
+    OvSetState(154, 0); // blending off: the source replaces
+    OvSetState(173, 174);
+    DrawQuad(Quad(30, 0, 8, 8, {1, 0, 0, 0.5f}));
+    EXPECT_TRUE(NearColour(PixelAt(32, 2), {255, 0, 0, 255}));
+}
+
+TEST_F(GlTest, ColourMaskAndScissorLimitDrawing)
+{
+    OvSetState(101, 0, 1, 0, 1); // green only
+    DrawQuad(Quad(0, 0, 8, 8, {1, 1, 1, 1}));
+    OvSetState(101, 1, 1, 1, 1);
+    EXPECT_TRUE(NearColour(PixelAt(3, 3), {0, 255, 0, 255}));
+
+    OvSetState(219, 20, kHeight - 10, 5, 5); // from the bottom-left: top rows 5-9
+    OvSetState(220, 1);
+    DrawQuad(Quad(10, 0, 30, 30, kRed));
+    OvSetState(220, 0);
+    EXPECT_TRUE(NearColour(PixelAt(22, 7), {255, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(15, 7), {0, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(22, 12), {0, 0, 0, 255}));
+}
+
+TEST_F(GlTest, DrawDataWithTheGuiWordsAndWithDoubles)
+{
+    // Four-float vectors for positions, colours and texture coordinates, as the GUI passes.
+    const float positions[4][4] = {{2, 2, 0, 1}, {12, 2, 0, 1}, {12, 12, 0, 1}, {2, 12, 0, 1}};
+    const float colours[4][4] = {{0, 0, 1, 1}, {0, 0, 1, 1}, {0, 0, 1, 1}, {0, 0, 1, 1}};
+    const float coords[4][4] = {{0, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}};
+    OvDrawData(11, 0, 4, positions, colours, coords, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0);
+    EXPECT_TRUE(NearColour(PixelAt(5, 5), {0, 0, 255, 255}));
+    // No colours: the drawing colour.
+    OvSetState(263, 1, 1, 0, 1);
+    OvMatrixPush();
+    OvMatrixTranslate(20, 0, 0);
+    OvDrawData(11, 0, 4, positions, nullptr, coords, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0);
+    OvMatrixPop();
+    EXPECT_TRUE(NearColour(PixelAt(25, 5), {255, 255, 0, 255}));
+    OvSetState(263, 1, 1, 1, 1);
+
+    // A filled triangle from double vectors.
+    const double points[3][4] = {{2, 20, 0, 1}, {20, 20, 0, 1}, {2, 38, 0, 1}};
+    const double red[3][4] = {{1, 0, 0, 1}, {1, 0, 0, 1}, {1, 0, 0, 1}};
+    OvDrawData(8, 0, 3, points, red, nullptr, nullptr, nullptr, 0, OV_VALUE_DOUBLE);
+    EXPECT_TRUE(NearColour(PixelAt(5, 24), {255, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(18, 36), {0, 0, 0, 255}));
+
+    // Malformed layouts draw nothing.
+    const uint64_t before = DrawCalls();
+    OvDrawData(11, 0, 4, positions, colours, coords, 0, 0, 0, 7);              // value type
+    OvDrawData(11, 0, 4, positions, colours, coords, 0, 0, 0, 2, -4);          // stride
+    OvDrawData(11, 0, 4, positions, colours, coords, 0, 0, 0, 2, 0, 0, 0, 0, 9); // size
+    OvDrawData(99, 0, 4, positions, colours, coords, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4); // mode
+    OvDrawData(11, 0, 4, nullptr, colours, coords);
+    OvDrawData(11, -1, 4, positions, colours, coords);
+    EXPECT_EQ(DrawCalls(), before);
+}
+
+TEST_F(GlTest, ImmediateModeTakesTheLastCoordinateAndColour)
+{
+    OvPrimitiveBegin(11);
+    const double corners[4][2] = {{30, 20}, {50, 20}, {50, 40}, {30, 40}};
+    const double colours[4][4] = {{1, 0, 0, 1}, {1, 0, 0, 1}, {0, 0, 1, 1}, {0, 0, 1, 1}};
+    for (int i = 0; i < 4; ++i) {
+        OvPutTexvertex(0, 0, 0, 1);
+        OvSetState(263, colours[i][0], colours[i][1], colours[i][2], colours[i][3]);
+        OvPutVertex(corners[i][0], corners[i][1], 0, 1);
+    }
+    OvPrimitiveEnd();
+    OvSetState(263, 1, 1, 1, 1);
+    const Rgba top = PixelAt(40, 21), bottom = PixelAt(40, 38);
+    EXPECT_GT(top[0], 200);
+    EXPECT_LT(top[2], 50);
+    EXPECT_GT(bottom[2], 200);
+
+    // A fan of 4 segments (6 vertices) is a filled diamond; an outline touches only edges.
+    OvPrimitiveBegin(10);
+    const double fan[6][2] = {{10, 30}, {18, 30}, {10, 38}, {2, 30}, {10, 22}, {18, 30}};
+    for (const auto& p : fan)
+        OvPutVertex(p[0], p[1], 0, 1);
+    OvPrimitiveEnd();
+    EXPECT_TRUE(NearColour(PixelAt(10, 30), {255, 255, 255, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(3, 23), {0, 0, 0, 255}));
+
+    // Vertices outside Begin / End are dropped.
+    const uint64_t before = DrawCalls();
+    OvPutVertex(0, 0, 0, 1);
+    OvPrimitiveEnd();
+    OvPrimitiveBegin(77);
+    OvPutVertex(0, 0, 0, 1);
+    OvPrimitiveEnd();
+    EXPECT_EQ(DrawCalls(), before);
+}
