@@ -4,7 +4,6 @@
 #include "api/guard.h"
 #include "core/destroy.h"
 #include "core/engine.h"
-#include "core/splash.h"
 #include "core/states.h"
 #include "gl/gl_shader.h"
 #include "orvane_core.h"
@@ -20,7 +19,6 @@ OV_API void OvInitiation(void)
         if (e.initiated)
             return;
         e.initiated = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
-        registerSplashResource();
     });
 }
 
