@@ -130,6 +130,8 @@ TEST_F(WindowTest, ApplyWindowResizesTheWindowAndItsRenderTarget)
 
     OV_APPLICATION& app = Application();
     ASSERT_TRUE(app.ActivateWindow("resize"));
+    // The drawable takes the new size when a frame is presented, as after any frame.
+    OvRenderScene(OV_SCENE_SWAP);
     app.ClearScreen(0.0, 1.0, 0.0, 1.0);
     ExpectPixel(ReadPixel(119, 89), 0, 255, 0);
 
