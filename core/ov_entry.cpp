@@ -1,0 +1,62 @@
+#include "core/ov_entry.h"
+
+#include "core/ov_application.h"
+#include "core/ov_input.h"
+#include "core/ov_loop.h"
+#include "orvane_core.h"
+
+#include <cstdlib>
+
+namespace OvCore
+{
+
+namespace
+{
+
+void ConfigureMainWindow(const char* title)
+{
+    OV_WINDOW& window = *Application().windows.Get("main", 0);
+    window.title = title;
+    window.colourBits = 32;
+    window.depthBits = 16;
+}
+
+void RegisterStates(const OV_STATE_DEFINITION* definitions, int32_t count)
+{
+    OV_APPLICATION& app = Application();
+    for (int32_t i = 0; definitions && i < count; ++i)
+    {
+        OV_STATE_ENTRY state = app.states.Get(definitions[i].name, 0);
+        if (!state)
+            continue; // a null or over-long name
+        state->callback = definitions[i].callback;
+        if (i == 0)
+            app.current = state;
+    }
+}
+
+} // namespace
+
+int RunProgram(const char* title, const OV_STATE_DEFINITION* states, int32_t count,
+               const char* commandLine)
+{
+    OvInitiation();
+    OV_APPLICATION& app = Application();
+    app.commandLine = commandLine ? commandLine : "";
+    ConfigureMainWindow(title);
+    Input().ignoreRepeat = 1;
+    std::srand(static_cast<unsigned>(OV_LOOP::NowPrecise()));
+    RegisterStates(states, count);
+
+    OV_WINDOW& window = *app.windows.Get("main", 0);
+    if (!window.OpenWindow())
+        return 0;
+    app.RunStates();
+    // Looked up again: a state may have replaced the record.
+    if (OV_WINDOW* main = app.WindowNamed("main", 0))
+        main->CloseWindow();
+    OvClosure();
+    return 1;
+}
+
+} // namespace OvCore
