@@ -19,7 +19,7 @@ bool IsEmpty(OvHandle handle)
     return (handle.flags & 0xFFu) != 0 || handle.object == nullptr;
 }
 
-// Client arrays of `count` elements, copied from `data` when given (zeroed otherwise).
+// Client arrays of `count` elements, copied from `data` when given (default values otherwise).
 template <class T> bool FillArray(std::vector<T>& array, const void* data, uint32_t count)
 {
     try

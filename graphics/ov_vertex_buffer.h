@@ -41,7 +41,7 @@ class OV_VERTEX_BUFFER
     ~OV_VERTEX_BUFFER() { Destroy(); }
 
     // Fills the mesh: in engine buffers when the engine has them and clientOnly is false,
-    // otherwise in client memory (data copied when given, else zeroed vertices). The usages
+    // otherwise in client memory (data copied when given, else default vertices). The usages
     // are accepted for compatibility; buffers are always static. False when an engine buffer
     // already exists, when the engine cannot create one (no fall-back), or when a client
     // mesh would be empty.
