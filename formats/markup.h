@@ -60,11 +60,11 @@ class MARKUP_NODE
 
     // Serialises every child, in order, at depth 0 into `buffer` (exactly the text, no
     // terminating zero, cursor at the start). False, writing nothing, when this node has
-    // no children or the text would not fit a buffer (4 GiB).
+    // no children or the text would not fit a buffer (4 GiB) or memory.
     bool Write(ByteBuffer& buffer) const;
 
     // Appends `node` and its subtree to `output`, indented by `depth` tabs. False,
-    // appending nothing, when the text would not fit a buffer (4 GiB).
+    // appending nothing, when the text would not fit a buffer (4 GiB) or memory.
     static bool WriteNode(OV_STRING& output, const MARKUP_NODE& node, unsigned depth);
 
     // Resolves `path` ("Skin/Style#id:2", ".", "..", "./") from `start` (this node when

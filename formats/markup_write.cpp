@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <new>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -106,7 +107,8 @@ template <class Sink> void EmitSubtree(const MARKUP_NODE& node, std::uint64_t de
     }
 }
 
-// Measures what `emit` writes, then builds it; nothing when it would be too long.
+// Measures what `emit` writes, then builds it; nothing when it would be too long or the
+// memory for it cannot be had (deep documents grow fast: every line carries its depth).
 template <class Emit> std::optional<std::string> MeasuredText(Emit emit)
 {
     LengthCounter counter;
@@ -114,7 +116,14 @@ template <class Emit> std::optional<std::string> MeasuredText(Emit emit)
     if (counter.length > kMaxMarkupText)
         return std::nullopt;
     std::string text;
-    text.reserve(counter.length);
+    try
+    {
+        text.reserve(counter.length);
+    }
+    catch (const std::bad_alloc&)
+    {
+        return std::nullopt;
+    }
     TextCollector collector{text};
     emit(collector);
     return text;
