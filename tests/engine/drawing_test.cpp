@@ -190,3 +190,19 @@ TEST_F(GlTest, ImmediateModeTakesTheLastCoordinateAndColour)
     OvPrimitiveEnd();
     EXPECT_EQ(DrawCalls(), before);
 }
+
+TEST_F(GlTest, PointsTakeTheirSizeAndColours)
+{
+    const float positions[2][4] = {{10.5f, 10.5f, 0, 1}, {30.5f, 20.5f, 0, 1}};
+    const float colours[2][4] = {{0, 1, 0, 1}, {1, 0, 1, 1}};
+    OvSetState(221, 5.0);
+    OvDrawData(4, 0, 2, positions, colours, nullptr, nullptr, nullptr, 0, OV_VALUE_FLOAT);
+    OvSetState(221, 1.0);
+    EXPECT_TRUE(NearColour(PixelAt(10, 10), {0, 255, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(12, 12), {0, 255, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(14, 14), {0, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(30, 20), {255, 0, 255, 255}));
+    EXPECT_EQ(*static_cast<const double*>(OvGetState(221)), 1.0);
+    OvSetState(221, -3); // refused
+    EXPECT_EQ(*static_cast<const double*>(OvGetState(221)), 1.0);
+}

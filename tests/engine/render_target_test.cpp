@@ -136,3 +136,33 @@ TEST_F(GlTest, PerPixelAlphaIsRefusedWithoutAnAlphaVisual)
     OvRenderTargetDestroy(alpha);
     CloseWindow(second, "alpha test");
 }
+
+TEST_F(GlTest, ModeChangesKeepTheTargetUsable)
+{
+    // Without an alpha visual the change to 82 is refused and the target stays in mode 81.
+    PlatformTestSetAlphaVisualsAvailable(false);
+    EXPECT_FALSE(OvRenderTargetChange(target_, 82));
+    PlatformTestSetAlphaVisualsAvailable(true);
+    EXPECT_EQ(*static_cast<const int32_t*>(OvRenderTargetGet(target_, 448)), 81);
+    EXPECT_TRUE(OvRenderTargetChange(target_, 81)); // already so
+    EXPECT_FALSE(OvRenderTargetChange(target_, 80));
+
+    // Textures made before the change survive it: every context shares with the root.
+    OvHandle texture{1, nullptr};
+    ASSERT_TRUE(OvTextureCreate(&texture));
+    const uint8_t red[4] = {255, 0, 0, 255};
+    ASSERT_TRUE(OvTextureLoadRGBAFromMemory(texture, red, 1, 1));
+    if (OvRenderTargetChange(target_, 82)) { // where the display has an alpha visual
+        EXPECT_EQ(*static_cast<const int32_t*>(OvRenderTargetGet(target_, 448)), 82);
+        OvSetState(262, 0, 0, 0, 0.5);
+        OvRenderScene(2);
+        EXPECT_TRUE(NearColour(PixelAt(1, 1), {0, 0, 0, 128}));
+    }
+    OvCameraOrtho(0, 0, kWidth, kHeight, 0);
+    OvTextureActivate(texture);
+    auto quad = Quad(0, 0, 4, 4, {1, 1, 1, 1});
+    OvDrawDataStruct(11, 0, 4, quad.data(), nullptr);
+    OvTextureUnactivate(58);
+    EXPECT_TRUE(NearColour(PixelAt(1, 1), {255, 0, 0, 255}));
+    OvTextureDestroy(texture);
+}

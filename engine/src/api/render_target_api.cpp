@@ -20,15 +20,17 @@ std::optional<bool> alphaForMode(int32_t mode)
 }
 
 // A context of the target's mode on its window, the window's visual made to fit first.
+// No state turns depth testing on, so the surface gets no depth buffer whatever depthBits
+// asks: without one, Mesa's software rasteriser draws 2D quads far faster.
 bool makeContext(RenderTarget& target, bool alpha)
 {
     Engine& e = engine();
     if (!e.device.ensureRoot())
         return false;
-    const gl::PixelRequest request{target.colourBits, target.depthBits, alpha};
+    const gl::PixelRequest request{target.colourBits, 0, alpha};
     gl::Device::requestPixelFormat(request);
     HWND hwnd = static_cast<HWND>(target.window);
-    if (!PlatformPrepareGLWindow(hwnd, PlatformPixelFormat{target.colourBits, target.depthBits, alpha}))
+    if (!PlatformPrepareGLWindow(hwnd, PlatformPixelFormat{target.colourBits, 0, alpha}))
         return false;
     target.context = e.device.createContext(PlatformNativeWindow(hwnd), request);
     return target.context != nullptr;
