@@ -1,8 +1,11 @@
-// Tarnvale's entry point. The game is not playable yet: this placeholder says so.
-#include <cstdio>
+// Tarnvale's entry point: runs the game from the folder that holds the program, so that its
+// data/ folder is found whatever the current directory was.
+#include "game/game_state.h"
+#include "game/program_folder.h"
+#include "platform/win32.h"
 
-int main()
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
-    std::puts("Tarnvale is not playable yet: the framework is still being built.");
-    return 0;
+    ChangeToProgramFolder();
+    return RunTarnvale(commandLine);
 }
