@@ -190,9 +190,9 @@ Picture DrawCar(const CarShape& car)
     const int w = int(car.length) + 8, h = int(car.width) + 8;
     Picture p(w, h);
     const float halfL = car.length / 2, halfW = car.width / 2;
-    const Colour tyre{0.08f, 0.08f, 0.09f}, glass{0.12f, 0.17f, 0.24f},
-        glassShine{0.45f, 0.55f, 0.65f, 0.6f}, light{1.0f, 0.96f, 0.78f}, tail{0.85f, 0.08f, 0.08f},
-        chrome{0.75f, 0.76f, 0.78f};
+    const Colour tyre{0.08f, 0.08f, 0.09f}, glass{0.16f, 0.24f, 0.34f},
+        glassShine{0.55f, 0.68f, 0.80f, 0.7f}, light{1.0f, 0.96f, 0.78f}, tail{0.85f, 0.08f, 0.08f},
+        chrome{0.75f, 0.76f, 0.78f}, grille{0.10f, 0.10f, 0.11f};
 
     p.Fill(RoundedBox(1.5f, 1.5f, halfL, halfW + 0.5f, car.corner), {0, 0, 0, 0.3f});
     for (float axle : {car.wheelBase / 2, -car.wheelBase / 2})
@@ -205,16 +205,24 @@ Picture DrawCar(const CarShape& car)
     // Cabin: windscreen, roof, rear window, side windows.
     p.Fill(Trapezoid(car.roofFront, car.hoodEnd, halfW - 2.6f, halfW - 3.6f, 1.5f), glass);
     p.Fill(Trapezoid(car.rearWindowEnd, car.roofBack, halfW - 3.4f, halfW - 2.8f, 1.5f), glass);
-    p.Fill(Mirrored(RoundedBox((car.roofFront + car.roofBack) / 2, halfW - 2.3f,
-                               (car.roofFront - car.roofBack) / 2, 0.9f, 0.5f)),
+    p.Fill(Mirrored(RoundedBox((car.roofFront + car.roofBack) / 2, halfW - 2.1f,
+                               (car.roofFront - car.roofBack) / 2 + 1.0f, 1.1f, 0.5f)),
            glass);
+    // Door pillar: the saloon has four side windows a side, the two-door two.
+    if (!car.rearEngine)
+        p.Fill(Mirrored(RoundedBox((car.roofFront + car.roofBack) / 2, halfW - 2.1f, 0.7f, 1.3f,
+                                   0.2f)),
+               Shade(car.paint, 0.8f));
     p.Fill(RoundedBox((car.roofFront + car.roofBack) / 2, 0, (car.roofFront - car.roofBack) / 2,
                       halfW - 3.2f, 2.5f),
            Shade(car.paint, 1.08f));
     p.Fill(Trapezoid(car.roofFront + 1.0f, car.hoodEnd - 1.5f, 1.0f, 2.5f, 0.5f), glassShine);
     // Mirrors, lights, bumpers.
     p.Fill(Mirrored(Ellipse(car.roofFront + 1.5f, halfW + 0.6f, 1.4f, 1.3f)), Shade(car.paint, 0.8f));
-    p.Fill(Mirrored(Ellipse(halfL - 1.4f, halfW - 3.2f, 1.3f, 2.4f)), light);
+    // The front: headlights wide apart (a grille between them on the front-engined car).
+    if (!car.rearEngine)
+        p.Fill(RoundedBox(halfL - 1.0f, 0, 1.0f, halfW - 6.5f, 0.5f), grille);
+    p.Fill(Mirrored(Ellipse(halfL - 1.5f, halfW - 3.4f, 1.6f, 2.8f)), light);
     p.Fill(Mirrored(RoundedBox(-halfL + 1.0f, halfW - 3.0f, 1.0f, 2.2f, 0.6f)), tail);
     p.Fill(RoundedBox(halfL - 0.5f, 0, 0.6f, halfW - 5.0f, 0.4f), chrome);
     p.Fill(RoundedBox(-halfL + 0.5f, 0, 0.6f, halfW - 5.0f, 0.4f), Shade(chrome, 0.7f));
