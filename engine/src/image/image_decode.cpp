@@ -25,6 +25,10 @@ namespace ov {
 
 namespace {
 
+// 64 million pixels (256 MB of RGBA): a small file declaring a huge image is refused before
+// the decoder allocates for it.
+constexpr uint64_t kMaxEncodedPixels = uint64_t(1) << 26;
+
 uint32_t bigEndian32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
 
 std::optional<size_t> pngLength(const uint8_t* data)
@@ -129,7 +133,8 @@ std::optional<ovt::Image> decodeImage(const uint8_t* data, size_t size)
         return std::nullopt;
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(data, int(size), &width, &height, &channels) || width <= 0 ||
-        height <= 0 || width > int(ovt::kMaxSide) || height > int(ovt::kMaxSide))
+        height <= 0 || width > int(ovt::kMaxSide) || height > int(ovt::kMaxSide) ||
+        uint64_t(width) * uint64_t(height) > kMaxEncodedPixels)
         return std::nullopt;
     stbi_uc* pixels = stbi_load_from_memory(data, int(size), &width, &height, &channels, 4);
     if (!pixels)
