@@ -11,11 +11,22 @@ namespace {
 // The model-view's affine rows; points are (x, y, z, w) with w usually 1.
 struct Transform
 {
-    explicit Transform(const Mat4& m) : m(m.m.data()) {}
+    explicit Transform(const Mat4& matrix)
+        : m(matrix.m.data()),
+          planar(m[2] == 0 && m[6] == 0 && m[8] == 0 && m[9] == 0 && m[10] == 1)
+    {
+    }
     const double* m;
+    bool planar; // a 2D transform: sprites' translate, turn and scale
 
     void apply(double x, double y, double z, double w, gl::BatchVertex& out) const
     {
+        if (planar && z == 0 && w == 1) {
+            out.x = float(m[0] * x + m[4] * y + m[12]);
+            out.y = float(m[1] * x + m[5] * y + m[13]);
+            out.z = float(m[14]);
+            return;
+        }
         out.x = float(m[0] * x + m[4] * y + m[8] * z + m[12] * w);
         out.y = float(m[1] * x + m[5] * y + m[9] * z + m[13] * w);
         out.z = float(m[2] * x + m[6] * y + m[10] * z + m[14] * w);
@@ -38,11 +49,7 @@ struct ColourPacker
     }
 };
 
-ColourPacker& colourPacker()
-{
-    static ColourPacker packer;
-    return packer;
-}
+ColourPacker packer;
 
 void structVertex(const Transform& transform, const uint8_t* vertex, gl::BatchVertex& out)
 {
@@ -51,7 +58,7 @@ void structVertex(const Transform& transform, const uint8_t* vertex, gl::BatchVe
     transform.apply(v[11], v[12], v[13], v[14], out);
     out.u = v[0];
     out.v = v[1];
-    out.colour = colourPacker().pack(v + 4);
+    out.colour = packer.pack(v + 4);
 }
 
 void streamVertex(const Transform& transform, const StreamVertexSource& source, size_t index, gl::BatchVertex& out)
