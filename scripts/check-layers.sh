@@ -22,3 +22,11 @@ if grep -rnE --include='*.h' --include='*.hpp' --include='*.c' --include='*.cpp'
     exit 1
 fi
 echo "check-layers: framework folders include no SDL, GL, X11 or OpenAL header"
+
+# Inside the engine, OpenGL is called only from engine/src/gl/.
+if grep -rnE --include='*.h' --include='*.cpp' '\bgl[A-Z][A-Za-z0-9]*\(|epoxy/|SDL_GL_' \
+        "$root/engine/src" | grep -v "^$root/engine/src/gl/"; then
+    echo "check-layers: OpenGL used outside engine/src/gl (lines above)" >&2
+    exit 1
+fi
+echo "check-layers: the engine calls OpenGL only from engine/src/gl"
