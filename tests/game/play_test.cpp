@@ -271,6 +271,12 @@ TEST_F(Play, APileOfCarsIsEnteredTogetherAndAWindowCloseRequestEndsTheProgram)
         EXPECT_EQ(app.FindCollision(OV_COLLISION_BOX, player, "AUDI_A4", noOffset), second);
         player->position = OV_VECTOR(300, 390, 0, 1);
         EXPECT_EQ(app.FindCollision(OV_COLLISION_BOX, player, "AUDI_A4", noOffset), first);
+        // Boxes are centred on the pictures: touching the car's upper end reaches it, a
+        // step clear of its lower end does not.
+        player->position = OV_VECTOR(300, 400 - 37 - 16 + 8, 0, 1);
+        EXPECT_EQ(app.FindCollision(OV_COLLISION_BOX, player, "AUDI_A4", noOffset), first);
+        player->position = OV_VECTOR(300, 400 + 37 + 16 + 7, 0, 1);
+        EXPECT_EQ(app.FindCollision(OV_COLLISION_BOX, player, "AUDI_A4", noOffset), nullptr);
         // A pile: the second Audi pushed half onto the first, the player at its side.
         second->position = OV_VECTOR(320, 420, 0, 1);
         player->position = OV_VECTOR(310, 410, 0, 1);
