@@ -8,6 +8,7 @@
 #include "platform/testing.h"
 
 #include <cstring>
+#include <filesystem>
 
 using namespace OvCore;
 
@@ -83,10 +84,15 @@ int PlayScript::Run(int frameLimit)
     // intro runs in its opaque fallback here.
     PlatformTestSetAlphaVisualsAvailable(false);
 
+    // The game reads data/ relative to the current directory: the committed game/data.
+    const std::filesystem::path folder = std::filesystem::current_path();
+    std::filesystem::current_path(std::filesystem::path(OV_SOURCE_DIR) / "game");
+
     running_ = this;
     Application().updateHook = UpdateHook;
     const int result = RunTarnvale("");
     Application().updateHook = nullptr;
+    std::filesystem::current_path(folder);
     running_ = nullptr;
     PlatformTestSetAlphaVisualsAvailable(true);
     PlatformTestSetTimeStepPerRead(0);
