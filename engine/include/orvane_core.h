@@ -49,6 +49,7 @@ typedef struct OvHandle
 #define OV_DRAW_INDEXED 2            /* indices come from the active index buffer 453        */
 #define OV_VALUE_FLOAT 2             /* OvDrawData valueType: log2 of the value's byte size  */
 #define OV_VALUE_DOUBLE 3
+#define OV_FONT_DESCRIPTOR_BYTES 9232 /* the glyph descriptor OvGenerateFont reads      */
 
 /* ---- Lifecycle ----------------------------------------------------------------------------- */
 OV_API void OvInitiation(void);
@@ -242,6 +243,21 @@ OV_API void OvLengthdir(double angleX, double angleY, double angleZ, double leng
 /* The angles (x in [0, 360), y in [-90, 90], z 0) pointing from one point to another. */
 OV_API void OvDirection(double fromX, double fromY, double fromZ, double fromW, double toX,
                         double toY, double toZ, double toW, double *out);
+
+/* ---- Fonts: display lists that draw strings with the active texture ------------------------
+ * OvGenerateFont fills `list` (a new one, or regenerates a live one in place) from a glyph
+ * descriptor, or from none (null) as the built-in grid font. The descriptor is copied; its
+ * layout is, all floats: letterSpacing, lineSpacing, then the line-break byte padded to four
+ * bytes (unused: lines break at state 100, read now), lineHeight, then 256 glyphs of nine
+ * floats width, height, xoffset, yoffset, xadvance, u0, v0, u1, v1 (9232 bytes in all).
+ * The grid font takes the active texture as 16 x 16 equal cells, code c in column c % 16 and
+ * row c / 16 from the top, and draws each cell as a glyph of states 96 x 97. docs/engine.md
+ * has the details. OvDrawFont draws a zero-terminated string with the active texture, the
+ * drawing colour and the model-view transform, its first line's top-left corner at the
+ * origin, y growing downwards. */
+OV_API uint8_t OvGenerateFont(OvHandle *list, const void *descriptor);
+OV_API void OvDrawFont(OvHandle list, const char *text);
+OV_API void OvDisplaylistDestroy(OvHandle list);
 
 /* ---- Image files, for tools: pure CPU work, no render target needed ------------------------
  * .ovt is the engine's texture file (docs/formats.md). */

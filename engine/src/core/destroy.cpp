@@ -4,6 +4,7 @@
 #include "gl/gl_buffer.h"
 #include "gl/gl_shader.h"
 #include "gl/gl_texture.h"
+#include "text/font.h"
 
 namespace ov {
 
@@ -73,6 +74,7 @@ void destroyAllObjects()
     e.textures.clear();
     e.buffers.clear();
     e.shaders.clear();
+    destroyAllFonts();
     e.renderer.useContext(nullptr);
     e.targets.forEach([&](RenderTarget& target) { e.device.destroyContext(std::move(target.context)); });
     e.targets.clear();

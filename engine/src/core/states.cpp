@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/engine.h"
+#include "text/font.h"
 
 namespace ov {
 
@@ -89,7 +90,7 @@ void setState(int32_t state, const double v[4])
         break;
     case 263: setDrawColour(v); break;
     case 470: e.renderer.drawCalls = 0; break;
-    default: break;
+    default: setFontState(state, v); break;
     }
 }
 
@@ -115,7 +116,7 @@ void* stateStorage(int32_t state)
     case 470:
         s.drawCalls = e.renderer.drawCalls;
         return &s.drawCalls;
-    default: return nullptr;
+    default: return fontStateStorage(state);
     }
 }
 
