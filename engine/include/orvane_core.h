@@ -73,7 +73,8 @@ OV_API uint8_t OvRenderTargetCreate(OvHandle *target, void *window, int32_t mode
 OV_API void OvRenderTargetDestroy(OvHandle target);
 OV_API uint8_t OvRenderTargetActivate(OvHandle target);
 /* 440-443 int32_t viewport x, y (from the bottom), width, height (writable; applied on the
- * next Activate); 445, 446 double perspective near and far planes; 448 int32_t mode. */
+ * next Activate); 445, 446 double perspective near and far planes; 447 int32_t depth buffer
+ * bits the surface got (0: none); 448 int32_t mode. */
 OV_API void *OvRenderTargetGet(OvHandle target, int32_t query);
 OV_API uint8_t OvRenderTargetChange(OvHandle target, int32_t mode);
 /* Sets the viewport and the target's camera defaults: vertical field of view in degrees, the

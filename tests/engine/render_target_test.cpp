@@ -66,7 +66,7 @@ TEST_F(GlTest, ViewportFieldsApplyOnActivate)
     EXPECT_EQ(*width, kWidth);
     EXPECT_EQ(*height, kHeight);
     EXPECT_EQ(*static_cast<const int32_t*>(OvRenderTargetGet(target_, 448)), 81);
-    EXPECT_EQ(OvRenderTargetGet(target_, 447), nullptr);
+    EXPECT_EQ(OvRenderTargetGet(target_, 444), nullptr);
 
     // Only the left half: a full-camera quad fills just that half.
     *width = kWidth / 2;
@@ -113,6 +113,22 @@ TEST_F(GlTest, VsyncNeedsAnActiveTarget)
     target_ = none;
     EXPECT_FALSE(OvRenderVsync(0)); // no active target
     EXPECT_EQ(static_cast<const OvHandle*>(OvGetState(16))->object, nullptr);
+}
+
+TEST_F(GlTest, SurfacesGetTheDepthBufferTheyAskFor)
+{
+    // The fixture's window asks for 16 bits, as the framework's windows do.
+    const auto* depth = static_cast<const int32_t*>(OvRenderTargetGet(target_, 447));
+    ASSERT_NE(depth, nullptr);
+    EXPECT_GE(*depth, 16);
+
+    HWND second = OpenWindow("no depth", 16, 16);
+    ASSERT_NE(second, nullptr);
+    OvHandle flat{1, nullptr};
+    ASSERT_TRUE(OvRenderTargetCreate(&flat, second, 81, 32, 0));
+    EXPECT_EQ(*static_cast<const int32_t*>(OvRenderTargetGet(flat, 447)), 0);
+    OvRenderTargetDestroy(flat);
+    CloseWindow(second, "no depth");
 }
 
 TEST_F(GlTest, PerPixelAlphaIsRefusedWithoutAnAlphaVisual)

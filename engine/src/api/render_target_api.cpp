@@ -20,19 +20,20 @@ std::optional<bool> alphaForMode(int32_t mode)
 }
 
 // A context of the target's mode on its window, the window's visual made to fit first.
-// No state turns depth testing on, so the surface gets no depth buffer whatever depthBits
-// asks: without one, Mesa's software rasteriser draws 2D quads far faster.
+// The surface gets the depth buffer the target asks for (none for 0): 2D programs that ask
+// for none draw faster on software rasterisers, 3D models need one.
 bool makeContext(RenderTarget& target, bool alpha)
 {
     Engine& e = engine();
     if (!e.device.ensureRoot())
         return false;
-    const gl::PixelRequest request{target.colourBits, 0, alpha};
+    const gl::PixelRequest request{target.colourBits, target.depthBits, alpha};
     gl::Device::requestPixelFormat(request);
     HWND hwnd = static_cast<HWND>(target.window);
-    if (!PlatformPrepareGLWindow(hwnd, PlatformPixelFormat{target.colourBits, 0, alpha}))
+    if (!PlatformPrepareGLWindow(hwnd, PlatformPixelFormat{target.colourBits, target.depthBits, alpha}))
         return false;
     target.context = e.device.createContext(PlatformNativeWindow(hwnd), request);
+    target.surfaceDepthBits = target.context ? target.context->depthBits() : 0;
     return target.context != nullptr;
 }
 
@@ -129,6 +130,7 @@ OV_API void* OvRenderTargetGet(OvHandle handle, int32_t query)
         case 440: case 441: case 442: case 443: return &target->viewport[query - 440];
         case 445: return &target->planes[0];
         case 446: return &target->planes[1];
+        case 447: return &target->surfaceDepthBits;
         case 448: return &target->mode;
         default: return nullptr;
         }

@@ -16,7 +16,8 @@ struct RenderTarget
     void* window = nullptr; // the platform's HWND
     std::unique_ptr<gl::Context> context;
     int32_t colourBits = 32;
-    int32_t depthBits = 16;
+    int32_t depthBits = 16;       // asked for
+    int32_t surfaceDepthBits = 0; // query 447: what the surface got
     std::array<int32_t, 4> viewport{};   // queries 440-443
     std::array<double, 2> planes{1, 10000}; // queries 445, 446: perspective near and far
     int32_t mode = 81;                   // query 448

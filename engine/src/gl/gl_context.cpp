@@ -33,7 +33,12 @@ void Device::requestPixelFormat(const PixelRequest& request)
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    // No profile mask: a 2.x request without one makes SDL create the context on the window's
+    // own visual (GLX's classic path), which every GL implementation gives a compatibility
+    // context. Asking for a profile picks the first matching framebuffer configuration
+    // instead, whose visual may differ from the window's (depth 32 for per-pixel alpha), and
+    // presenting then fails with BadMatch.
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, 0);
 }
 
 bool Device::ensureRoot()
@@ -72,6 +77,7 @@ std::unique_ptr<Context> Device::createContext(SDL_Window* window, const PixelRe
     }
     auto context = std::make_unique<Context>(window, sdlContext, false);
     SDL_GL_GetAttribute(SDL_GL_ALPHA_SIZE, &context->alphaBits_);
+    SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &context->depthBits_);
     current_ = context.get();
     if (request.alpha && !context->hasAlpha()) {
         current_ = nullptr;

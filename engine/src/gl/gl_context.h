@@ -30,6 +30,8 @@ public:
     SDL_Window* window() const { return window_; }
     void* sdlContext() const { return context_; }
     bool hasAlpha() const { return alphaBits_ >= 8; }
+    // The depth buffer's bits as made (0: none).
+    int depthBits() const { return depthBits_; }
     AppliedState& applied() { return applied_; }
 
 private:
@@ -38,6 +40,7 @@ private:
     void* context_;
     bool ownsWindow_;
     int alphaBits_ = 0;
+    int depthBits_ = 0;
     AppliedState applied_;
 };
 
