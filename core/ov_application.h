@@ -9,6 +9,7 @@
 #include "core/ov_string.h"
 #include "core/ov_window.h"
 #include "graphics/ov_camera.h"
+#include "graphics/ov_font.h"
 #include "graphics/ov_shader.h"
 #include "graphics/ov_sprite.h"
 #include "graphics/ov_view.h"
@@ -77,6 +78,8 @@ public:
     // registries release their textures and programs when emptied.
     OV_REGISTRY<OV_SPRITE> sprites;
     OV_REGISTRY<OV_SHADER> shaders;
+    // Fonts by name (graphics/ov_font.h); each releases its texture and list when removed.
+    OV_REGISTRY<OV_FONT> fonts;
     OV_CAMERA camera;
     OV_REGISTRY<OV_VIEW> views;
     OV_ENTRY<OV_VIEW> currentView;

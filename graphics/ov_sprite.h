@@ -66,6 +66,11 @@ class OV_SPRITE
                         int32_t magFilter, int32_t originX, int32_t originY, int32_t boxWidth,
                         int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY,
                         const size_t* sizes = nullptr);
+    // `fileList` as for LoadFromFiles, each path an ordinary image file (PNG, BMP, JPEG, TGA,
+    // GIF) decoded by graphics/image_files.h. False when null.
+    bool LoadFromImageFiles(const char* fileList, int32_t minFilter, int32_t magFilter,
+                            int32_t originX, int32_t originY, int32_t boxWidth, int32_t boxHeight,
+                            int32_t boxOriginX, int32_t boxOriginY);
     // One frame copied from the active render target (x, y from its bottom-left).
     bool LoadFromRender(int32_t x, int32_t y, int32_t w, int32_t h, int32_t minFilter,
                         int32_t magFilter, int32_t originX, int32_t originY, int32_t boxWidth,

@@ -164,6 +164,7 @@ void OV_APPLICATION::ReleaseAll()
     removalQueue.clear();
     actors.Clear();
     pendingActors.Clear();
+    fonts.Clear();
     gui.Clear();
     currentView = OV_ENTRY<OV_VIEW>();
     views.Clear();
