@@ -79,11 +79,6 @@ int PlayScript::Run(int frameLimit)
     PlatformTestSetTimeStepPerRead(FRAME_SECONDS);
     programStartTime = PlatformTestTime();
 
-    // Presenting a per-pixel-alpha window ends the process with an X error under Xvfb's
-    // software GL (the platform's visual choice, see tests/core/ov_intro_test.cpp): the
-    // intro runs in its opaque fallback here.
-    PlatformTestSetAlphaVisualsAvailable(false);
-
     // The game reads data/ relative to the current directory: the committed game/data.
     const std::filesystem::path folder = std::filesystem::current_path();
     std::filesystem::current_path(std::filesystem::path(OV_SOURCE_DIR) / "game");
@@ -94,7 +89,6 @@ int PlayScript::Run(int frameLimit)
     Application().updateHook = nullptr;
     std::filesystem::current_path(folder);
     running_ = nullptr;
-    PlatformTestSetAlphaVisualsAvailable(true);
     PlatformTestSetTimeStepPerRead(0);
     PlatformTestUseManualClock(false);
     return result;
