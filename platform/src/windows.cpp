@@ -116,6 +116,10 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR w
     return hwnd;
 }
 
+namespace {
+void ActivateNextWindow();
+}
+
 extern "C" BOOL WINAPI DestroyWindow(HWND hwnd)
 {
     Window* window = ValidWindow(hwnd);
@@ -129,10 +133,14 @@ extern "C" BOOL WINAPI DestroyWindow(HWND hwnd)
     RemoveTrayIcons(hwnd);
     PurgeMessages(hwnd);
     window->windowClass->windowCount--;
+    const bool wasActive = GetActiveWindow() == hwnd || FocusWindow() == hwnd;
     SDL_DestroyWindow(window->sdl);
     RemoveWindow(hwnd);
+    if (wasActive)
+        ActivateNextWindow();
     return TRUE;
 }
+
 
 extern "C" BOOL WINAPI IsWindow(HWND hwnd)
 {
@@ -250,6 +258,22 @@ extern "C" HWND WINAPI GetFocus(void)
 {
     return FocusWindow();
 }
+
+namespace {
+// As on Windows, destroying the active window activates another: here the most recently
+// created visible one, which takes the keyboard focus.
+void ActivateNextWindow()
+{
+    const std::vector<HWND> windows = AllWindows();
+    for (auto next = windows.rbegin(); next != windows.rend(); ++next)
+        if (IsWindowVisible(*next)) {
+            SetActiveWindow(*next);
+            SetFocus(*next);
+            return;
+        }
+    active = nullptr;
+}
+} // namespace
 
 extern "C" BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL)
 {

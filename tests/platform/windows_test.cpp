@@ -193,3 +193,26 @@ TEST(LayeredWindows, AlphaAndColourKeyAreKeptAndAlphaSetsOpacity)
     opacity = XProperty(hwnd, "_NET_WM_WINDOW_OPACITY");
     EXPECT_NE(opacity.find("not found"), std::string::npos) << opacity;
 }
+
+TEST(Windows, DestroyingTheActiveWindowActivatesAndFocusesAnother)
+{
+    WNDCLASSEXA wc = PlainClass("focus hand-back");
+    ASSERT_NE(RegisterClassExA(&wc), 0);
+    HWND main = CreateWindowExA(0, "focus hand-back", "main", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64,
+                                nullptr, nullptr, wc.hInstance, nullptr);
+    HWND splash = CreateWindowExA(WS_EX_TOOLWINDOW, "focus hand-back", "splash",
+                                  WS_POPUP | WS_VISIBLE, 10, 10, 32, 32, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
+    ASSERT_TRUE(main && splash);
+    SetActiveWindow(splash);
+    SetFocus(splash);
+
+    DestroyWindow(splash);
+    EXPECT_EQ(GetActiveWindow(), main);
+    EXPECT_EQ(GetFocus(), main);
+
+    DestroyWindow(main);
+    EXPECT_EQ(GetActiveWindow(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+    UnregisterClassA("focus hand-back", wc.hInstance);
+}
