@@ -116,9 +116,6 @@ void DemoState()
     window.height = HEIGHT;
     app.CenterWindow("main");
     window.ApplyWindow();
-    // The keyboard focus went to the splash, which is gone now.
-    SetForegroundWindow(window.hwnd());
-    SetFocus(window.hwnd());
     app.ActivateWindow("main");
     app.SetVsync(true);
     app.camera.width = WIDTH;
