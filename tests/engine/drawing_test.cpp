@@ -83,6 +83,21 @@ TEST_F(GlTest, SameStateQuadsBecomeOneDrawCallAndStateChangesSplitThem)
     EXPECT_EQ(DrawCalls(), 0u);
 }
 
+TEST_F(GlTest, AFrameOfManyQuadsIsOneDrawCallAndKeepsEveryQuad)
+{
+    // More quads than the batch first holds: it grows, keeping what it had.
+    const uint64_t before = DrawCalls();
+    const int quads = 40000;
+    for (int i = 0; i < quads; ++i) {
+        const bool last = i == quads - 1;
+        DrawQuad(Quad(last ? 6 : i % 4, last ? 6 : 0, 1, 1, last ? kGreen : kRed));
+    }
+    EXPECT_EQ(DrawCalls() - before, 1u);
+    EXPECT_TRUE(NearColour(PixelAt(0, 0), {255, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(3, 0), {255, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(6, 6), {0, 255, 0, 255}));
+}
+
 TEST_F(GlTest, BlendFactorsAndEquations)
 {
     OvSetState(262, 0, 0, 1, 1);

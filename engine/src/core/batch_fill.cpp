@@ -39,11 +39,11 @@ struct ColourPacker
     float last[4] = {1, 1, 1, 1};
     uint32_t packed = 0xFFFFFFFFu;
 
-    uint32_t pack(const float* rgba)
+    uint32_t pack(const uint8_t* rgba)
     {
         if (std::memcmp(rgba, last, sizeof last) != 0) {
             std::memcpy(last, rgba, sizeof last);
-            packed = packColour(rgba[0], rgba[1], rgba[2], rgba[3]);
+            packed = packColour(last[0], last[1], last[2], last[3]);
         }
         return packed;
     }
@@ -51,14 +51,16 @@ struct ColourPacker
 
 ColourPacker packer;
 
+// Reads only what a batched vertex keeps: texture coordinate (offset 0), colour (16) and
+// position (44) of the 60-byte layout.
 void structVertex(const Transform& transform, const uint8_t* vertex, gl::BatchVertex& out)
 {
-    float v[15];
-    std::memcpy(v, vertex, sizeof v); // texcoord 0-3, colour 4-7, normal 8-10, position 11-14
-    transform.apply(v[11], v[12], v[13], v[14], out);
-    out.u = v[0];
-    out.v = v[1];
-    out.colour = packer.pack(v + 4);
+    float position[4];
+    std::memcpy(position, vertex + 44, sizeof position);
+    transform.apply(position[0], position[1], position[2], position[3], out);
+    std::memcpy(&out.u, vertex, sizeof out.u);
+    std::memcpy(&out.v, vertex + sizeof(float), sizeof out.v);
+    out.colour = packer.pack(vertex + 16);
 }
 
 void streamVertex(const Transform& transform, const StreamVertexSource& source, size_t index, gl::BatchVertex& out)

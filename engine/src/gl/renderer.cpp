@@ -1,5 +1,6 @@
 #include "gl/renderer.h"
 
+#include <algorithm>
 #include <epoxy/gl.h>
 
 #include "gl/gl_codes.h"
@@ -33,9 +34,29 @@ void loadMatrix(GLenum mode, const Mat4& matrix)
     glMatrixMode(GL_MODELVIEW);
 }
 
+// What a batch has in common. Sprites usually share one colour and lie at z 0: the colour
+// then goes as the current colour and positions as two components, which Mesa's software
+// pipeline draws markedly faster than per-vertex colours (docs/performance.md).
+struct BatchLayout
+{
+    bool oneColour = true;
+    bool flat = true;
+};
+
+BatchLayout batchLayout(const BatchVertex* vertices, int count)
+{
+    BatchLayout layout;
+    const uint32_t colour = vertices[0].colour;
+    for (int i = 0; i < count && (layout.oneColour || layout.flat); ++i) {
+        layout.oneColour = layout.oneColour && vertices[i].colour == colour;
+        layout.flat = layout.flat && vertices[i].z == 0;
+    }
+    return layout;
+}
+
 } // namespace
 
-Renderer::Renderer(Device& device) : device_(device), batch_(kBatchCapacity) {}
+Renderer::Renderer(Device& device) : device_(device), batch_(kBatchStart) {}
 
 void Renderer::reset()
 {
@@ -85,14 +106,30 @@ bool Renderer::setBlendEquation(int32_t code)
 BatchVertex* Renderer::reserve(BatchKind kind, int count)
 {
     const int needed = count * (kind == BatchKind::Quads ? 4 : 3);
-    if (!context_ || count <= 0 || needed > kBatchCapacity)
+    if (!context_ || count <= 0 || needed > kBatchLimit)
         return nullptr;
-    if (batchSize_ > 0 && (kind != batchKind_ || batchSize_ + needed > kBatchCapacity))
+    if (batchSize_ > 0 && kind != batchKind_)
         flush();
+    if (batchSize_ + needed > int(batch_.size()) && !grow(batchSize_ + needed)) {
+        flush();
+        grow(needed);
+    }
     batchKind_ = kind;
     BatchVertex* room = batch_.data() + batchSize_;
     batchSize_ += needed;
     return room;
+}
+
+// Doubles the batch until `needed` vertices fit; false at the limit (flush instead).
+bool Renderer::grow(int needed)
+{
+    if (needed > kBatchLimit)
+        return false;
+    size_t size = batch_.size();
+    while (size < size_t(needed))
+        size *= 2;
+    batch_.resize(std::min(size, size_t(kBatchLimit)));
+    return true;
 }
 
 void Renderer::flush()
@@ -105,12 +142,16 @@ void Renderer::flush()
         return;
     bindBuffer(context_->applied(), 0, 0);
     const BatchVertex* first = batch_.data();
-    glVertexPointer(3, GL_FLOAT, sizeof(BatchVertex), &first->x);
+    const BatchLayout layout = batchLayout(first, count);
+    glVertexPointer(layout.flat ? 2 : 3, GL_FLOAT, sizeof(BatchVertex), &first->x);
     glTexCoordPointer(2, GL_FLOAT, sizeof(BatchVertex), &first->u);
-    glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(BatchVertex), &first->colour);
     clientArray(GL_VERTEX_ARRAY, true);
     clientArray(GL_TEXTURE_COORD_ARRAY, true);
-    clientArray(GL_COLOR_ARRAY, true);
+    clientArray(GL_COLOR_ARRAY, !layout.oneColour);
+    if (layout.oneColour)
+        glColor4ubv(reinterpret_cast<const GLubyte*>(&first->colour));
+    else
+        glColorPointer(4, GL_UNSIGNED_BYTE, sizeof(BatchVertex), &first->colour);
     clientArray(GL_NORMAL_ARRAY, false);
     glDrawArrays(batchKind_ == BatchKind::Quads ? GL_QUADS : GL_TRIANGLES, 0, count);
     ++drawCalls;

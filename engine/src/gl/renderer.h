@@ -50,7 +50,11 @@ struct ArrayDraw
 class Renderer
 {
 public:
-    static constexpr int kBatchCapacity = 1 << 16; // vertices, a multiple of 4 and of 3
+    // The batch starts with room for kBatchStart vertices and doubles when a frame needs
+    // more, up to kBatchLimit, so that a frame of same-state sprites is one draw call and
+    // the array, once grown, is reused frame after frame. Both are multiples of 4 and 3.
+    static constexpr int kBatchStart = 3 << 14;
+    static constexpr int kBatchLimit = 3 << 20;
 
     explicit Renderer(Device& device);
 
@@ -116,6 +120,7 @@ private:
     void applyPoints(AppliedState& applied, bool force);
     void applyPrograms(AppliedState& applied, bool force);
     void applyMatrices(AppliedState& applied, const Mat4& modelView, bool force);
+    bool grow(int needed);
     void bindBuffer(AppliedState& applied, int kind, uint32_t name);
 
     Device& device_;

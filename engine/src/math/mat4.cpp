@@ -50,18 +50,22 @@ void rotatePlane(Mat4& matrix, int a, int b, double c, double s)
 
 void Mat4::rotate(double degrees, double x, double y, double z)
 {
-    const double length = std::sqrt(x * x + y * y + z * z);
-    if (degrees == 0 || length == 0 || !std::isfinite(length))
+    if (degrees == 0)
         return;
     const double radians = degrees * std::numbers::pi / 180.0;
     const double c = std::cos(radians), s = std::sin(radians);
-    x /= length, y /= length, z /= length;
-    if (x == 0 && y == 0) // the screen-plane turn of every sprite
+    // A rotation about one of the axes (the screen-plane turn of every sprite) touches two
+    // columns and needs no normalising.
+    if (x == 0 && y == 0 && z != 0)
         return rotatePlane(*this, 0, 1, c, z > 0 ? s : -s);
-    if (x == 0 && z == 0)
+    if (x == 0 && z == 0 && y != 0)
         return rotatePlane(*this, 2, 0, c, y > 0 ? s : -s);
-    if (y == 0 && z == 0)
+    if (y == 0 && z == 0 && x != 0)
         return rotatePlane(*this, 1, 2, c, x > 0 ? s : -s);
+    const double length = std::sqrt(x * x + y * y + z * z);
+    if (length == 0 || !std::isfinite(length))
+        return;
+    x /= length, y /= length, z /= length;
     Mat4 r;
     const double t = 1 - c;
     r.at(0, 0) = x * x * t + c, r.at(0, 1) = x * y * t - z * s, r.at(0, 2) = x * z * t + y * s;
