@@ -1,0 +1,69 @@
+#!/usr/bin/env bash
+# Runs bench/sprites (the framework) and bench/sprites_raw (raw OpenGL, one draw per frame)
+# in interleaved rounds on the same context settings and prints, per configuration, the
+# median of the rounds' sprites per second and the ratio framework / raw.
+#   scripts/bench-sprites.sh [build dir] [rounds] [depth bits...]
+# e.g. scripts/bench-sprites.sh build/h-perf 3 0 16. Without a display it runs under Xvfb.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${1:-$root/build/bench}
+rounds=${2:-3}
+shift $(( $# > 2 ? 2 : $# ))
+depths=("${@:-0 16}")
+depths=(${depths[*]})
+counts=${BENCH_COUNTS:-1000,10000,50000,100000}
+sizes=${BENCH_SIZES:-8,32}
+seconds=${BENCH_SECONDS:-2}
+
+if [[ -z "${DISPLAY:-}" ]]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$build" "$rounds" "${depths[@]}"
+fi
+for program in sprites sprites_raw; do
+    [[ -x "$build/bin/$program" ]] || { echo "bench-sprites: no $build/bin/$program (build it first)" >&2; exit 1; }
+done
+
+results=$(mktemp)
+trap 'rm -f "$results"' EXIT
+echo "# $(date -u '+%F %T') load: $(cut -d' ' -f1-3 /proc/loadavg), $rounds rounds, ${seconds}s each"
+for round in $(seq 1 "$rounds"); do
+    for depth in "${depths[@]}"; do
+        for size in ${sizes//,/ }; do
+            for count in ${counts//,/ }; do
+                # One process per configuration, the two programs one after the other.
+                for program in sprites_raw sprites; do
+                    "$build/bin/$program" --counts "$count" --sizes "$size" --depth "$depth" \
+                        --seconds "$seconds" --no-header | tee -a "$results" >&2
+                done
+            done
+        done
+    done
+    echo "# round $round done, load: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+done
+
+# Rows: tag size sprites depth median p10 p90 sprites/s calls/frame cpu-ns frames.
+awk '
+function median(list,   n, a, i, j, t) {
+    n = split(list, a, " ")
+    for (i = 1; i <= n; ++i) for (j = i + 1; j <= n; ++j) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
+    return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+}
+{
+    key = $4 " " $2 " " $3
+    rate[$1, key] = rate[$1, key] " " $8
+    ms[$1, key] = ms[$1, key] " " $5
+    calls[$1, key] = $9
+    cpu[$1, key] = cpu[$1, key] " " $10
+    if (!(key in seen)) { seen[key] = 1; order[++n] = key }
+}
+END {
+    printf "%5s %5s %7s | %12s %9s %6s %8s | %12s %9s | %6s\n", "depth", "size", "sprites",
+           "ov sprites/s", "ov ms", "calls", "cpu ns", "raw sprites/s", "raw ms", "ratio"
+    for (i = 1; i <= n; ++i) {
+        k = order[i]; split(k, f, " ")
+        ov = median(rate["ov", k]); raw = median(rate["raw", k])
+        printf "%5d %5d %7d | %12.0f %9.2f %6.1f %8.1f | %12.0f %9.2f | %6.2f\n", f[1], f[2], f[3],
+               ov, median(ms["ov", k]), calls["ov", k], median(cpu["ov", k]), raw,
+               median(ms["raw", k]), (raw > 0 ? ov / raw : 0)
+    }
+}' "$results"
+echo "# done, load: $(cut -d' ' -f1-3 /proc/loadavg)"
