@@ -129,11 +129,25 @@ void OV_LOOP::Pace(bool oddFrame)
     }
     else
     {
-        const double threshold = oddFrame ? waitOdd : waitEven;
-        while (threshold > (currentPrecise_ - previousPrecise_) * 1000)
-            currentPrecise_ = NowPrecise();
+        SpinToTarget(oddFrame ? waitOdd : waitEven);
     }
     delta = static_cast<float>(currentPrecise_ - previousPrecise_);
+}
+
+// Busy waiting spins to an absolute target, the previous frame start plus the threshold,
+// and the next frame starts at that target rather than at whatever moment the spin noticed
+// it: a late wake-up (a preempted spin, a coarse timer) does not push the frames after it,
+// and delta is exactly the threshold whenever the frame's work fits. A frame whose work ran
+// past the target starts at once.
+void OV_LOOP::SpinToTarget(float thresholdMs)
+{
+    const double target = previousPrecise_ + thresholdMs / 1000.0;
+    if (currentPrecise_ >= target)
+        return;
+    while (NowPrecise() < target)
+    {
+    }
+    currentPrecise_ = target;
 }
 
 void OV_LOOP::AdvanceTimers()

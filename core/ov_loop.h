@@ -69,6 +69,7 @@ private:
     bool PumpMessage();
     void RunFrame(OV_FRAME_CALLBACK frameCallback, void* context, bool oddFrame);
     void Pace(bool oddFrame);
+    void SpinToTarget(float thresholdMs);
     void AdvanceTimers();
     void UpdateRates();
 };

@@ -116,6 +116,34 @@ TEST_F(LoopTest, BusyWaitingAlternatesTheTwoCalibratedThresholds)
     }
 }
 
+TEST_F(LoopTest, BusyWaitingKeepsAnAbsoluteScheduleWhateverTheSpinOvershoots)
+{
+    OV_LOOP& loop = Loop();
+    loop.framePeriod = 16.67f;
+    // Coarse counter reads: each spin notices its target up to 0.7 ms late.
+    PlatformTestSetTimeStepPerRead(0.0007);
+    std::vector<double> starts;
+    std::vector<float> deltas;
+    FrameScript(FramesTaking(9, 0.003, [&] {
+        starts.push_back(PlatformTestTime());
+        deltas.push_back(loop.delta);
+    })).Run();
+
+    // Frame n starts within one read of the first start plus the thresholds of the frames
+    // between: the lateness of one spin is not added to the next.
+    ASSERT_EQ(starts.size(), 9u);
+    double scheduled = starts[0];
+    for (size_t frame = 1; frame < starts.size(); ++frame)
+    {
+        scheduled += (frame % 2 == 1 ? loop.waitOdd : loop.waitEven) / 1000.0;
+        EXPECT_GE(starts[frame], scheduled) << "frame " << frame;
+        EXPECT_LT(starts[frame], scheduled + 0.0015) << "frame " << frame;
+        // delta is the scheduled spacing itself, without the spin's jitter.
+        const float threshold = frame % 2 == 1 ? loop.waitOdd : loop.waitEven;
+        EXPECT_NEAR(deltas[frame] * 1000, threshold, 0.01f) << "frame " << frame;
+    }
+}
+
 TEST_F(LoopTest, SleepPacingSleepsTheRestOfThePeriodAndAtLeastOneMillisecond)
 {
     OV_LOOP& loop = Loop();
