@@ -26,6 +26,9 @@ constexpr uint8_t LOAD_FLAGS = 1; // leave the new texture active
 
 constexpr OvHandle EMPTY_HANDLE{1, nullptr};
 
+// OvGenerateFont reads the descriptor as it is.
+static_assert(sizeof(FONT_DESCRIPTOR) == OV_FONT_DESCRIPTOR_BYTES);
+
 bool IsEmpty(OvHandle handle)
 {
     return (handle.flags & 0xFFu) != 0 || handle.object == nullptr;
