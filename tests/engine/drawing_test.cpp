@@ -98,6 +98,28 @@ TEST_F(GlTest, AFrameOfManyQuadsIsOneDrawCallAndKeepsEveryQuad)
     EXPECT_TRUE(NearColour(PixelAt(6, 6), {0, 255, 0, 255}));
 }
 
+TEST_F(GlTest, BatchesOffTheZeroPlaneOrWithManyColoursKeepThem)
+{
+    // One batch: a red quad moved to z 0.5 and a green one at z 0. Neither the 2D positions
+    // nor the one-colour form may be used for it.
+    OvMatrixPush();
+    OvMatrixIdentity();
+    OvMatrixTranslate(0, 0, 0.5);
+    DrawQuad(Quad(0, 0, 4, 4, kRed));
+    OvMatrixPop();
+    DrawQuad(Quad(8, 0, 4, 4, kGreen));
+    EXPECT_TRUE(NearColour(PixelAt(1, 1), {255, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(9, 1), {0, 255, 0, 255}));
+    // Past the near plane (orthographic depth -1..1 looks down -z): clipped away.
+    OvRenderScene(2);
+    OvMatrixPush();
+    OvMatrixIdentity();
+    OvMatrixTranslate(0, 0, 2);
+    DrawQuad(Quad(0, 0, 4, 4, kRed));
+    OvMatrixPop();
+    EXPECT_TRUE(NearColour(PixelAt(1, 1), {0, 0, 0, 255}));
+}
+
 TEST_F(GlTest, BlendFactorsAndEquations)
 {
     OvSetState(262, 0, 0, 1, 1);
