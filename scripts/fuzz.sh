@@ -18,6 +18,8 @@ for source in "${targets[@]}"; do
     corpus="$root/build/fuzz/corpus/${name#fuzz_}"
     mkdir -p "$corpus"
     echo "== $name for ${seconds}s"
+    mkdir -p "$root/build/fuzz/artifacts"
     "$root/build/fuzz/bin/$name" -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="$root/build/fuzz/artifacts/" \
         "$corpus" "$root/tests/fuzz/corpus/${name#fuzz_}"
 done

@@ -17,4 +17,4 @@ run_suite() {
 run_suite "$root/build/test" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 run_suite "$root/build/asan" -DCMAKE_BUILD_TYPE=Debug -DOV_SANITIZE=ON \
     -DOV_BUILD_BENCH=OFF -DOV_BUILD_EXAMPLES=OFF -DOV_BUILD_GAME=OFF
-"$root/scripts/fuzz.sh" 20
+"$root/scripts/fuzz.sh" 10
