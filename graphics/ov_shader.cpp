@@ -107,10 +107,9 @@ void OV_SHADER::BuildLinked(int32_t slot, const char* vertexSource, const char* 
     OvShaderCreate(&target.program);
     OvShaderCreate(&target.vertex);
     OvShaderCreate(&target.fragment);
-    AppendStep(log, "Load Vertex Shader",
-               load(target.vertex, vertexSource, OV_SHADER_VERTEX_SHADER));
+    AppendStep(log, "Load Vertex Shader", load(target.vertex, vertexSource, OV_SHADER_VERTEX));
     AppendStep(log, "Load Fragment Shader",
-               load(target.fragment, fragmentSource, OV_SHADER_FRAGMENT_SHADER));
+               load(target.fragment, fragmentSource, OV_SHADER_FRAGMENT));
     const OvHandle pair[2] = {target.vertex, target.fragment};
     AppendStep(log, "Make Shader Program", OvShaderMakeProgram(target.program, pair, 2));
     DestroyHandle(target.vertex);

@@ -13,16 +13,11 @@
 namespace OvCore
 {
 
-// Kinds of a program slot and the engine's shader kinds.
+// Kinds of a program slot.
 enum OV_SHADER_KIND : int32_t
 {
     OV_SHADER_LOW_LEVEL = 12, // a low-level vertex program and fragment program
     OV_SHADER_LINKED = 13,    // a program linked from a vertex and a fragment shader
-    OV_SHADER_VERTEX_PROGRAM = 429,
-    OV_SHADER_FRAGMENT_PROGRAM = 430,
-    OV_SHADER_VERTEX_SHADER = 431,
-    OV_SHADER_FRAGMENT_SHADER = 432,
-    OV_SHADER_PROGRAM = 433,
 };
 
 struct OV_SHADER_SLOT

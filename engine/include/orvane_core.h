@@ -36,8 +36,114 @@ typedef struct OvHandle
     void *object;
 } OvHandle;
 
-/* ---- Codes this engine adds to the documented ones (see docs/engine.md) ------------------ */
+/* ---- Numeric codes (docs/engine.md gives what each one does) ------------------------------- */
+/* OvSetState / OvGetState states */
+#define OV_STATE_ACTIVE_TARGET 16    /* get: OvHandle of the active render target          */
+#define OV_STATE_GLYPH_WIDTH 96      /* grid font glyph size and spacing: doubles          */
+#define OV_STATE_GLYPH_HEIGHT 97
+#define OV_STATE_LETTER_SPACING 98
+#define OV_STATE_LINE_SPACING 99
+#define OV_STATE_LINE_BREAK 100      /* int32_t: line-break character of new fonts         */
+#define OV_STATE_COLOUR_MASK 101     /* r, g, b, a write flags                             */
+#define OV_STATE_TEXTURING 108       /* 2D texturing on / off                              */
+#define OV_STATE_BLENDING 154        /* blending on / off                                  */
+#define OV_STATE_BLEND 155           /* source and destination factor (OV_BLEND_...)       */
+#define OV_STATE_BLEND_EQUATION 173  /* OV_EQUATION_...                                    */
+#define OV_STATE_SCISSOR_BOX 219     /* x, y, width, height from the bottom-left           */
+#define OV_STATE_SCISSOR_TEST 220
+#define OV_STATE_POINT_SIZE 221      /* double                                             */
+#define OV_STATE_POINT_SPRITE 224    /* points drawn as squares                            */
+#define OV_STATE_POINT_SPRITE_COORDS 225 /* the texture spread across each point           */
+#define OV_STATE_POINT_SMOOTH 226    /* round points                                       */
+#define OV_STATE_CLEAR_COLOUR 262    /* r, g, b, a                                         */
+#define OV_STATE_DRAW_COLOUR 263     /* r, g, b, a                                         */
 #define OV_STATE_DRAW_CALLS 470      /* get: uint64_t draw calls issued; set(470, 0): reset */
+
+/* Blend factors (state 155) */
+#define OV_BLEND_ZERO 158
+#define OV_BLEND_ONE 159
+#define OV_BLEND_SOURCE_COLOUR 160
+#define OV_BLEND_ONE_MINUS_SOURCE_COLOUR 161
+#define OV_BLEND_DESTINATION_COLOUR 162
+#define OV_BLEND_ONE_MINUS_DESTINATION_COLOUR 163
+#define OV_BLEND_SOURCE_ALPHA 164
+#define OV_BLEND_ONE_MINUS_SOURCE_ALPHA 165
+#define OV_BLEND_DESTINATION_ALPHA 166
+#define OV_BLEND_ONE_MINUS_DESTINATION_ALPHA 167
+#define OV_BLEND_SOURCE_ALPHA_SATURATE 168
+#define OV_BLEND_CONSTANT_COLOUR 169
+#define OV_BLEND_ONE_MINUS_CONSTANT_COLOUR 170
+#define OV_BLEND_CONSTANT_ALPHA 171
+#define OV_BLEND_ONE_MINUS_CONSTANT_ALPHA 172
+
+/* Blend equations (state 173) */
+#define OV_EQUATION_ADD 174
+#define OV_EQUATION_SUBTRACT 175
+#define OV_EQUATION_REVERSE_SUBTRACT 176
+#define OV_EQUATION_MIN 177
+#define OV_EQUATION_MAX 178
+
+/* Textures: OvTextureUnactivate target, OvTextureParameter names and values, OvTextureGet
+ * queries, OvTextureLock modes */
+#define OV_TEXTURE_2D 58
+#define OV_TEXTURE_MIN_FILTER 237
+#define OV_TEXTURE_MAG_FILTER 238
+#define OV_TEXTURE_WRAP_ACROSS 239
+#define OV_TEXTURE_WRAP_DOWN 240
+#define OV_FILTER_NEAREST 242
+#define OV_FILTER_LINEAR 243
+#define OV_WRAP_REPEAT 248
+#define OV_WRAP_CLAMP 249
+#define OV_TEXTURE_WIDTH 258
+#define OV_TEXTURE_HEIGHT 259
+#define OV_TEXTURE_LOCKED_BYTES 261
+#define OV_LOCK_READ_WRITE 0
+#define OV_LOCK_READ_ONLY 1
+
+/* Matrix stacks (OvMatrixMode, OvMatrixSave) */
+#define OV_MATRIX_PROJECTION 264
+#define OV_MATRIX_MODELVIEW 265
+
+/* Render targets: modes (OvRenderTargetCreate, OvRenderTargetChange), OvRenderTargetGet */
+#define OV_MODE_NORMAL 81
+#define OV_MODE_PER_PIXEL_ALPHA 82
+#define OV_TARGET_VIEWPORT_X 440     /* int32_t, y from the bottom; 440-443 in a row       */
+#define OV_TARGET_VIEWPORT_Y 441
+#define OV_TARGET_VIEWPORT_WIDTH 442
+#define OV_TARGET_VIEWPORT_HEIGHT 443
+#define OV_TARGET_NEAR 445           /* double: perspective near and far planes            */
+#define OV_TARGET_FAR 446
+#define OV_TARGET_DEPTH_BITS 447     /* int32_t: depth bits the surface got                */
+#define OV_TARGET_MODE 448           /* int32_t: OV_MODE_...                               */
+
+/* Primitive modes (OvDrawData, OvDrawDataStruct, OvPrimitiveBegin) */
+#define OV_PRIMITIVE_POINTS 4
+#define OV_PRIMITIVE_LINES 5
+#define OV_PRIMITIVE_LINE_LOOP 6
+#define OV_PRIMITIVE_LINE_STRIP 7
+#define OV_PRIMITIVE_TRIANGLES 8
+#define OV_PRIMITIVE_TRIANGLE_STRIP 9
+#define OV_PRIMITIVE_TRIANGLE_FAN 10
+#define OV_PRIMITIVE_QUADS 11
+
+/* Shader kinds */
+#define OV_SHADER_VERTEX_PROGRAM 429   /* low-level (assembly) programs */
+#define OV_SHADER_FRAGMENT_PROGRAM 430
+#define OV_SHADER_VERTEX 431           /* GLSL */
+#define OV_SHADER_FRAGMENT 432
+#define OV_SHADER_PROGRAM 433          /* linked */
+
+/* Vertex buffers: kinds, usage, map access */
+#define OV_BUFFER_VERTICES 452
+#define OV_BUFFER_INDICES 453
+#define OV_USAGE_STATIC 454
+#define OV_USAGE_DYNAMIC 455
+#define OV_USAGE_STREAM 456
+#define OV_MAP_READ_ONLY 463
+#define OV_MAP_WRITE_ONLY 464
+#define OV_MAP_READ_WRITE 465
+
+/* OvRenderScene bits, OvDrawData flags and value types, the font descriptor's size */
 #define OV_SCENE_FLUSH 1             /* OvRenderScene bits, applied in the order flush, swap, */
 #define OV_SCENE_CLEAR_COLOUR 2      /* clear, reset                                          */
 #define OV_SCENE_CLEAR_DEPTH 4

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/engine.h"
+#include "orvane_core.h"
 #include "text/font.h"
 
 namespace ov {
@@ -62,34 +63,34 @@ void setState(int32_t state, const double v[4])
     Engine& e = engine();
     StateValues& s = e.state;
     switch (state) {
-    case 101: setColourMask(v); break;
-    case 108: setSwitch(s.texturing, v[0], &gl::Renderer::setTexturing); break;
-    case 154: setSwitch(s.blending, v[0], &gl::Renderer::setBlending); break;
-    case 155:
+    case OV_STATE_COLOUR_MASK: setColourMask(v); break;
+    case OV_STATE_TEXTURING: setSwitch(s.texturing, v[0], &gl::Renderer::setTexturing); break;
+    case OV_STATE_BLENDING: setSwitch(s.blending, v[0], &gl::Renderer::setBlending); break;
+    case OV_STATE_BLEND:
         if (e.renderer.setBlendFunction(toInt(v[0]), toInt(v[1])))
             s.blendFunction = {toInt(v[0]), toInt(v[1])};
         break;
-    case 173:
+    case OV_STATE_BLEND_EQUATION:
         if (e.renderer.setBlendEquation(toInt(v[0])))
             s.blendEquation = toInt(v[0]);
         break;
-    case 219: setScissor(v); break;
-    case 220: setSwitch(s.scissorTest, v[0], &gl::Renderer::setScissorTest); break;
-    case 221:
+    case OV_STATE_SCISSOR_BOX: setScissor(v); break;
+    case OV_STATE_SCISSOR_TEST: setSwitch(s.scissorTest, v[0], &gl::Renderer::setScissorTest); break;
+    case OV_STATE_POINT_SIZE:
         if (std::isfinite(v[0]) && v[0] > 0) {
             s.pointSize = v[0];
             e.renderer.setPointSize(float(v[0]));
         }
         break;
-    case 224: setSwitch(s.pointSprite, v[0], &gl::Renderer::setPointSprite); break;
-    case 225: setSwitch(s.coordReplace, v[0], &gl::Renderer::setCoordReplace); break;
-    case 226: setSwitch(s.pointSmooth, v[0], &gl::Renderer::setPointSmooth); break;
-    case 262:
+    case OV_STATE_POINT_SPRITE: setSwitch(s.pointSprite, v[0], &gl::Renderer::setPointSprite); break;
+    case OV_STATE_POINT_SPRITE_COORDS: setSwitch(s.coordReplace, v[0], &gl::Renderer::setCoordReplace); break;
+    case OV_STATE_POINT_SMOOTH: setSwitch(s.pointSmooth, v[0], &gl::Renderer::setPointSmooth); break;
+    case OV_STATE_CLEAR_COLOUR:
         for (int i = 0; i < 4; ++i)
             s.clearColour[i] = v[i];
         break;
-    case 263: setDrawColour(v); break;
-    case 470: e.renderer.drawCalls = 0; break;
+    case OV_STATE_DRAW_COLOUR: setDrawColour(v); break;
+    case OV_STATE_DRAW_CALLS: e.renderer.drawCalls = 0; break;
     default: setFontState(state, v); break;
     }
 }
@@ -99,21 +100,21 @@ void* stateStorage(int32_t state)
     Engine& e = engine();
     StateValues& s = e.state;
     switch (state) {
-    case 16: return &s.activeTarget;
-    case 101: return s.colourMask.data();
-    case 108: return &s.texturing;
-    case 154: return &s.blending;
-    case 155: return s.blendFunction.data();
-    case 173: return &s.blendEquation;
-    case 219: return s.scissor.data();
-    case 220: return &s.scissorTest;
-    case 221: return &s.pointSize;
-    case 224: return &s.pointSprite;
-    case 225: return &s.coordReplace;
-    case 226: return &s.pointSmooth;
-    case 262: return s.clearColour.data();
-    case 263: return s.drawColour.data();
-    case 470:
+    case OV_STATE_ACTIVE_TARGET: return &s.activeTarget;
+    case OV_STATE_COLOUR_MASK: return s.colourMask.data();
+    case OV_STATE_TEXTURING: return &s.texturing;
+    case OV_STATE_BLENDING: return &s.blending;
+    case OV_STATE_BLEND: return s.blendFunction.data();
+    case OV_STATE_BLEND_EQUATION: return &s.blendEquation;
+    case OV_STATE_SCISSOR_BOX: return s.scissor.data();
+    case OV_STATE_SCISSOR_TEST: return &s.scissorTest;
+    case OV_STATE_POINT_SIZE: return &s.pointSize;
+    case OV_STATE_POINT_SPRITE: return &s.pointSprite;
+    case OV_STATE_POINT_SPRITE_COORDS: return &s.coordReplace;
+    case OV_STATE_POINT_SMOOTH: return &s.pointSmooth;
+    case OV_STATE_CLEAR_COLOUR: return s.clearColour.data();
+    case OV_STATE_DRAW_COLOUR: return s.drawColour.data();
+    case OV_STATE_DRAW_CALLS:
         s.drawCalls = e.renderer.drawCalls;
         return &s.drawCalls;
     default: return fontStateStorage(state);
@@ -125,14 +126,14 @@ void resetDrawState()
     Engine& e = engine();
     const double white[4] = {1, 1, 1, 1};
     const double fullMask[4] = {1, 1, 1, 1};
-    const double blend[4] = {164, 165, 0, 0};
-    const double add[4] = {174, 0, 0, 0};
+    const double blend[4] = {OV_BLEND_SOURCE_ALPHA, OV_BLEND_ONE_MINUS_SOURCE_ALPHA, 0, 0};
+    const double add[4] = {OV_EQUATION_ADD, 0, 0, 0};
     const double off[4] = {0, 0, 0, 0};
-    setState(263, white);
-    setState(155, blend);
-    setState(173, add);
-    setState(101, fullMask);
-    setState(220, off);
+    setState(OV_STATE_DRAW_COLOUR, white);
+    setState(OV_STATE_BLEND, blend);
+    setState(OV_STATE_BLEND_EQUATION, add);
+    setState(OV_STATE_COLOUR_MASK, fullMask);
+    setState(OV_STATE_SCISSOR_TEST, off);
     for (int unit = 0; unit < gl::kTextureUnits; ++unit) {
         e.activeTextures[unit] = nullptr;
         e.renderer.setTexture(unit, 0);
