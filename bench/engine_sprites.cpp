@@ -45,23 +45,23 @@ int main(int argc, char** argv)
     OvInitiation();
     HWND window = OpenWindow(width, height);
     OvHandle target{1, nullptr};
-    if (!window || !OvRenderTargetCreate(&target, window, 81, 32, depthBits)) {
+    if (!window || !OvRenderTargetCreate(&target, window, OV_MODE_NORMAL, 32, depthBits)) {
         std::fprintf(stderr, "engine_sprites: no window or render target\n");
         return 1;
     }
     OvRenderTargetArea(target, 0, 0, width, height, 45, -1, 1, 0);
     OvRenderTargetActivate(target);
     OvRenderVsync(0);
-    OvSetState(108, 1);
-    OvSetState(154, 1);
-    OvSetState(155, 164, 165);
+    OvSetState(OV_STATE_TEXTURING, 1);
+    OvSetState(OV_STATE_BLENDING, 1);
+    OvSetState(OV_STATE_BLEND, OV_BLEND_SOURCE_ALPHA, OV_BLEND_ONE_MINUS_SOURCE_ALPHA);
 
     std::vector<uint8_t> white(8 * 8 * 4, 255);
     OvHandle texture{1, nullptr};
     OvTextureCreate(&texture);
     OvTextureLoadRGBAFromMemory(texture, white.data(), 8, 8);
-    OvTextureParameter(237, 242);
-    OvTextureParameter(238, 242);
+    OvTextureParameter(OV_TEXTURE_MIN_FILTER, OV_FILTER_NEAREST);
+    OvTextureParameter(OV_TEXTURE_MAG_FILTER, OV_FILTER_NEAREST);
     const Vertex sprite[4] = {{0, 0, 0, 1, 1, 1, 1, 1, 0, 0, 1, 0, 0, 0, 1},
                               {1, 0, 0, 1, 1, 1, 1, 1, 0, 0, 1, 8, 0, 0, 1},
                               {1, 1, 0, 1, 1, 1, 1, 1, 0, 0, 1, 8, 8, 0, 1},
@@ -85,10 +85,10 @@ int main(int argc, char** argv)
             OvMatrixRotate(0, 0, 0, 1);
             OvMatrixScale(1, 1, 1);
             OvTextureActivate(texture);
-            OvDrawDataStruct(11, 0, 4, sprite, nullptr);
+            OvDrawDataStruct(OV_PRIMITIVE_QUADS, 0, 4, sprite, nullptr);
             OvMatrixPop();
         }
-        OvRenderScene(35);
+        OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOUR | OV_SCENE_SWAP);
     }
     OvRenderScene(OV_SCENE_FLUSH);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

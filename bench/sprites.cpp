@@ -24,8 +24,8 @@ bool LoadNoiseSprite(OV_SPRITE& sprite, int32_t size)
     void* file = OvImageEncodeOvt(pixels.data(), size, size, &bytes);
     const void* images[1] = {file};
     const bool loaded =
-        file && sprite.LoadFromMemory(images, 1, 1, OV_SPRITE::FILTER_NEAREST,
-                                      OV_SPRITE::FILTER_NEAREST, 0, 0, -1, -1, 0, 0, &bytes);
+        file && sprite.LoadFromMemory(images, 1, 1, OV_FILTER_NEAREST,
+                                      OV_FILTER_NEAREST, 0, 0, -1, -1, 0, 0, &bytes);
     OvImageFree(file);
     sprite.CenterOrigin();
     return loaded && sprite.FrameCount() == 1;

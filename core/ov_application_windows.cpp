@@ -10,19 +10,6 @@ namespace OvCore
 namespace
 {
 
-// Engine states and codes of the drawing set-up.
-constexpr int32_t STATE_ACTIVE_TARGET = 16;
-constexpr int32_t STATE_108 = 108;
-constexpr int32_t STATE_154 = 154;
-constexpr int32_t STATE_BLEND = 155;
-constexpr int32_t STATE_BLEND_EQUATION = 173;
-constexpr int32_t STATE_CLEAR_COLOUR = 262;
-constexpr int32_t STATE_DRAW_COLOUR = 263;
-constexpr int32_t BLEND_SOURCE_ALPHA = 164;
-constexpr int32_t BLEND_ONE_MINUS_SOURCE_ALPHA = 165;
-constexpr int32_t EQUATION_DEFAULT = 174;
-constexpr int32_t SCENE_CLEAR_COLOUR = 2;
-
 void SetPackedColour(int32_t state, uint32_t packed)
 {
     OvSetState(state, ColourChannel(packed, 'R'), ColourChannel(packed, 'G'),
@@ -45,11 +32,11 @@ bool OV_APPLICATION::ActivateWindow(const char* name, int32_t index)
     OvRenderTargetActivate(window->target());
     OvExtensions(0);
     OvRenderVsync(0);
-    OvSetState(STATE_108, 1);
-    OvSetState(STATE_CLEAR_COLOUR, 0, 0, 0, 0);
-    OvSetState(STATE_DRAW_COLOUR, 1, 1, 1, 1);
-    OvSetState(STATE_154, 1);
-    OvSetState(STATE_BLEND, BLEND_SOURCE_ALPHA, BLEND_ONE_MINUS_SOURCE_ALPHA);
+    OvSetState(OV_STATE_TEXTURING, 1);
+    OvSetState(OV_STATE_CLEAR_COLOUR, 0, 0, 0, 0);
+    OvSetState(OV_STATE_DRAW_COLOUR, 1, 1, 1, 1);
+    OvSetState(OV_STATE_BLENDING, 1);
+    OvSetState(OV_STATE_BLEND, OV_BLEND_SOURCE_ALPHA, OV_BLEND_ONE_MINUS_SOURCE_ALPHA);
     return true;
 }
 
@@ -68,7 +55,7 @@ bool OV_APPLICATION::ViewWindow(const char* name, int32_t index)
     OV_WINDOW* window = WindowNamed(name, index);
     if (!window)
         return false;
-    if (const auto* active = static_cast<const OvHandle*>(OvGetState(STATE_ACTIVE_TARGET)))
+    if (const auto* active = static_cast<const OvHandle*>(OvGetState(OV_STATE_ACTIVE_TARGET)))
         OvRenderTargetActivate(*active);
     OvCameraOrtho(0, 0, window->width, window->height, 0);
     return true;
@@ -76,35 +63,35 @@ bool OV_APPLICATION::ViewWindow(const char* name, int32_t index)
 
 void OV_APPLICATION::SetDrawColour(uint32_t packed)
 {
-    SetPackedColour(STATE_DRAW_COLOUR, packed);
+    SetPackedColour(OV_STATE_DRAW_COLOUR, packed);
 }
 
 void OV_APPLICATION::SetDrawColour(double red, double green, double blue, double alpha)
 {
-    OvSetState(STATE_DRAW_COLOUR, red, green, blue, alpha);
+    OvSetState(OV_STATE_DRAW_COLOUR, red, green, blue, alpha);
 }
 
 void OV_APPLICATION::ClearScreen(uint32_t packed)
 {
-    SetPackedColour(STATE_CLEAR_COLOUR, packed);
-    OvRenderScene(SCENE_CLEAR_COLOUR);
+    SetPackedColour(OV_STATE_CLEAR_COLOUR, packed);
+    OvRenderScene(OV_SCENE_CLEAR_COLOUR);
 }
 
 void OV_APPLICATION::ClearScreen(double red, double green, double blue, double alpha)
 {
-    OvSetState(STATE_CLEAR_COLOUR, red, green, blue, alpha);
-    OvRenderScene(SCENE_CLEAR_COLOUR);
+    OvSetState(OV_STATE_CLEAR_COLOUR, red, green, blue, alpha);
+    OvRenderScene(OV_SCENE_CLEAR_COLOUR);
 }
 
 void OV_APPLICATION::SetBlend(int32_t source, int32_t destination, int32_t equation)
 {
-    OvSetState(STATE_BLEND, source, destination);
-    OvSetState(STATE_BLEND_EQUATION, equation);
+    OvSetState(OV_STATE_BLEND, source, destination);
+    OvSetState(OV_STATE_BLEND_EQUATION, equation);
 }
 
 void OV_APPLICATION::ResetBlend()
 {
-    SetBlend(BLEND_SOURCE_ALPHA, BLEND_ONE_MINUS_SOURCE_ALPHA, EQUATION_DEFAULT);
+    SetBlend(OV_BLEND_SOURCE_ALPHA, OV_BLEND_ONE_MINUS_SOURCE_ALPHA, OV_EQUATION_ADD);
 }
 
 } // namespace OvCore

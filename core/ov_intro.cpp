@@ -18,13 +18,6 @@ constexpr const char* SPLASH_MODULE = "Orvane Core.dll";
 constexpr WORD SPLASH_RESOURCE_ID = 1;
 constexpr WORD SPLASH_RESOURCE_TYPE = 1024;
 
-// Engine codes of the splash's drawing set-up.
-constexpr int32_t STATE_108 = 108;
-constexpr int32_t STATE_154 = 154;
-constexpr int32_t STATE_BLEND = 155;
-constexpr int32_t STATE_CLEAR_COLOUR = 262;
-constexpr int32_t BLEND_SOURCE_ALPHA = 164;
-constexpr int32_t BLEND_ONE_MINUS_SOURCE_ALPHA = 165;
 constexpr int32_t SCENE_PRESENT = OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOUR | OV_SCENE_SWAP;
 constexpr int32_t SCENE_PRESENT_AND_RESET = SCENE_PRESENT | OV_SCENE_RESET_STATE;
 
@@ -48,10 +41,10 @@ void PrepareDrawing(const OV_WINDOW& window)
 {
     OvRenderTargetActivate(window.target());
     OvRenderVsync(0);
-    OvSetState(STATE_108, 1);
-    OvSetState(STATE_CLEAR_COLOUR, 0, 0, 0, 0);
-    OvSetState(STATE_154, 1);
-    OvSetState(STATE_BLEND, BLEND_SOURCE_ALPHA, BLEND_ONE_MINUS_SOURCE_ALPHA);
+    OvSetState(OV_STATE_TEXTURING, 1);
+    OvSetState(OV_STATE_CLEAR_COLOUR, 0, 0, 0, 0);
+    OvSetState(OV_STATE_BLENDING, 1);
+    OvSetState(OV_STATE_BLEND, OV_BLEND_SOURCE_ALPHA, OV_BLEND_ONE_MINUS_SOURCE_ALPHA);
 }
 
 // The image from the engine module's resources; a missing or empty resource leaves the
@@ -72,8 +65,8 @@ void LoadSplashImage(OV_SPRITE& sprite)
     {
         const void* images[] = {data};
         const size_t sizes[] = {size};
-        sprite.LoadFromMemory(images, 1, 1, OV_SPRITE::FILTER_LINEAR, OV_SPRITE::FILTER_LINEAR,
-                              0, 0, -1, -1, 0, 0, sizes);
+        sprite.LoadFromMemory(images, 1, 1, OV_FILTER_LINEAR, OV_FILTER_LINEAR, 0, 0, -1, -1, 0, 0,
+                              sizes);
     }
     if (loaded)
         FreeResource(loaded);

@@ -13,10 +13,6 @@ namespace
 constexpr DWORD WINDOW_STYLE = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 constexpr UINT CLASS_STYLE = CS_VREDRAW | CS_HREDRAW | CS_OWNDC;
 constexpr WORD ICON_RESOURCE = 1;
-// Render-target queries: viewport width and height, mode.
-constexpr int32_t QUERY_WIDTH = 442;
-constexpr int32_t QUERY_HEIGHT = 443;
-constexpr int32_t QUERY_MODE = 448;
 
 // Tray icon ids are unique in the process: each icon added takes the next one.
 UINT nextTrayId = 0;
@@ -96,14 +92,14 @@ void OV_WINDOW::ShowAndFocus()
 // colour key); perPixelAlpha then reads false.
 bool OV_WINDOW::CreateRenderTarget()
 {
-    const int mode = perPixelAlpha ? MODE_PER_PIXEL_ALPHA : MODE_NORMAL;
+    const int mode = perPixelAlpha ? OV_MODE_PER_PIXEL_ALPHA : OV_MODE_NORMAL;
     if (OvRenderTargetCreate(&target_, hwnd_, mode, colourBits, depthBits))
         return true;
     if (!perPixelAlpha)
         return false;
     perPixelAlpha = false;
     SetExtendedStyle(WantsLayered());
-    return OvRenderTargetCreate(&target_, hwnd_, MODE_NORMAL, colourBits, depthBits) != 0;
+    return OvRenderTargetCreate(&target_, hwnd_, OV_MODE_NORMAL, colourBits, depthBits) != 0;
 }
 
 bool OV_WINDOW::SetRenderTargetArea()
@@ -114,10 +110,10 @@ bool OV_WINDOW::SetRenderTargetArea()
 // The target already has the record's size and a mode matching perPixelAlpha.
 bool OV_WINDOW::RenderTargetFits()
 {
-    const int32_t mode = ReadTargetInt(target_, QUERY_MODE);
-    const bool modeFits = perPixelAlpha ? mode != MODE_NORMAL : mode != MODE_PER_PIXEL_ALPHA;
-    return ReadTargetInt(target_, QUERY_WIDTH) == width &&
-           ReadTargetInt(target_, QUERY_HEIGHT) == height && modeFits;
+    const int32_t mode = ReadTargetInt(target_, OV_TARGET_MODE);
+    const bool modeFits = perPixelAlpha ? mode != OV_MODE_NORMAL : mode != OV_MODE_PER_PIXEL_ALPHA;
+    return ReadTargetInt(target_, OV_TARGET_VIEWPORT_WIDTH) == width &&
+           ReadTargetInt(target_, OV_TARGET_VIEWPORT_HEIGHT) == height && modeFits;
 }
 
 // ---- tray icon ----------------------------------------------------------------------------------
@@ -325,7 +321,7 @@ bool OV_WINDOW::ApplyWindow()
 
     if (!RenderTargetFits())
     {
-        OvRenderTargetChange(target_, perPixelAlpha ? MODE_PER_PIXEL_ALPHA : MODE_NORMAL);
+        OvRenderTargetChange(target_, perPixelAlpha ? OV_MODE_PER_PIXEL_ALPHA : OV_MODE_NORMAL);
         SetRenderTargetArea();
     }
     OvRenderTargetActivate(target_);

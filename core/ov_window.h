@@ -16,9 +16,6 @@ namespace OvCore
 
 struct OV_WINDOW
 {
-    // Engine render-target modes: normal, and with per-pixel alpha.
-    static constexpr int MODE_NORMAL = 81;
-    static constexpr int MODE_PER_PIXEL_ALPHA = 82;
     // Notification-area icon messages arrive with this id.
     static constexpr UINT TRAY_MESSAGE = 0x8000;
 

@@ -25,8 +25,7 @@ constexpr uint32_t MAX_BALLS = 8;
 // A white disc with a soft edge, drawn into a blank sprite through its pixels.
 void MakeBallSprite(OV_SPRITE& sprite)
 {
-    sprite.LoadEmpty(BALL_SIZE, BALL_SIZE, OV_SPRITE::FILTER_LINEAR, OV_SPRITE::FILTER_LINEAR,
-                     0, 0, -1, -1, 0, 0);
+    sprite.LoadEmpty(BALL_SIZE, BALL_SIZE, OV_FILTER_LINEAR, OV_FILTER_LINEAR, 0, 0, -1, -1, 0, 0);
     int32_t width = 0, height = 0;
     auto* pixels = static_cast<uint8_t*>(sprite.Lock(&width, &height));
     if (!pixels)

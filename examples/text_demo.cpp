@@ -93,8 +93,8 @@ void TextState()
 
     const std::string fonts = ProgramFolder() + "/fonts/dejavu_sans_16";
     OV_FONT& font = *app.fonts.Get("body");
-    if (!font.LoadImage((fonts + ".png").c_str(), (fonts + ".fnt").c_str(), '\n',
-                        OV_SPRITE::FILTER_LINEAR, OV_SPRITE::FILTER_LINEAR))
+    if (!font.LoadImage((fonts + ".png").c_str(), (fonts + ".fnt").c_str(), '\n', OV_FILTER_LINEAR,
+                        OV_FILTER_LINEAR))
     {
         std::fprintf(stderr, "text_demo: cannot load %s.png / .fnt\n", fonts.c_str());
         return;

@@ -83,8 +83,8 @@ void LoadSprites()
     for (const SPRITE_FILE& file : SPRITES)
     {
         OV_SPRITE& sprite = *Application().sprites.Get(file.name, 0);
-        sprite.LoadFromFiles(file.path, 1, OV_SPRITE::FILTER_NEAREST, OV_SPRITE::FILTER_NEAREST,
-                             0, 0, -1, -1, 0, 0);
+        sprite.LoadFromFiles(file.path, 1, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0, -1, -1, 0,
+                             0);
         if (file.centred)
             CentreSprite(sprite);
     }

@@ -17,10 +17,6 @@ namespace
 using namespace Gdiplus;
 using namespace Gdiplus::DllExports;
 
-constexpr int32_t QUERY_WIDTH = 258;
-constexpr int32_t QUERY_HEIGHT = 259;
-constexpr int32_t QUERY_LOCKED_BYTES = 261;
-constexpr int32_t LOCK_READ_WRITE = 0;
 constexpr uint32_t WIDE_CAPACITY = 1024; // characters, terminator included
 constexpr size_t BYTES_PER_PIXEL = 4;
 
@@ -194,16 +190,16 @@ bool SaveTextureImage(OvHandle texture, const char* path, const char* format)
     if (!path || !format || !mimeType.Format("image/%s", format) ||
         !Widen(OV_STRING(path), widePath) || !Widen(mimeType, wideMimeType))
         return false;
-    const auto* pixels = static_cast<const uint8_t*>(OvTextureLock(texture, LOCK_READ_WRITE));
+    const auto* pixels = static_cast<const uint8_t*>(OvTextureLock(texture, OV_LOCK_READ_WRITE));
     if (!pixels)
         return false;
-    const int32_t width = TextureInt(texture, QUERY_WIDTH);
-    const int32_t height = TextureInt(texture, QUERY_HEIGHT);
+    const int32_t width = TextureInt(texture, OV_TEXTURE_WIDTH);
+    const int32_t height = TextureInt(texture, OV_TEXTURE_HEIGHT);
     const size_t bytes = ImageBytes(width, height);
     // The lock must hold every pixel the size promises before a byte of it is read.
-    const bool saved =
-        bytes != 0 && static_cast<size_t>(TextureInt(texture, QUERY_LOCKED_BYTES)) >= bytes &&
-        EncodeLockedTexture(pixels, width, height, bytes, widePath, wideMimeType);
+    const bool saved = bytes != 0 &&
+                       static_cast<size_t>(TextureInt(texture, OV_TEXTURE_LOCKED_BYTES)) >= bytes &&
+                       EncodeLockedTexture(pixels, width, height, bytes, widePath, wideMimeType);
     OvTextureUnlock(texture, 0);
     return saved;
 }

@@ -5,15 +5,6 @@
 namespace OvCore
 {
 
-namespace
-{
-
-constexpr int32_t STATE_ACTIVE_TARGET = 16;
-constexpr int32_t TARGET_FIELD_445 = 445;
-constexpr int32_t TARGET_FIELD_446 = 446;
-
-} // namespace
-
 void OV_CAMERA::Apply() const
 {
     if (perspective)
@@ -43,12 +34,12 @@ void OV_CAMERA::BuildHalf(double* out) const
 
 void SetTargetPair(double first, double second)
 {
-    const auto* target = static_cast<const OvHandle*>(OvGetState(STATE_ACTIVE_TARGET));
+    const auto* target = static_cast<const OvHandle*>(OvGetState(OV_STATE_ACTIVE_TARGET));
     if (!target)
         return;
-    if (auto* field = static_cast<double*>(OvRenderTargetGet(*target, TARGET_FIELD_445)))
+    if (auto* field = static_cast<double*>(OvRenderTargetGet(*target, OV_TARGET_NEAR)))
         *field = first;
-    if (auto* field = static_cast<double*>(OvRenderTargetGet(*target, TARGET_FIELD_446)))
+    if (auto* field = static_cast<double*>(OvRenderTargetGet(*target, OV_TARGET_FAR)))
         *field = second;
 }
 

@@ -13,15 +13,6 @@ namespace OvCore
 namespace
 {
 
-// Engine codes the font uses.
-constexpr int32_t STATE_GLYPH_WIDTH = 96;
-constexpr int32_t STATE_GLYPH_HEIGHT = 97;
-constexpr int32_t STATE_LETTER_SPACING = 98;
-constexpr int32_t STATE_LINE_SPACING = 99;
-constexpr int32_t STATE_LINE_BREAK = 100;
-constexpr int32_t PARAMETER_MIN_FILTER = 237;
-constexpr int32_t PARAMETER_MAG_FILTER = 238;
-constexpr int32_t TEXTURE_2D = 58;
 constexpr uint8_t LOAD_FLAGS = 1; // leave the new texture active
 
 constexpr OvHandle EMPTY_HANDLE{1, nullptr};
@@ -43,8 +34,8 @@ double EngineDouble(int32_t state)
 // The grid font's metrics, read once per measurement.
 struct GridMetrics
 {
-    double advance = EngineDouble(STATE_GLYPH_WIDTH) + EngineDouble(STATE_LETTER_SPACING);
-    double lineHeight = EngineDouble(STATE_GLYPH_HEIGHT) + EngineDouble(STATE_LINE_SPACING);
+    double advance = EngineDouble(OV_STATE_GLYPH_WIDTH) + EngineDouble(OV_STATE_LETTER_SPACING);
+    double lineHeight = EngineDouble(OV_STATE_GLYPH_HEIGHT) + EngineDouble(OV_STATE_LINE_SPACING);
 };
 
 // The transform every drawing of text starts with; the caller's transform still applies.
@@ -92,7 +83,7 @@ bool OV_FONT::LoadWith(char lineBreak, int32_t minFilter, int32_t magFilter,
                        ReadDescriptor&& readDescriptor)
 {
     Unload();
-    OvSetState(STATE_LINE_BREAK, static_cast<unsigned char>(lineBreak));
+    OvSetState(OV_STATE_LINE_BREAK, static_cast<unsigned char>(lineBreak));
     if (!OvTextureCreate(&texture))
     {
         texture = EMPTY_HANDLE;
@@ -103,9 +94,9 @@ bool OV_FONT::LoadWith(char lineBreak, int32_t minFilter, int32_t magFilter,
         ReleaseTexture();
         return false;
     }
-    OvTextureParameter(PARAMETER_MIN_FILTER, static_cast<float>(minFilter));
-    OvTextureParameter(PARAMETER_MAG_FILTER, static_cast<float>(magFilter));
-    OvTextureUnactivate(TEXTURE_2D);
+    OvTextureParameter(OV_TEXTURE_MIN_FILTER, static_cast<float>(minFilter));
+    OvTextureParameter(OV_TEXTURE_MAG_FILTER, static_cast<float>(magFilter));
+    OvTextureUnactivate(OV_TEXTURE_2D);
     if (withDescriptor)
     {
         descriptor.reset(new (std::nothrow) FONT_DESCRIPTOR());
@@ -190,7 +181,7 @@ unsigned char OV_FONT::LineBreak() const
 {
     if (descriptor)
         return static_cast<unsigned char>(descriptor->lineBreak);
-    const auto* code = static_cast<const int32_t*>(OvGetState(STATE_LINE_BREAK));
+    const auto* code = static_cast<const int32_t*>(OvGetState(OV_STATE_LINE_BREAK));
     return code ? static_cast<unsigned char>(*code) : '\n';
 }
 

@@ -14,17 +14,6 @@ namespace OvCore
 namespace
 {
 
-// Engine codes the sprite uses.
-constexpr int32_t PARAMETER_MIN_FILTER = 237;
-constexpr int32_t PARAMETER_MAG_FILTER = 238;
-constexpr int32_t TEXTURE_2D = 58;
-constexpr int32_t QUERY_WIDTH = 258;
-constexpr int32_t QUERY_HEIGHT = 259;
-constexpr int32_t QUERY_LOCKED_BYTES = 261;
-constexpr int32_t MODE_QUADS = 11;
-constexpr int32_t LOCK_READ_WRITE = 0;
-constexpr int32_t LOCK_READ_ONLY = 1;
-
 constexpr OvHandle EMPTY_HANDLE{1, nullptr};
 
 bool IsEmpty(OvHandle handle)
@@ -134,12 +123,12 @@ void OV_SPRITE::AddLoadedFrame(OvHandle texture, bool activate, int32_t minFilte
 {
     if (activate)
         OvTextureActivate(texture);
-    OvTextureParameter(PARAMETER_MIN_FILTER, static_cast<float>(minFilter));
-    OvTextureParameter(PARAMETER_MAG_FILTER, static_cast<float>(magFilter));
-    OvTextureUnactivate(TEXTURE_2D);
+    OvTextureParameter(OV_TEXTURE_MIN_FILTER, static_cast<float>(minFilter));
+    OvTextureParameter(OV_TEXTURE_MAG_FILTER, static_cast<float>(magFilter));
+    OvTextureUnactivate(OV_TEXTURE_2D);
     AddFrame(texture);
-    width = std::max(width, TextureInt(texture, QUERY_WIDTH));
-    height = std::max(height, TextureInt(texture, QUERY_HEIGHT));
+    width = std::max(width, TextureInt(texture, OV_TEXTURE_WIDTH));
+    height = std::max(height, TextureInt(texture, OV_TEXTURE_HEIGHT));
 }
 
 void OV_SPRITE::FinishLoad(int32_t originX, int32_t originY, int32_t boxWidth, int32_t boxHeight,
@@ -405,7 +394,7 @@ void OV_SPRITE::Draw(const OV_VECTOR& position, const OV_VECTOR& rotation,
     OvMatrixRotate(rotation.x, 0, 0, 1);
     OvMatrixScale(scale.x, scale.y, scale.z);
     OvTextureActivate(frame);
-    OvDrawDataStruct(MODE_QUADS, 0, 4, vertices, nullptr);
+    OvDrawDataStruct(OV_PRIMITIVE_QUADS, 0, 4, vertices, nullptr);
     OvMatrixPop();
 }
 
@@ -426,7 +415,7 @@ void OV_SPRITE::DrawStretched(const OV_VECTOR_F& corner1, const OV_VECTOR_F& cor
     quad[2].texcoord = OV_VECTOR_F(u, v, 0, 1);
     quad[3].texcoord = OV_VECTOR_F(0, v, 0, 1);
     OvTextureActivate(frame);
-    OvDrawDataStruct(MODE_QUADS, 0, 4, quad, nullptr);
+    OvDrawDataStruct(OV_PRIMITIVE_QUADS, 0, 4, quad, nullptr);
 }
 
 void OV_SPRITE::DrawTiled(const OV_VECTOR_F& corner1, const OV_VECTOR_F& corner2, float factorU,
@@ -447,13 +436,13 @@ void* OV_SPRITE::Lock(int32_t* outWidth, int32_t* outHeight) const
     const OvHandle frame = CurrentFrame();
     if (IsEmpty(frame))
         return nullptr;
-    void* pixels = OvTextureLock(frame, LOCK_READ_WRITE);
+    void* pixels = OvTextureLock(frame, OV_LOCK_READ_WRITE);
     if (!pixels)
         return nullptr;
     if (outWidth)
-        *outWidth = TextureInt(frame, QUERY_WIDTH);
+        *outWidth = TextureInt(frame, OV_TEXTURE_WIDTH);
     if (outHeight)
-        *outHeight = TextureInt(frame, QUERY_HEIGHT);
+        *outHeight = TextureInt(frame, OV_TEXTURE_HEIGHT);
     return pixels;
 }
 
@@ -469,11 +458,11 @@ bool OV_SPRITE::SaveFrame(const char* path) const
     const OvHandle frame = CurrentFrame();
     if (IsEmpty(frame))
         return false;
-    const void* pixels = OvTextureLock(frame, LOCK_READ_ONLY);
+    const void* pixels = OvTextureLock(frame, OV_LOCK_READ_ONLY);
     if (!pixels)
         return false;
     ByteBuffer buffer;
-    const int32_t size = TextureInt(frame, QUERY_LOCKED_BYTES);
+    const int32_t size = TextureInt(frame, OV_TEXTURE_LOCKED_BYTES);
     const bool copied = size <= 0 || buffer.Write(pixels, static_cast<uint32_t>(size)) ==
                                          static_cast<uint32_t>(size);
     OvTextureUnlock(frame, 0);

@@ -22,9 +22,6 @@ namespace OvCore
 class OV_SPRITE
 {
   public:
-    // Texture filters for the loaders.
-    static constexpr int32_t FILTER_NEAREST = 242;
-    static constexpr int32_t FILTER_LINEAR = 243;
     static constexpr int32_t NO_FRAME = -1;
 
     uint8_t loaded = 0;
@@ -51,9 +48,10 @@ class OV_SPRITE
     OV_SPRITE& operator=(OV_SPRITE&& other) noexcept;
     ~OV_SPRITE();
 
-    // Loaders append frames to those already present. Each takes the texture filters and
-    // then originX, originY, boxWidth, boxHeight, boxOriginX, boxOriginY. A source the
-    // engine cannot load is skipped; only the argument checks make a loader return false.
+    // Loaders append frames to those already present. Each takes the texture filters
+    // (OV_FILTER_NEAREST or OV_FILTER_LINEAR) and then originX, originY, boxWidth, boxHeight,
+    // boxOriginX, boxOriginY. A source the engine cannot load is skipped; only the argument
+    // checks make a loader return false.
     //
     // `fileList`: paths separated by ';', one frame each (.ovt files). False when null.
     bool LoadFromFiles(const char* fileList, uint8_t flags, int32_t minFilter, int32_t magFilter,

@@ -74,14 +74,15 @@ bool OV_VERTEX_BUFFER::Create(int32_t mode, const void* vertexData, uint32_t ver
         // Byte sizes that do not fit the engine's 32-bit sizes are refused, not wrapped.
         if (vertexCount > limit / OV_VERTEX::STRIDE || indexCount > limit / INDEX_BYTES ||
             !OvVertexBufferCreate(&handle, vertexCount * OV_VERTEX::STRIDE, vertexData,
-                                  USAGE_STATIC, indexCount * INDEX_BYTES, indexData, USAGE_STATIC))
+                                  OV_USAGE_STATIC, indexCount * INDEX_BYTES, indexData,
+                                  OV_USAGE_STATIC))
         {
             handle = EMPTY_HANDLE;
             buffered = 0;
             return false;
         }
-        OvVertexBufferUnactivate(KIND_VERTICES);
-        OvVertexBufferUnactivate(KIND_INDICES);
+        OvVertexBufferUnactivate(OV_BUFFER_VERTICES);
+        OvVertexBufferUnactivate(OV_BUFFER_INDICES);
         return true;
     }
     vertices.clear();
@@ -101,10 +102,10 @@ void OV_VERTEX_BUFFER::Draw() const
     {
         if (IsEmpty(handle))
             return;
-        OvVertexBufferActivate(handle, KIND_VERTICES);
-        const bool indexed = OvVertexBufferHasBuffer(handle, KIND_INDICES) != 0;
+        OvVertexBufferActivate(handle, OV_BUFFER_VERTICES);
+        const bool indexed = OvVertexBufferHasBuffer(handle, OV_BUFFER_INDICES) != 0;
         if (indexed)
-            OvVertexBufferActivate(handle, KIND_INDICES);
+            OvVertexBufferActivate(handle, OV_BUFFER_INDICES);
         const auto count = static_cast<int32_t>(indexed ? IndexCount() : VertexCount());
         constexpr int32_t stride = OV_VERTEX::STRIDE;
         constexpr int32_t allArrays = 1 | 2 | 4 | 8; // position, colour, texcoord, normal
@@ -113,8 +114,8 @@ void OV_VERTEX_BUFFER::Draw() const
                    stride, stride, stride, 4, 4, 4, allArrays, OV_VERTEX::POSITION_OFFSET,
                    OV_VERTEX::COLOUR_OFFSET, OV_VERTEX::TEXCOORD_OFFSET, OV_VERTEX::NORMAL_OFFSET,
                    INDEX_BYTES);
-        OvVertexBufferUnactivate(KIND_VERTICES);
-        OvVertexBufferUnactivate(KIND_INDICES);
+        OvVertexBufferUnactivate(OV_BUFFER_VERTICES);
+        OvVertexBufferUnactivate(OV_BUFFER_INDICES);
         return;
     }
     if (vertices.empty())
@@ -129,14 +130,14 @@ void OV_VERTEX_BUFFER::Draw() const
 uint32_t OV_VERTEX_BUFFER::VertexCount() const
 {
     if (buffered)
-        return OvVertexBufferSize(handle, KIND_VERTICES) / OV_VERTEX::STRIDE;
+        return OvVertexBufferSize(handle, OV_BUFFER_VERTICES) / OV_VERTEX::STRIDE;
     return static_cast<uint32_t>(vertices.size());
 }
 
 uint32_t OV_VERTEX_BUFFER::IndexCount() const
 {
     if (buffered)
-        return OvVertexBufferSize(handle, KIND_INDICES) / INDEX_BYTES;
+        return OvVertexBufferSize(handle, OV_BUFFER_INDICES) / INDEX_BYTES;
     return static_cast<uint32_t>(indices.size());
 }
 
@@ -145,10 +146,10 @@ int32_t OV_VERTEX_BUFFER::MapCode(int32_t access)
     const bool write = access & ACCESS_WRITE;
     const bool read = access & ACCESS_READ;
     if (write && !read)
-        return MAP_WRITE_ONLY;
+        return OV_MAP_WRITE_ONLY;
     if (read && !write)
-        return MAP_READ_ONLY;
-    return MAP_READ_WRITE;
+        return OV_MAP_READ_ONLY;
+    return OV_MAP_READ_WRITE;
 }
 
 void* OV_VERTEX_BUFFER::MapKind(int32_t kind, int32_t access)
@@ -170,26 +171,26 @@ void* OV_VERTEX_BUFFER::MapVertices(int32_t access)
 {
     if (!buffered)
         return vertices.data();
-    return MapKind(KIND_VERTICES, access);
+    return MapKind(OV_BUFFER_VERTICES, access);
 }
 
 void* OV_VERTEX_BUFFER::MapIndices(int32_t access)
 {
     if (!buffered)
         return indices.data();
-    return MapKind(KIND_INDICES, access);
+    return MapKind(OV_BUFFER_INDICES, access);
 }
 
 void OV_VERTEX_BUFFER::UnmapVertices()
 {
     if (buffered)
-        UnmapKind(KIND_VERTICES);
+        UnmapKind(OV_BUFFER_VERTICES);
 }
 
 void OV_VERTEX_BUFFER::UnmapIndices()
 {
     if (buffered)
-        UnmapKind(KIND_INDICES);
+        UnmapKind(OV_BUFFER_INDICES);
 }
 
 void OV_VERTEX_BUFFER::Destroy()

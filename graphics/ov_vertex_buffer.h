@@ -16,13 +16,6 @@ namespace OvCore
 class OV_VERTEX_BUFFER
 {
   public:
-    // Engine codes: buffer kinds, the usage every buffer is made with, map access.
-    static constexpr int32_t KIND_VERTICES = 452;
-    static constexpr int32_t KIND_INDICES = 453;
-    static constexpr int32_t USAGE_STATIC = 454;
-    static constexpr int32_t MAP_READ_ONLY = 463;
-    static constexpr int32_t MAP_WRITE_ONLY = 464;
-    static constexpr int32_t MAP_READ_WRITE = 465;
     // Bits of the `access` argument of the map operations.
     static constexpr int32_t ACCESS_WRITE = 4;
     static constexpr int32_t ACCESS_READ = 8;
@@ -31,7 +24,7 @@ class OV_VERTEX_BUFFER
     std::vector<OV_VERTEX> vertices; // client memory, when not buffered
     std::vector<uint32_t> indices;
     uint8_t buffered = 0;
-    int32_t mode = 0; // primitive mode of Draw (11 quads, 8 triangles, ...)
+    int32_t mode = 0; // primitive mode of Draw (OV_PRIMITIVE_QUADS, ..._TRIANGLES, ...)
 
     OV_VERTEX_BUFFER() = default;
     OV_VERTEX_BUFFER(const OV_VERTEX_BUFFER&) = delete;

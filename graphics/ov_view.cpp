@@ -12,13 +12,8 @@ namespace OvCore
 namespace
 {
 
-constexpr int32_t STATE_ACTIVE_TARGET = 16;
-constexpr int32_t STATE_SCISSOR_BOX = 219;
-constexpr int32_t STATE_SCISSOR_TEST = 220;
-constexpr int32_t QUERY_VIEWPORT_FIRST = 440; // x, y, width, height: 440 to 443
-constexpr int32_t SCENE_CLEAR_COLOUR = 2;
-
-// The render target's viewport fields, or all null without an active target.
+// The render target's viewport fields x, y, width, height (four queries in a row from
+// OV_TARGET_VIEWPORT_X), or all null without an active target.
 struct Viewport
 {
     int32_t* fields[4] = {};
@@ -26,14 +21,14 @@ struct Viewport
     explicit Viewport(OvHandle target)
     {
         for (int32_t i = 0; i < 4; ++i)
-            fields[i] = static_cast<int32_t*>(OvRenderTargetGet(target, QUERY_VIEWPORT_FIRST + i));
+            fields[i] = static_cast<int32_t*>(OvRenderTargetGet(target, OV_TARGET_VIEWPORT_X + i));
     }
     bool IsComplete() const { return fields[0] && fields[1] && fields[2] && fields[3]; }
 };
 
 const OvHandle* ActiveTarget()
 {
-    return static_cast<const OvHandle*>(OvGetState(STATE_ACTIVE_TARGET));
+    return static_cast<const OvHandle*>(OvGetState(OV_STATE_ACTIVE_TARGET));
 }
 
 // A port coordinate as a whole pixel: truncated, and kept within what a pixel field holds.
@@ -74,13 +69,13 @@ void OV_VIEW::Begin()
         OvRenderTargetActivate(*target);
     }
     OvCameraOrtho(viewPosition.x, viewPosition.y, viewSize.x, viewSize.y, angle);
-    OvSetState(STATE_SCISSOR_TEST, 1);
-    OvSetState(STATE_SCISSOR_BOX, port[0], port[1], port[2], port[3]);
+    OvSetState(OV_STATE_SCISSOR_TEST, 1);
+    OvSetState(OV_STATE_SCISSOR_BOX, port[0], port[1], port[2], port[3]);
     if (target && viewport.IsComplete())
         for (int i = 0; i < 4; ++i)
             *viewport.fields[i] = saved[i];
     if (clear)
-        OvRenderScene(SCENE_CLEAR_COLOUR);
+        OvRenderScene(OV_SCENE_CLEAR_COLOUR);
 }
 
 void OV_VIEW::End()
@@ -97,8 +92,8 @@ void OV_VIEW::End()
     const int32_t width = *viewport.fields[2];
     const int32_t height = *viewport.fields[3];
     OvCameraOrtho(x, y, width, height, 0);
-    OvSetState(STATE_SCISSOR_TEST, 0);
-    OvSetState(STATE_SCISSOR_BOX, x, y, width, height);
+    OvSetState(OV_STATE_SCISSOR_TEST, 0);
+    OvSetState(OV_STATE_SCISSOR_BOX, x, y, width, height);
 }
 
 } // namespace OvCore

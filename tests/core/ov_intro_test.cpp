@@ -101,8 +101,9 @@ TEST_F(IntroTest, SplashShowsTheResourceImageInATransparentTopmostToolWindow)
 
     ASSERT_TRUE(OpenIntro(intro));
     EXPECT_TRUE(intro.window.perPixelAlpha);
-    EXPECT_EQ(*static_cast<const int32_t*>(OvRenderTargetGet(intro.window.target(), 448)),
-              OV_WINDOW::MODE_PER_PIXEL_ALPHA);
+    EXPECT_EQ(
+        *static_cast<const int32_t*>(OvRenderTargetGet(intro.window.target(), OV_TARGET_MODE)),
+        OV_MODE_PER_PIXEL_ALPHA);
     const DWORD style = static_cast<DWORD>(GetWindowLongA(intro.window.hwnd(), GWL_EXSTYLE));
     EXPECT_TRUE(style & WS_EX_TOPMOST);
     EXPECT_TRUE(style & WS_EX_TOOLWINDOW); // no taskbar button
@@ -131,8 +132,9 @@ TEST_F(IntroTest, RefusedPerPixelAlphaStillShowsTheSplashInAnOpaqueWindow)
 
     ASSERT_TRUE(OpenIntro(intro));
     EXPECT_FALSE(intro.window.perPixelAlpha);
-    EXPECT_EQ(*static_cast<const int32_t*>(OvRenderTargetGet(intro.window.target(), 448)),
-              OV_WINDOW::MODE_NORMAL);
+    EXPECT_EQ(
+        *static_cast<const int32_t*>(OvRenderTargetGet(intro.window.target(), OV_TARGET_MODE)),
+        OV_MODE_NORMAL);
     DrawAt(90);
     ExpectColour(WindowPixel(opaque), image.At(opaque.x, opaque.y), 1.0);
 }

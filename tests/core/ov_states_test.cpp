@@ -230,7 +230,7 @@ TEST_F(EntryTest, WithoutStatesTheEntryStillClosesTheWindowAndShutsTheEngineDown
     OvHandle texture{1, nullptr};
     ASSERT_TRUE(OvTextureCreate(&texture));
     ASSERT_TRUE(OvTextureLoadEmpty(texture, 4, 4, 0));
-    ASSERT_NE(OvTextureGet(texture, 258), nullptr);
+    ASSERT_NE(OvTextureGet(texture, OV_TEXTURE_WIDTH), nullptr);
 
     EXPECT_EQ(RunProgram("Entry without states", nullptr, 0, "--level 2"), 1);
 
@@ -243,7 +243,7 @@ TEST_F(EntryTest, WithoutStatesTheEntryStillClosesTheWindowAndShutsTheEngineDown
     EXPECT_EQ(main->colourBits, 32);
     EXPECT_EQ(main->depthBits, 16);
     EXPECT_EQ(Input().ignoreRepeat, 1);
-    EXPECT_EQ(OvTextureGet(texture, 258), nullptr); // the engine let go of its objects
+    EXPECT_EQ(OvTextureGet(texture, OV_TEXTURE_WIDTH), nullptr); // the engine let go of its objects
 }
 
 TEST_F(EntryTest, EntryRunsTheStatesOnTheOpenMainWindow)

@@ -98,7 +98,7 @@ TEST_F(WindowTest, ClearedWindowReadsBackItsColour)
     EXPECT_EQ(rect.top, 20);
     EXPECT_EQ(rect.right - rect.left, 64);
     EXPECT_EQ(rect.bottom - rect.top, 48);
-    EXPECT_EQ(TargetInt(window, 448), OV_WINDOW::MODE_NORMAL);
+    EXPECT_EQ(TargetInt(window, OV_TARGET_MODE), OV_MODE_NORMAL);
 
     OV_APPLICATION& app = Application();
     ASSERT_TRUE(app.ActivateWindow("clear"));
@@ -125,8 +125,8 @@ TEST_F(WindowTest, ApplyWindowResizesTheWindowAndItsRenderTarget)
     RECT rect;
     ASSERT_TRUE(GetWindowRect(window.hwnd(), &rect));
     EXPECT_EQ(rect.left, 30);
-    EXPECT_EQ(TargetInt(window, 442), 120);
-    EXPECT_EQ(TargetInt(window, 443), 90);
+    EXPECT_EQ(TargetInt(window, OV_TARGET_VIEWPORT_WIDTH), 120);
+    EXPECT_EQ(TargetInt(window, OV_TARGET_VIEWPORT_HEIGHT), 90);
 
     OV_APPLICATION& app = Application();
     ASSERT_TRUE(app.ActivateWindow("resize"));
@@ -222,7 +222,7 @@ TEST_F(WindowTest, RefusedPerPixelAlphaFallsBackToAnOpaqueTarget)
     window.perPixelAlpha = true;
     ASSERT_TRUE(window.OpenWindow());
     EXPECT_FALSE(window.perPixelAlpha);
-    EXPECT_EQ(TargetInt(window, 448), OV_WINDOW::MODE_NORMAL);
+    EXPECT_EQ(TargetInt(window, OV_TARGET_MODE), OV_MODE_NORMAL);
     EXPECT_FALSE(ExtendedStyleOf(window) & WS_EX_LAYERED);
 
     // Whole-window opacity keeps its layered style through the fallback.
@@ -320,7 +320,7 @@ TEST_F(WindowTest, AttachAndDetachLeaveTheWindowAlive)
     EXPECT_TRUE(attached.attached());
     EXPECT_EQ(attached.hwnd(), hwnd);
     EXPECT_EQ(ExtendedStyleOf(attached), DWORD(WS_EX_APPWINDOW | WS_EX_TOPMOST));
-    EXPECT_EQ(TargetInt(attached, 448), OV_WINDOW::MODE_NORMAL);
+    EXPECT_EQ(TargetInt(attached, OV_TARGET_MODE), OV_MODE_NORMAL);
 
     attached.DetachWindow();
     EXPECT_FALSE(attached.attached());

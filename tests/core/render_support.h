@@ -57,8 +57,8 @@ inline Image DecodeImage(const void* data, size_t size)
         return image;
     if (OvTextureLoadFromMemory(texture, data, 0, size))
     {
-        const auto* width = static_cast<const int32_t*>(OvTextureGet(texture, 258));
-        const auto* height = static_cast<const int32_t*>(OvTextureGet(texture, 259));
+        const auto* width = static_cast<const int32_t*>(OvTextureGet(texture, OV_TEXTURE_WIDTH));
+        const auto* height = static_cast<const int32_t*>(OvTextureGet(texture, OV_TEXTURE_HEIGHT));
         const auto* rgba = static_cast<const uint8_t*>(OvTextureLock(texture, 1));
         if (width && height && rgba)
         {

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     else
         ParseDescriptor(*font.descriptor, bytes, static_cast<uint32_t>(descriptorBytes));
 
-    OvSetState(100, static_cast<unsigned char>(font.descriptor->lineBreak));
+    OvSetState(OV_STATE_LINE_BREAK, static_cast<unsigned char>(font.descriptor->lineBreak));
     OvHandle list{1, nullptr};
     if (!OvGenerateFont(&list, font.descriptor.get()))
         std::abort();

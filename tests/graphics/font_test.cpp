@@ -55,7 +55,7 @@ class FontDrawingTest : public DrawingTest
     bool LoadTestFont(OV_FONT& font, char lineBreak = '\n')
     {
         return font.LoadFromMemory(texture.data(), DESCRIPTOR.data(), uint32_t(DESCRIPTOR.size()),
-                                   lineBreak, 242, 242, texture.size());
+                                   lineBreak, OV_FILTER_NEAREST, OV_FILTER_NEAREST, texture.size());
     }
 
     // Every pixel of the window is lit (not black) exactly inside the rectangles.
@@ -115,14 +115,14 @@ TEST(FontMeasure, ADescriptorGivesAdvancesPlusLetterSpacingAndTheLineHeight)
 
 TEST(FontMeasure, WithoutADescriptorTheEnginesGridMetricsApply)
 {
-    OvSetState(96, 8);  // glyph width
-    OvSetState(97, 12); // glyph height
-    OvSetState(98, 1);  // letter spacing
-    OvSetState(99, 2);  // line spacing
-    OvSetState(100, '\n');
+    OvSetState(OV_STATE_GLYPH_WIDTH, 8);
+    OvSetState(OV_STATE_GLYPH_HEIGHT, 12);
+    OvSetState(OV_STATE_LETTER_SPACING, 1);
+    OvSetState(OV_STATE_LINE_SPACING, 2);
+    OvSetState(OV_STATE_LINE_BREAK, '\n');
     OV_FONT font;
     EXPECT_EQ(font.Measure("ab\n\xF0"), OV_VECTOR(18, 28, 0, 1));
-    OvSetState(100, '/');
+    OvSetState(OV_STATE_LINE_BREAK, '/');
     EXPECT_EQ(font.Measure("ab/c"), OV_VECTOR(18, 28, 0, 1));
     OvClosure(); // back to the engine's defaults: 16 x 16 cells, no spacing, line feed
     EXPECT_EQ(font.Measure("ab\nc"), OV_VECTOR(32, 32, 0, 1));
@@ -137,13 +137,14 @@ TEST_F(FontDrawingTest, LoadingFromMemoryMakesTextureListAndDescriptor)
     EXPECT_EQ(font.loaded, 1);
     ASSERT_NE(font.descriptor, nullptr);
     EXPECT_EQ(font.descriptor->glyphs['A'].xadvance, 6.0f);
-    EXPECT_NE(OvTextureGet(font.texture, 258), nullptr);
+    EXPECT_NE(OvTextureGet(font.texture, OV_TEXTURE_WIDTH), nullptr);
     EXPECT_NE(font.displayList.object, nullptr);
 
     ASSERT_TRUE(LoadTestFont(font)); // loading again lets go of the first texture and list
 
     // A descriptor of length 0 is no descriptor: the grid font.
-    ASSERT_TRUE(font.LoadFromMemory(texture.data(), DESCRIPTOR.data(), 0, '\n', 242, 242));
+    ASSERT_TRUE(font.LoadFromMemory(texture.data(), DESCRIPTOR.data(), 0, '\n', OV_FILTER_NEAREST,
+                                    OV_FILTER_NEAREST));
     EXPECT_EQ(font.descriptor, nullptr);
 
     const OvHandle last = font.texture;
@@ -151,7 +152,7 @@ TEST_F(FontDrawingTest, LoadingFromMemoryMakesTextureListAndDescriptor)
     EXPECT_EQ(font.loaded, 0);
     EXPECT_EQ(font.texture.object, nullptr);
     EXPECT_EQ(font.displayList.object, nullptr);
-    EXPECT_EQ(OvTextureGet(last, 258), nullptr);
+    EXPECT_EQ(OvTextureGet(last, OV_TEXTURE_WIDTH), nullptr);
     font.Draw("A", OV_VECTOR(10, 10), ONE, NO_TURN); // nothing to draw with
     ExpectLitExactly({}, "unloaded");
 }
@@ -159,11 +160,14 @@ TEST_F(FontDrawingTest, LoadingFromMemoryMakesTextureListAndDescriptor)
 TEST_F(FontDrawingTest, FailedLoadsLeaveNothingBehind)
 {
     OV_FONT font;
-    EXPECT_FALSE(font.Load(nullptr, nullptr, '\n', 242, 242));
-    EXPECT_FALSE(font.LoadFromMemory(nullptr, nullptr, 0, '\n', 242, 242));
-    EXPECT_FALSE(font.LoadImage(nullptr, nullptr, '\n', 242, 242));
-    EXPECT_FALSE(font.Load("/nonexistent/font.ovt", nullptr, '\n', 242, 242));
-    EXPECT_FALSE(font.LoadImage("/nonexistent/font.png", nullptr, '\n', 242, 242));
+    EXPECT_FALSE(font.Load(nullptr, nullptr, '\n', OV_FILTER_NEAREST, OV_FILTER_NEAREST));
+    EXPECT_FALSE(
+        font.LoadFromMemory(nullptr, nullptr, 0, '\n', OV_FILTER_NEAREST, OV_FILTER_NEAREST));
+    EXPECT_FALSE(font.LoadImage(nullptr, nullptr, '\n', OV_FILTER_NEAREST, OV_FILTER_NEAREST));
+    EXPECT_FALSE(
+        font.Load("/nonexistent/font.ovt", nullptr, '\n', OV_FILTER_NEAREST, OV_FILTER_NEAREST));
+    EXPECT_FALSE(font.LoadImage("/nonexistent/font.png", nullptr, '\n', OV_FILTER_NEAREST,
+                                OV_FILTER_NEAREST));
     EXPECT_EQ(font.texture.object, nullptr);
 
     // The texture loads but the descriptor cannot be read: the texture goes again.
@@ -172,7 +176,8 @@ TEST_F(FontDrawingTest, FailedLoadsLeaveNothingBehind)
             .string();
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(texture.data()), std::streamsize(texture.size()));
-    EXPECT_FALSE(font.Load(path.c_str(), "/nonexistent/font.fnt", '\n', 242, 242));
+    EXPECT_FALSE(font.Load(path.c_str(), "/nonexistent/font.fnt", '\n', OV_FILTER_NEAREST,
+                           OV_FILTER_NEAREST));
     std::filesystem::remove(path);
     EXPECT_EQ(font.loaded, 0);
     EXPECT_EQ(font.texture.object, nullptr);
@@ -187,7 +192,7 @@ TEST_F(FontDrawingTest, TheRegistryReleasesItsFonts)
     EXPECT_EQ(Application().fonts.Get("caption").Get(), &font);
     Application().ReleaseAll();
     EXPECT_FALSE(Application().fonts.Access(OV_ACCESS_FIND, "caption"));
-    EXPECT_EQ(OvTextureGet(glyphs, 258), nullptr);
+    EXPECT_EQ(OvTextureGet(glyphs, OV_TEXTURE_WIDTH), nullptr);
 }
 
 // ---- Drawing ----------------------------------------------------------------------------------
@@ -207,12 +212,12 @@ TEST_F(FontDrawingTest, GlyphsSitAtTheirOffsetsWithTheirTextureRectangles)
 
     // The drawing colour tints the glyphs; scale and the caller's transform apply.
     Clear();
-    OvSetState(263, 0, 0, 1, 1);
+    OvSetState(OV_STATE_DRAW_COLOUR, 0, 0, 1, 1);
     OvMatrixPush();
     OvMatrixTranslate(4, 0, 0);
     font.Draw("A", OV_VECTOR(10, 10), OV_VECTOR(2, 2, 1, 1), NO_TURN);
     OvMatrixPop();
-    OvSetState(263, 1, 1, 1, 1);
+    OvSetState(OV_STATE_DRAW_COLOUR, 1, 1, 1, 1);
     ExpectLitExactly({{14, 10, 12, 20}}, "scaled");
     EXPECT_EQ(PixelAt(20, 20), BLUE);
 }
@@ -282,26 +287,27 @@ TEST_F(FontDrawingTest, WithoutADescriptorTheTextureIsASixteenBySixteenGrid)
     grid.Fill(8, 16, 12, 20, GREEN);
     const std::vector<uint8_t> file = EncodeOvt(grid);
     OV_FONT font;
-    ASSERT_TRUE(font.LoadFromMemory(file.data(), nullptr, 0, '\n', 242, 242, file.size()));
+    ASSERT_TRUE(font.LoadFromMemory(file.data(), nullptr, 0, '\n', OV_FILTER_NEAREST,
+                                    OV_FILTER_NEAREST, file.size()));
     ASSERT_EQ(font.descriptor, nullptr);
 
-    OvSetState(96, 4);
-    OvSetState(97, 4);
+    OvSetState(OV_STATE_GLYPH_WIDTH, 4);
+    OvSetState(OV_STATE_GLYPH_HEIGHT, 4);
     font.Draw("AB\nA", OV_VECTOR(10, 10), ONE, NO_TURN);
     ExpectLitExactly({{10, 10, 8, 4}, {10, 14, 4, 4}}, "4-pixel cells");
     EXPECT_EQ(PixelAt(15, 11), GREEN);
 
     // Larger glyphs and spacing take effect at once, as Measure sees them.
     Clear();
-    OvSetState(96, 8);
-    OvSetState(97, 8);
-    OvSetState(98, 2);
+    OvSetState(OV_STATE_GLYPH_WIDTH, 8);
+    OvSetState(OV_STATE_GLYPH_HEIGHT, 8);
+    OvSetState(OV_STATE_LETTER_SPACING, 2);
     font.Draw("AB", OV_VECTOR(10, 10), ONE, NO_TURN);
     ExpectLitExactly({{10, 10, 8, 8}, {20, 10, 8, 8}}, "8-pixel glyphs");
     EXPECT_EQ(font.Measure("AB"), OV_VECTOR(20, 8, 0, 1));
-    OvSetState(96, 16);
-    OvSetState(97, 16);
-    OvSetState(98, 0);
+    OvSetState(OV_STATE_GLYPH_WIDTH, 16);
+    OvSetState(OV_STATE_GLYPH_HEIGHT, 16);
+    OvSetState(OV_STATE_LETTER_SPACING, 0);
 }
 
 TEST_F(FontDrawingTest, HostileDescriptorsAndHandlesDrawNothingWrong)

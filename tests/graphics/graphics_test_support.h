@@ -87,8 +87,8 @@ inline bool LoadImages(OvCore::OV_SPRITE& sprite, const std::vector<Image>& imag
         sizes.push_back(file.size());
     }
     sprite.stripCount = stripCount;
-    return sprite.LoadFromMemory(pointers.data(), int32_t(pointers.size()), 1, 242, 242, 0, 0, -1,
-                                 -1, 0, 0, sizes.data());
+    return sprite.LoadFromMemory(pointers.data(), int32_t(pointers.size()), 1, OV_FILTER_NEAREST,
+                                 OV_FILTER_NEAREST, 0, 0, -1, -1, 0, 0, sizes.data());
 }
 
 // One window of WIDTH x HEIGHT for the suite, active, cleared to black before each test,

@@ -60,8 +60,8 @@ class ImageFilesTest : public DrawingTest
     static std::vector<Rgba> Pixels(OvHandle texture)
     {
         std::vector<Rgba> pixels;
-        const auto* width = static_cast<const int32_t*>(OvTextureGet(texture, 258));
-        const auto* height = static_cast<const int32_t*>(OvTextureGet(texture, 259));
+        const auto* width = static_cast<const int32_t*>(OvTextureGet(texture, OV_TEXTURE_WIDTH));
+        const auto* height = static_cast<const int32_t*>(OvTextureGet(texture, OV_TEXTURE_HEIGHT));
         const auto* rgba = static_cast<const Rgba*>(OvTextureLock(texture, 1));
         if (rgba && width && height)
             pixels.assign(rgba, rgba + size_t(*width) * size_t(*height));
@@ -188,14 +188,16 @@ TEST_F(ImageFilesTest, SpritesLoadFramesFromImageFiles)
     const std::string list = png + ";" + (folder / "missing.png").string() + ";" + bmp;
 
     OV_SPRITE sprite;
-    ASSERT_TRUE(sprite.LoadFromImageFiles(list.c_str(), 242, 242, 0, 0, -1, -1, 0, 0));
+    ASSERT_TRUE(sprite.LoadFromImageFiles(list.c_str(), OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0,
+                                          -1, -1, 0, 0));
     ASSERT_EQ(sprite.FrameCount(), 2);
     EXPECT_EQ(sprite.width, 5);
     EXPECT_EQ(sprite.height, 3);
     EXPECT_EQ(sprite.boxWidth, 5);
     EXPECT_EQ(Pixels(sprite.frames[0]), std::vector<Rgba>{BLUE});
     EXPECT_EQ(Pixels(sprite.frames[1]), image.pixels);
-    EXPECT_FALSE(sprite.LoadFromImageFiles(nullptr, 242, 242, 0, 0, -1, -1, 0, 0));
+    EXPECT_FALSE(sprite.LoadFromImageFiles(nullptr, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0, -1,
+                                           -1, 0, 0));
 
     sprite.Draw(OV_VECTOR(10, 20), OV_VECTOR(0, 0, 0, 0), OV_VECTOR(4, 4, 1, 1));
     EXPECT_EQ(PixelAt(11, 21), BLUE);

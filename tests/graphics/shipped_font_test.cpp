@@ -50,7 +50,7 @@ class ShippedFontTest : public ::testing::Test
         OvRenderScene(64);
         OV_VIEW::End();
         Application().ClearScreen(BACKGROUND.r / 255.0, BACKGROUND.g / 255.0, BACKGROUND.b / 255.0, 1);
-        ASSERT_TRUE(font.LoadImage(FONT_PNG, FONT_FNT, '\n', 242, 242));
+        ASSERT_TRUE(font.LoadImage(FONT_PNG, FONT_FNT, '\n', OV_FILTER_NEAREST, OV_FILTER_NEAREST));
     }
 
     // The window's pixels, rows from the top, alpha made opaque.

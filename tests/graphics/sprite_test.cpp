@@ -42,7 +42,7 @@ class SpriteTest : public DrawingTest
 
 int32_t TextureWidth(OvHandle texture)
 {
-    const auto* width = static_cast<const int32_t*>(OvTextureGet(texture, 258));
+    const auto* width = static_cast<const int32_t*>(OvTextureGet(texture, OV_TEXTURE_WIDTH));
     return width ? *width : -1;
 }
 
@@ -53,7 +53,8 @@ TEST_F(SpriteTest, FileListGivesOneFramePerLoadablePathInOrder)
     const std::string list = first + ";" + (folder / "missing.ovt").string() + ";" + second;
 
     OV_SPRITE sprite;
-    ASSERT_TRUE(sprite.LoadFromFiles(list.c_str(), 1, 242, 242, 0, 0, -1, -1, 0, 0));
+    ASSERT_TRUE(sprite.LoadFromFiles(list.c_str(), 1, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0,
+                                     -1, -1, 0, 0));
     ASSERT_EQ(sprite.FrameCount(), 2);
     EXPECT_EQ(TextureWidth(sprite.frames[0]), 4);
     EXPECT_EQ(TextureWidth(sprite.frames[1]), 8);
@@ -66,7 +67,8 @@ TEST_F(SpriteTest, FileListGivesOneFramePerLoadablePathInOrder)
     EXPECT_EQ(sprite.current, 1);
     EXPECT_FLOAT_EQ(sprite.frameIndex, 1.7f);
 
-    EXPECT_FALSE(sprite.LoadFromFiles(nullptr, 1, 242, 242, 0, 0, -1, -1, 0, 0));
+    EXPECT_FALSE(
+        sprite.LoadFromFiles(nullptr, 1, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0, -1, -1, 0, 0));
     EXPECT_EQ(sprite.FrameCount(), 2);
 }
 
@@ -74,7 +76,8 @@ TEST_F(SpriteTest, ASpriteWhoseSourcesAllFailLoadsEmptyAndDrawsNothing)
 {
     OV_SPRITE sprite;
     const std::string missing = (folder / "none.ovt").string();
-    EXPECT_TRUE(sprite.LoadFromFiles(missing.c_str(), 1, 242, 242, 0, 0, -1, -1, 0, 0));
+    EXPECT_TRUE(sprite.LoadFromFiles(missing.c_str(), 1, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0,
+                                     -1, -1, 0, 0));
     EXPECT_EQ(sprite.FrameCount(), 0);
     EXPECT_EQ(sprite.current, OV_SPRITE::NO_FRAME);
     sprite.Draw(OV_VECTOR(10, 10), OV_VECTOR(0, 0, 0, 0), OV_VECTOR(1, 1, 1, 1));
@@ -84,11 +87,14 @@ TEST_F(SpriteTest, ASpriteWhoseSourcesAllFailLoadsEmptyAndDrawsNothing)
     EXPECT_FALSE(sprite.SaveFrame((folder / "x.raw").c_str()));
 
     const void* none[1] = {nullptr};
-    EXPECT_FALSE(sprite.LoadFromMemory(nullptr, 1, 1, 242, 242, 0, 0, -1, -1, 0, 0));
-    EXPECT_FALSE(sprite.LoadFromMemory(none, 0, 1, 242, 242, 0, 0, -1, -1, 0, 0));
-    EXPECT_TRUE(sprite.LoadFromMemory(none, 1, 1, 242, 242, 0, 0, -1, -1, 0, 0));
-    EXPECT_FALSE(sprite.LoadEmpty(0, 5, 242, 242, 0, 0, -1, -1, 0, 0));
-    EXPECT_FALSE(sprite.LoadEmpty(5, -1, 242, 242, 0, 0, -1, -1, 0, 0));
+    EXPECT_FALSE(sprite.LoadFromMemory(nullptr, 1, 1, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0,
+                                       -1, -1, 0, 0));
+    EXPECT_FALSE(sprite.LoadFromMemory(none, 0, 1, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0, -1,
+                                       -1, 0, 0));
+    EXPECT_TRUE(sprite.LoadFromMemory(none, 1, 1, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0, -1,
+                                      -1, 0, 0));
+    EXPECT_FALSE(sprite.LoadEmpty(0, 5, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0, -1, -1, 0, 0));
+    EXPECT_FALSE(sprite.LoadEmpty(5, -1, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0, -1, -1, 0, 0));
     EXPECT_EQ(sprite.FrameCount(), 0);
 }
 
@@ -96,7 +102,8 @@ TEST_F(SpriteTest, FramesStepFractionallyAndWrapBothWays)
 {
     OV_SPRITE sprite;
     for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(sprite.LoadEmpty(4, 4, 242, 242, 0, 0, -1, -1, 0, 0));
+        ASSERT_TRUE(
+            sprite.LoadEmpty(4, 4, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0, -1, -1, 0, 0));
     ASSERT_EQ(sprite.FrameCount(), 3);
     ASSERT_EQ(sprite.current, 0);
 
@@ -133,8 +140,8 @@ TEST_F(SpriteTest, FramesStepFractionallyAndWrapBothWays)
 TEST_F(SpriteTest, AddingAndRemovingFramesKeepsTheCurrentTexture)
 {
     OV_SPRITE sprite;
-    ASSERT_TRUE(sprite.LoadEmpty(4, 4, 242, 242, 0, 0, -1, -1, 0, 0));
-    ASSERT_TRUE(sprite.LoadEmpty(8, 8, 242, 242, 0, 0, -1, -1, 0, 0));
+    ASSERT_TRUE(sprite.LoadEmpty(4, 4, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0, -1, -1, 0, 0));
+    ASSERT_TRUE(sprite.LoadEmpty(8, 8, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0, -1, -1, 0, 0));
     const OvHandle first = sprite.frames[0];
     const OvHandle second = sprite.frames[1];
     EXPECT_FALSE(sprite.AddFrame(OvHandle{1, first.object}));
@@ -194,14 +201,16 @@ TEST_F(SpriteTest, NegativeBoxSizesDefaultToTheCellAndItsHotspot)
     const void* images[1] = {file.data()};
 
     OV_SPRITE defaults;
-    ASSERT_TRUE(defaults.LoadFromMemory(images, 1, 1, 242, 242, 5, 6, -1, -1, 0, 0));
+    ASSERT_TRUE(defaults.LoadFromMemory(images, 1, 1, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 5, 6,
+                                        -1, -1, 0, 0));
     EXPECT_EQ(defaults.boxWidth, 20);
     EXPECT_EQ(defaults.boxOriginX, 5);
     EXPECT_EQ(defaults.boxHeight, 12);
     EXPECT_EQ(defaults.boxOriginY, 6);
 
     OV_SPRITE given;
-    ASSERT_TRUE(given.LoadFromMemory(images, 1, 1, 242, 242, 5, 6, 10, -1, 3, 4));
+    ASSERT_TRUE(given.LoadFromMemory(images, 1, 1, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 5, 6, 10,
+                                     -1, 3, 4));
     EXPECT_EQ(given.boxWidth, 10);
     EXPECT_EQ(given.boxOriginX, 3);
     EXPECT_EQ(given.boxHeight, 12);
@@ -242,7 +251,7 @@ TEST_F(SpriteTest, DrawPutsTheHotspotAtThePositionTurnedAndScaledAboutIt)
     EXPECT_EQ(PixelAt(83, 48), BLACK);
 
     // The caller's model-view transform does not move the sprite.
-    OvMatrixMode(265);
+    OvMatrixMode(OV_MATRIX_MODELVIEW);
     OvMatrixPush();
     OvMatrixTranslate(50, 0, 0);
     sprite.Draw(OV_VECTOR(30, 60), OV_VECTOR(0, 0, 0, 0), OV_VECTOR(1, 1, 1, 1));
@@ -349,7 +358,8 @@ TEST_F(SpriteTest, AFrameCopiedFromTheRenderTargetHasTheRegionsSize)
 {
     Application().ClearScreen(0, 1, 0, 1);
     OV_SPRITE copy;
-    ASSERT_TRUE(copy.LoadFromRender(0, 0, 16, 8, 242, 242, 0, 0, -1, -1, 0, 0));
+    ASSERT_TRUE(
+        copy.LoadFromRender(0, 0, 16, 8, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0, -1, -1, 0, 0));
     ASSERT_EQ(copy.FrameCount(), 1);
     EXPECT_EQ(copy.width, 16);
     EXPECT_EQ(copy.height, 8);

@@ -47,7 +47,7 @@ class VertexBufferTest : public DrawingTest
     void SetUp() override
     {
         DrawingTest::SetUp();
-        OvTextureUnactivate(58);
+        OvTextureUnactivate(OV_TEXTURE_2D);
     }
 };
 
@@ -55,7 +55,7 @@ TEST_F(VertexBufferTest, BufferedAndClientMeshesDrawTheSamePixels)
 {
     if (!OvVertexBufferInit())
         GTEST_SKIP() << "no buffer objects on this context";
-    OvMatrixMode(265);
+    OvMatrixMode(OV_MATRIX_MODELVIEW);
     OvMatrixIdentity();
 
     // Non-indexed quads, then the same square as two indexed triangles.
@@ -63,8 +63,10 @@ TEST_F(VertexBufferTest, BufferedAndClientMeshesDrawTheSamePixels)
     OV_VERTEX_BUFFER client;
     const std::vector<OV_VERTEX> quadAt0 = Quad(0, 0);
     const std::vector<OV_VERTEX> quadAt40 = Quad(40, 0);
-    ASSERT_TRUE(buffered.Create(11, quadAt0.data(), 4, nullptr, 0, 455, 455, false));
-    ASSERT_TRUE(client.Create(11, quadAt40.data(), 4, nullptr, 0, 455, 455, true));
+    ASSERT_TRUE(buffered.Create(OV_PRIMITIVE_QUADS, quadAt0.data(), 4, nullptr, 0, OV_USAGE_DYNAMIC,
+                                OV_USAGE_DYNAMIC, false));
+    ASSERT_TRUE(client.Create(OV_PRIMITIVE_QUADS, quadAt40.data(), 4, nullptr, 0, OV_USAGE_DYNAMIC,
+                              OV_USAGE_DYNAMIC, true));
     EXPECT_TRUE(buffered.IsBuffered());
     EXPECT_FALSE(client.IsBuffered());
     EXPECT_EQ(buffered.VertexCount(), 4u);
@@ -83,8 +85,10 @@ TEST_F(VertexBufferTest, BufferedAndClientMeshesDrawTheSamePixels)
     const std::vector<OV_VERTEX> quadAt88 = Quad(40, 48);
     OV_VERTEX_BUFFER indexed;
     OV_VERTEX_BUFFER indexedClient;
-    ASSERT_TRUE(indexed.Create(8, quadAt48.data(), 4, indices, 6, 454, 454, false));
-    ASSERT_TRUE(indexedClient.Create(8, quadAt88.data(), 4, indices, 6, 454, 454, true));
+    ASSERT_TRUE(indexed.Create(OV_PRIMITIVE_TRIANGLES, quadAt48.data(), 4, indices, 6,
+                               OV_USAGE_STATIC, OV_USAGE_STATIC, false));
+    ASSERT_TRUE(indexedClient.Create(OV_PRIMITIVE_TRIANGLES, quadAt88.data(), 4, indices, 6,
+                                     OV_USAGE_STATIC, OV_USAGE_STATIC, true));
     EXPECT_EQ(indexed.IndexCount(), 6u);
     EXPECT_EQ(indexedClient.IndexCount(), 6u);
     indexed.Draw();
@@ -100,10 +104,12 @@ TEST_F(VertexBufferTest, CreatingTwiceIsRefusedAndDestroyAllowsItAgain)
         GTEST_SKIP() << "no buffer objects on this context";
     const std::vector<OV_VERTEX> quad = Quad(0, 0);
     OV_VERTEX_BUFFER buffer;
-    ASSERT_TRUE(buffer.Create(11, quad.data(), 4, nullptr, 0, 454, 454, false));
+    ASSERT_TRUE(buffer.Create(OV_PRIMITIVE_QUADS, quad.data(), 4, nullptr, 0, OV_USAGE_STATIC,
+                              OV_USAGE_STATIC, false));
     const OvHandle first = buffer.handle;
     const std::vector<OV_VERTEX> more = Quad(0, 0);
-    EXPECT_FALSE(buffer.Create(8, more.data(), 3, nullptr, 0, 454, 454, false));
+    EXPECT_FALSE(buffer.Create(OV_PRIMITIVE_TRIANGLES, more.data(), 3, nullptr, 0, OV_USAGE_STATIC,
+                               OV_USAGE_STATIC, false));
     EXPECT_EQ(buffer.handle.object, first.object);
     EXPECT_EQ(buffer.mode, 11);
     EXPECT_EQ(buffer.VertexCount(), 4u);
@@ -112,7 +118,8 @@ TEST_F(VertexBufferTest, CreatingTwiceIsRefusedAndDestroyAllowsItAgain)
     EXPECT_EQ(buffer.handle.object, nullptr);
     EXPECT_FALSE(buffer.IsBuffered());
     buffer.Draw(); // nothing to draw, nothing happens
-    EXPECT_TRUE(buffer.Create(11, quad.data(), 4, nullptr, 0, 454, 454, false));
+    EXPECT_TRUE(buffer.Create(OV_PRIMITIVE_QUADS, quad.data(), 4, nullptr, 0, OV_USAGE_STATIC,
+                              OV_USAGE_STATIC, false));
 
     OV_VERTEX_BUFFER moved = std::move(buffer);
     EXPECT_TRUE(moved.IsBuffered());
@@ -122,17 +129,18 @@ TEST_F(VertexBufferTest, CreatingTwiceIsRefusedAndDestroyAllowsItAgain)
 
 TEST_F(VertexBufferTest, MappingChoosesTheAccessCodeAndWritesThrough)
 {
-    EXPECT_EQ(OV_VERTEX_BUFFER::MapCode(12), 465);
-    EXPECT_EQ(OV_VERTEX_BUFFER::MapCode(0), 465);
-    EXPECT_EQ(OV_VERTEX_BUFFER::MapCode(4), 464);
-    EXPECT_EQ(OV_VERTEX_BUFFER::MapCode(8), 463);
-    EXPECT_EQ(OV_VERTEX_BUFFER::MapCode(4 | 1), 464);
+    EXPECT_EQ(OV_VERTEX_BUFFER::MapCode(12), OV_MAP_READ_WRITE);
+    EXPECT_EQ(OV_VERTEX_BUFFER::MapCode(0), OV_MAP_READ_WRITE);
+    EXPECT_EQ(OV_VERTEX_BUFFER::MapCode(4), OV_MAP_WRITE_ONLY);
+    EXPECT_EQ(OV_VERTEX_BUFFER::MapCode(8), OV_MAP_READ_ONLY);
+    EXPECT_EQ(OV_VERTEX_BUFFER::MapCode(4 | 1), OV_MAP_WRITE_ONLY);
     if (!OvVertexBufferInit())
         GTEST_SKIP() << "no buffer objects on this context";
 
     const std::vector<OV_VERTEX> quad = Quad(0, 0);
     OV_VERTEX_BUFFER buffer;
-    ASSERT_TRUE(buffer.Create(11, quad.data(), 4, nullptr, 0, 454, 454, false));
+    ASSERT_TRUE(buffer.Create(OV_PRIMITIVE_QUADS, quad.data(), 4, nullptr, 0, OV_USAGE_STATIC,
+                              OV_USAGE_STATIC, false));
     const auto* read = static_cast<const OV_VERTEX*>(buffer.MapVertices(8));
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read[2].position, OV_VECTOR_F(24, 24));
@@ -152,8 +160,10 @@ TEST_F(VertexBufferTest, MappingChoosesTheAccessCodeAndWritesThrough)
 TEST_F(VertexBufferTest, ClientMeshesCopyOrZeroTheirData)
 {
     OV_VERTEX_BUFFER mesh;
-    EXPECT_FALSE(mesh.Create(8, nullptr, 0, nullptr, 0, 454, 454, true));
-    ASSERT_TRUE(mesh.Create(8, nullptr, 3, nullptr, 0, 454, 454, true));
+    EXPECT_FALSE(mesh.Create(OV_PRIMITIVE_TRIANGLES, nullptr, 0, nullptr, 0, OV_USAGE_STATIC,
+                             OV_USAGE_STATIC, true));
+    ASSERT_TRUE(mesh.Create(OV_PRIMITIVE_TRIANGLES, nullptr, 3, nullptr, 0, OV_USAGE_STATIC,
+                            OV_USAGE_STATIC, true));
     EXPECT_EQ(mesh.VertexCount(), 3u);
     EXPECT_EQ(mesh.vertices[1].position, OV_VECTOR_F(0, 0, 0, 1)); // default vertices
     EXPECT_EQ(mesh.vertices[1].colour, OV_VECTOR_F(1, 1, 1, 1));
@@ -161,7 +171,8 @@ TEST_F(VertexBufferTest, ClientMeshesCopyOrZeroTheirData)
     // A client mesh may be created again: its arrays are replaced.
     const uint32_t indices[3] = {2, 1, 0};
     const std::vector<OV_VERTEX> quad = Quad(0, 0);
-    ASSERT_TRUE(mesh.Create(11, quad.data(), 4, indices, 3, 454, 454, true));
+    ASSERT_TRUE(mesh.Create(OV_PRIMITIVE_QUADS, quad.data(), 4, indices, 3, OV_USAGE_STATIC,
+                            OV_USAGE_STATIC, true));
     EXPECT_EQ(mesh.VertexCount(), 4u);
     EXPECT_EQ(mesh.IndexCount(), 3u);
     auto* vertices = static_cast<OV_VERTEX*>(mesh.MapVertices(4));

@@ -15,7 +15,7 @@ namespace
 
 int32_t ViewportField(int32_t query)
 {
-    const auto* target = static_cast<const OvHandle*>(OvGetState(16));
+    const auto* target = static_cast<const OvHandle*>(OvGetState(OV_STATE_ACTIVE_TARGET));
     const auto* field =
         target ? static_cast<const int32_t*>(OvRenderTargetGet(*target, query)) : nullptr;
     return field ? *field : -1;
@@ -50,7 +50,7 @@ TEST_F(ViewTest, AFollowedActorIsDrawnAtThePortCentreAndDrawingIsClipped)
     view.viewSize = OV_VECTOR(64, 48);
     view.follow = &target;
     view.clear = 1;
-    OvSetState(262, 0, 0, 1, 1); // the port is cleared blue
+    OvSetState(OV_STATE_CLEAR_COLOUR, 0, 0, 1, 1); // the port is cleared blue
 
     view.Begin();
     EXPECT_DOUBLE_EQ(view.viewPosition.x, 468);
@@ -82,8 +82,9 @@ TEST_F(ViewTest, AFollowedActorIsDrawnAtThePortCentreAndDrawingIsClipped)
 
 TEST_F(ViewTest, BeginLeavesTheStoredViewportAndEndReturnsToTheWholeTarget)
 {
-    const int32_t before[4] = {ViewportField(440), ViewportField(441), ViewportField(442),
-                               ViewportField(443)};
+    const int32_t before[4] = {
+        ViewportField(OV_TARGET_VIEWPORT_X), ViewportField(OV_TARGET_VIEWPORT_Y),
+        ViewportField(OV_TARGET_VIEWPORT_WIDTH), ViewportField(OV_TARGET_VIEWPORT_HEIGHT)};
     ASSERT_EQ(before[2], WIDTH);
 
     OV_VIEW view;
@@ -95,7 +96,7 @@ TEST_F(ViewTest, BeginLeavesTheStoredViewportAndEndReturnsToTheWholeTarget)
     view.clear = 0;
     view.Begin();
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(ViewportField(440 + i), before[i]);
+        EXPECT_EQ(ViewportField(OV_TARGET_VIEWPORT_X + i), before[i]);
     wall.DrawStretched(OV_VECTOR_F(-100, -100), OV_VECTOR_F(100, 100), 1, 1);
     EXPECT_EQ(PixelAt(8, HEIGHT - 9), RED);   // bottom-left pixel of the port
     EXPECT_EQ(PixelAt(23, HEIGHT - 24), RED); // top-right: 16 pixels, not 17
@@ -103,7 +104,7 @@ TEST_F(ViewTest, BeginLeavesTheStoredViewportAndEndReturnsToTheWholeTarget)
     EXPECT_EQ(PixelAt(7, HEIGHT - 9), BLACK);
 
     OV_VIEW::End();
-    EXPECT_EQ(*static_cast<const int32_t*>(OvGetState(220)), 0);
+    EXPECT_EQ(*static_cast<const int32_t*>(OvGetState(OV_STATE_SCISSOR_TEST)), 0);
     marker.Draw(OV_VECTOR(100, 10), OV_VECTOR(0, 0, 0, 0), OV_VECTOR(1, 1, 1, 1));
     EXPECT_EQ(PixelAt(100, 10), WHITE); // window coordinates again, unclipped
 
@@ -114,7 +115,7 @@ TEST_F(ViewTest, BeginLeavesTheStoredViewportAndEndReturnsToTheWholeTarget)
     inactive.follow = &somewhere;
     inactive.Begin();
     EXPECT_DOUBLE_EQ(inactive.viewPosition.x, 0);
-    EXPECT_EQ(*static_cast<const int32_t*>(OvGetState(220)), 0);
+    EXPECT_EQ(*static_cast<const int32_t*>(OvGetState(OV_STATE_SCISSOR_TEST)), 0);
 }
 
 TEST_F(ViewTest, TheCameraSetsAndBuildsTheProjection)
@@ -131,7 +132,7 @@ TEST_F(ViewTest, TheCameraSetsAndBuildsTheProjection)
 
     double applied[16];
     double built[16];
-    OvMatrixSave(264, applied);
+    OvMatrixSave(OV_MATRIX_PROJECTION, applied);
     camera.Build(built);
     for (int i = 0; i < 16; ++i)
         EXPECT_DOUBLE_EQ(built[i], applied[i]) << i;
@@ -140,10 +141,10 @@ TEST_F(ViewTest, TheCameraSetsAndBuildsTheProjection)
     EXPECT_NE(half[12], built[12]); // the lens alone leaves the position out
 
     SetTargetPair(2, 500);
-    const auto* target = static_cast<const OvHandle*>(OvGetState(16));
+    const auto* target = static_cast<const OvHandle*>(OvGetState(OV_STATE_ACTIVE_TARGET));
     ASSERT_NE(target, nullptr);
-    EXPECT_DOUBLE_EQ(*static_cast<const double*>(OvRenderTargetGet(*target, 445)), 2);
-    EXPECT_DOUBLE_EQ(*static_cast<const double*>(OvRenderTargetGet(*target, 446)), 500);
+    EXPECT_DOUBLE_EQ(*static_cast<const double*>(OvRenderTargetGet(*target, OV_TARGET_NEAR)), 2);
+    EXPECT_DOUBLE_EQ(*static_cast<const double*>(OvRenderTargetGet(*target, OV_TARGET_FAR)), 500);
     SetTargetPair(1, 10000);
 }
 
