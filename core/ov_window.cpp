@@ -245,12 +245,7 @@ bool OV_WINDOW::OpenWindow(const OvHandle* share)
         CloseWindow();
         return false;
     }
-    if (WantsLayered())
-        ApplyLayeredAttributes();
-    if (visible)
-        ShowAndFocus();
-    if (trayIcon)
-        AddTrayIcon();
+    ShowAsRecorded();
     if (!CreateRenderTarget() || !SetRenderTargetArea())
     {
         CloseWindow();
@@ -261,6 +256,18 @@ bool OV_WINDOW::OpenWindow(const OvHandle* share)
     return true;
 }
 
+// What a window just made or attached takes from the record: its layered look, showing and
+// focus, its tray icon.
+void OV_WINDOW::ShowAsRecorded()
+{
+    if (WantsLayered())
+        ApplyLayeredAttributes();
+    if (visible)
+        ShowAndFocus();
+    if (trayIcon)
+        AddTrayIcon();
+}
+
 bool OV_WINDOW::AttachWindow(HWND window, const OvHandle* share)
 {
     if (!window)
@@ -269,12 +276,7 @@ bool OV_WINDOW::AttachWindow(HWND window, const OvHandle* share)
     instance_ = GetModuleHandleA(nullptr);
     ReadRefreshRate();
     SetExtendedStyle(WantsLayered());
-    if (WantsLayered())
-        ApplyLayeredAttributes();
-    if (visible)
-        ShowAndFocus();
-    if (trayIcon)
-        AddTrayIcon();
+    ShowAsRecorded();
     attached_ = true;
     if (!CreateRenderTarget())
     {

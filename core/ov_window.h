@@ -77,6 +77,7 @@ private:
     void AddTrayIcon();
     void RemoveTrayIcon();
     void ShowAndFocus();
+    void ShowAsRecorded();
     void ReleaseWindow();
 
     NOTIFYICONDATAA tray_;

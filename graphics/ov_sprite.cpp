@@ -164,6 +164,16 @@ bool OV_SPRITE::LoadFromFiles(const char* fileList, uint8_t flags, int32_t minFi
 {
     if (!fileList)
         return false;
+    const FileLoader load = [](OvHandle texture, const char* path, uint8_t flags)
+    { return OvTextureLoad(texture, path, flags) != 0; };
+    AddFileFrames(fileList, load, flags, minFilter, magFilter);
+    FinishLoad(originX, originY, boxWidth, boxHeight, boxOriginX, boxOriginY);
+    return true;
+}
+
+void OV_SPRITE::AddFileFrames(const char* fileList, FileLoader load, uint8_t flags,
+                              int32_t minFilter, int32_t magFilter)
+{
     uint32_t count = 0;
     const std::unique_ptr<OV_STRING[]> paths = OV_STRING(fileList).Split(";", count);
     for (uint32_t i = 0; i < count; ++i)
@@ -171,15 +181,13 @@ bool OV_SPRITE::LoadFromFiles(const char* fileList, uint8_t flags, int32_t minFi
         const OvHandle texture = CreateTexture();
         if (IsEmpty(texture))
             continue;
-        if (!OvTextureLoad(texture, paths[i].Text(), flags))
+        if (!load(texture, paths[i].Text(), flags))
         {
             OvTextureDestroy(texture); // not filled: not kept either
             continue;
         }
         AddLoadedFrame(texture, true, minFilter, magFilter);
     }
-    FinishLoad(originX, originY, boxWidth, boxHeight, boxOriginX, boxOriginY);
-    return true;
 }
 
 bool OV_SPRITE::LoadFromMemory(const void* const* images, int32_t count, uint8_t flags,

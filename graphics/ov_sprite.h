@@ -118,8 +118,15 @@ class OV_SPRITE
     void Unload(bool keepTextures);
 
   private:
+    // Fills a new texture from a file; true when it did (the texture then is active).
+    using FileLoader = bool (*)(OvHandle texture, const char* path, uint8_t flags);
+
     // Filters, then adds the frame and widens the size (steps 3 and 4 of every loader).
     void AddLoadedFrame(OvHandle texture, bool activate, int32_t minFilter, int32_t magFilter);
+    // A frame for each path of a ';'-separated list that `load` can read; the others are
+    // skipped.
+    void AddFileFrames(const char* fileList, FileLoader load, uint8_t flags, int32_t minFilter,
+                       int32_t magFilter);
     void FinishLoad(int32_t originX, int32_t originY, int32_t boxWidth, int32_t boxHeight,
                     int32_t boxOriginX, int32_t boxOriginY);
     void RebuildPositions();

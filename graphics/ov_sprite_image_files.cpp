@@ -2,10 +2,7 @@
 // GDI+ decoders instead of the engine's .ovt loader.
 #include "graphics/ov_sprite.h"
 
-#include "core/ov_string.h"
 #include "graphics/image_files.h"
-
-#include <memory>
 
 namespace OvCore
 {
@@ -16,20 +13,9 @@ bool OV_SPRITE::LoadFromImageFiles(const char* fileList, int32_t minFilter, int3
 {
     if (!fileList)
         return false;
-    uint32_t count = 0;
-    const std::unique_ptr<OV_STRING[]> paths = OV_STRING(fileList).Split(";", count);
-    for (uint32_t i = 0; i < count; ++i)
-    {
-        OvHandle texture{1, nullptr};
-        if (!OvTextureCreate(&texture))
-            continue;
-        if (!LoadImageTexture(texture, paths[i].Text()))
-        {
-            OvTextureDestroy(texture); // not filled: not kept either
-            continue;
-        }
-        AddLoadedFrame(texture, true, minFilter, magFilter);
-    }
+    const FileLoader load = [](OvHandle texture, const char* path, uint8_t /*flags*/)
+    { return LoadImageTexture(texture, path) != 0; };
+    AddFileFrames(fileList, load, 0, minFilter, magFilter);
     FinishLoad(originX, originY, boxWidth, boxHeight, boxOriginX, boxOriginY);
     return true;
 }
