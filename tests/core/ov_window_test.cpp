@@ -2,6 +2,7 @@
 // back through the engine, sizes, styles, transparency, the per-pixel-alpha fallback, tray
 // icons and the end of the frame loop when a window closes.
 #include "core_test_support.h"
+#include "render_support.h"
 
 #include "core/ov_application.h"
 #include "core/ov_window.h"
@@ -10,33 +11,11 @@
 
 using namespace OvCore;
 using OvCoreTest::FrameScript;
+using OvCoreTest::Pixel;
+using OvCoreTest::ReadPixel;
 
 namespace
 {
-
-struct Pixel
-{
-    int r, g, b, a;
-};
-
-// The active render target's pixel at (x, y), counted from the bottom-left.
-Pixel ReadPixel(int x, int y)
-{
-    OvHandle texture{1, nullptr};
-    Pixel pixel{-1, -1, -1, -1};
-    if (!OvTextureCreate(&texture))
-        return pixel;
-    if (OvTextureFromRender(texture, x, y, 1, 1, 1))
-    {
-        if (const auto* rgba = static_cast<const uint8_t*>(OvTextureLock(texture, 1)))
-        {
-            pixel = Pixel{rgba[0], rgba[1], rgba[2], rgba[3]};
-            OvTextureUnlock(texture, 0);
-        }
-    }
-    OvTextureDestroy(texture);
-    return pixel;
-}
 
 void ExpectPixel(const Pixel& pixel, int r, int g, int b)
 {
