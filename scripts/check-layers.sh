@@ -4,7 +4,8 @@
 # platform/win32.h and platform/gdiplus.h). Prints each offending line; fails if any.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-framework=(core graphics scene gui formats net desktop sound)
+# The game is held to the same rule: it sees only the framework and the Win32 subset.
+framework=(core graphics scene gui formats net desktop sound game)
 
 folders=()
 for folder in "${framework[@]}"; do
@@ -22,6 +23,15 @@ if grep -rnE --include='*.h' --include='*.hpp' --include='*.c' --include='*.cpp'
     exit 1
 fi
 echo "check-layers: framework folders include no SDL, GL, X11 or OpenAL header"
+
+# The engine never includes a framework header.
+if grep -rnE --include='*.h' --include='*.cpp' --include='*.c' \
+        '^[[:space:]]*#[[:space:]]*include[[:space:]]*"(core|graphics|scene|gui|formats|net|desktop|sound)/' \
+        "$root/engine"; then
+    echo "check-layers: the engine includes framework headers (lines above)" >&2
+    exit 1
+fi
+echo "check-layers: the engine includes no framework header"
 
 # Inside the engine, OpenGL is called only from engine/src/gl/.
 if grep -rnE --include='*.h' --include='*.cpp' '\bgl[A-Z][A-Za-z0-9]*\(|epoxy/|SDL_GL_' \

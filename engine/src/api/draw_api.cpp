@@ -4,8 +4,8 @@
 #include <algorithm>
 
 #include "api/guard.h"
-#include "core/batch_fill.h"
-#include "core/engine.h"
+#include "base/batch_fill.h"
+#include "base/engine.h"
 #include "gl/gl_codes.h"
 #include "orvane_core.h"
 

@@ -2,9 +2,9 @@
 #include <SDL2/SDL.h>
 
 #include "api/guard.h"
-#include "core/destroy.h"
-#include "core/engine.h"
-#include "core/states.h"
+#include "base/destroy.h"
+#include "base/engine.h"
+#include "base/states.h"
 #include "gl/gl_shader.h"
 #include "orvane_core.h"
 

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "api/guard.h"
-#include "core/engine.h"
+#include "base/engine.h"
 #include "math/camera.h"
 #include "orvane_core.h"
 

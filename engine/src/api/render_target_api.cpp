@@ -2,7 +2,7 @@
 #include <SDL2/SDL.h>
 
 #include "api/guard.h"
-#include "core/engine.h"
+#include "base/engine.h"
 #include "orvane_core.h"
 #include "platform/native.h"
 

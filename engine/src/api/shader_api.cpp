@@ -5,8 +5,8 @@
 #include <sstream>
 
 #include "api/guard.h"
-#include "core/destroy.h"
-#include "core/engine.h"
+#include "base/destroy.h"
+#include "base/engine.h"
 #include "gl/gl_shader.h"
 #include "orvane_core.h"
 

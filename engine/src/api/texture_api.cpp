@@ -4,8 +4,8 @@
 #include <iterator>
 
 #include "api/guard.h"
-#include "core/destroy.h"
-#include "core/engine.h"
+#include "base/destroy.h"
+#include "base/engine.h"
 #include "gl/gl_texture.h"
 #include "image/image_decode.h"
 #include "orvane_core.h"

@@ -3,8 +3,8 @@
 #include <cstring>
 
 #include "api/guard.h"
-#include "core/destroy.h"
-#include "core/engine.h"
+#include "base/destroy.h"
+#include "base/engine.h"
 #include "gl/gl_buffer.h"
 #include "orvane_core.h"
 

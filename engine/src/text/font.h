@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "core/handle_table.h"
+#include "base/handle_table.h"
 #include "orvane_core.h"
 
 namespace ov {

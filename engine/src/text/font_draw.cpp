@@ -2,8 +2,8 @@
 #include <cstring>
 #include <vector>
 
-#include "core/batch_fill.h"
-#include "core/engine.h"
+#include "base/batch_fill.h"
+#include "base/engine.h"
 #include "text/font.h"
 
 namespace ov {

@@ -1,8 +1,8 @@
-#include "core/batch_fill.h"
+#include "base/batch_fill.h"
 
 #include <cstring>
 
-#include "core/engine.h"
+#include "base/engine.h"
 
 namespace ov {
 

@@ -1,9 +1,9 @@
-#include "core/states.h"
+#include "base/states.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "core/engine.h"
+#include "base/engine.h"
 #include "orvane_core.h"
 #include "text/font.h"
 

@@ -1,6 +1,6 @@
-#include "core/destroy.h"
+#include "base/destroy.h"
 
-#include "core/engine.h"
+#include "base/engine.h"
 #include "gl/gl_buffer.h"
 #include "gl/gl_shader.h"
 #include "gl/gl_texture.h"

@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "core/handle_table.h"
-#include "core/objects.h"
+#include "base/handle_table.h"
+#include "base/objects.h"
 #include "gl/renderer.h"
 #include "math/matrix_stacks.h"
 

@@ -2,7 +2,7 @@
 // them at once.
 #pragma once
 
-#include "core/objects.h"
+#include "base/objects.h"
 
 namespace ov {
 

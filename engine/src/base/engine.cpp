@@ -1,4 +1,4 @@
-#include "core/engine.h"
+#include "base/engine.h"
 
 #include <algorithm>
 
