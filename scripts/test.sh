@@ -10,7 +10,9 @@ run_suite() {
     local dir=$1; shift
     cmake -S "$root" -B "$dir" "$@" >/dev/null
     cmake --build "$dir" -j2
-    xvfb-run -a -s "-screen 0 1280x1024x24 +extension GLX +render" \
+    # -noreset: Xvfb otherwise resets whenever its last client leaves, and a program that
+    # connects during the reset (a test starting right after another ended) finds no display.
+    xvfb-run -a -s "-screen 0 1280x1024x24 +extension GLX +render -noreset" \
         ctest --test-dir "$dir" --output-on-failure -j2 --timeout 300
 }
 
