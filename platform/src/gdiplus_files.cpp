@@ -30,12 +30,13 @@ void AppendUtf8(uint32_t code, std::string& out)
         out += static_cast<char>(0x80 | ((code >> shift) & 0x3f));
 }
 
-bool WriteAll(int fd, const std::vector<uint8_t>& bytes)
+// Moves `size` bytes through read() or write(), retrying interrupted and partial transfers.
+template <class Transfer> bool TransferAll(Transfer transfer, size_t size)
 {
     size_t done = 0;
-    while (done < bytes.size())
+    while (done < size)
     {
-        const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = transfer(done, size - done);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
@@ -45,19 +46,16 @@ bool WriteAll(int fd, const std::vector<uint8_t>& bytes)
     return true;
 }
 
+bool WriteAll(int fd, const std::vector<uint8_t>& bytes)
+{
+    return TransferAll([&](size_t at, size_t n) { return write(fd, bytes.data() + at, n); },
+                       bytes.size());
+}
+
 bool ReadAll(int fd, std::vector<uint8_t>& bytes)
 {
-    size_t done = 0;
-    while (done < bytes.size())
-    {
-        const ssize_t n = read(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
+    return TransferAll([&](size_t at, size_t n) { return read(fd, bytes.data() + at, n); },
+                       bytes.size());
 }
 
 // A replaced file keeps its permissions; a new one gets those an ordinary create would give.
