@@ -27,6 +27,11 @@ function(ov_add_programs dir)
     endforeach()
 endfunction()
 
+# The version script of every shared layer (see ov_add_layer).
+set(OV_LAYER_VERSION_SCRIPT ${CMAKE_BINARY_DIR}/ov_layer_exports.map)
+file(CONFIGURE OUTPUT ${OV_LAYER_VERSION_SCRIPT}
+    CONTENT "{ local: extern \"C++\" { std::*; __gnu_cxx::*; }; };\n")
+
 # A layer library built from the sources of `dir`: SHARED when it has sources
 # (one copy of its process-wide state however many libraries link it),
 # header-only until then.
@@ -34,6 +39,18 @@ function(ov_add_layer target alias dir)
     ov_glob_sources(sources ${dir})
     if(sources)
         add_library(${target} SHARED ${sources})
+        # Sealed: only what the layer's headers mark for export (OV_API, OV_PLATFORM_API)
+        # leaves the library; scripts/check-symbols.sh (CTest check_symbols) holds it to that.
+        # Hidden visibility cannot reach the C++ library's own template instantiations and
+        # function-local statics (namespace std carries default visibility, so a
+        # std::vector<unsigned char> member or std::piecewise_construct made here would be
+        # exported as weak or unique symbols): the version script makes those local.
+        set_target_properties(${target} PROPERTIES
+            CXX_VISIBILITY_PRESET hidden
+            C_VISIBILITY_PRESET hidden
+            VISIBILITY_INLINES_HIDDEN ON
+            LINK_DEPENDS ${OV_LAYER_VERSION_SCRIPT})
+        target_link_options(${target} PRIVATE "LINKER:--version-script=${OV_LAYER_VERSION_SCRIPT}")
         set(scope PUBLIC)
         ov_target_defaults(${target})
     else()

@@ -194,9 +194,10 @@ struct GdiplusStartupOutput
 
 // Every other call needs GDI+ started (GdiplusNotInitialized otherwise), except
 // GdipDisposeImage. Start-ups nest; each token is shut down once.
-Status WINAPI GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input,
-                             GdiplusStartupOutput* output);
-void WINAPI GdiplusShutdown(ULONG_PTR token);
+OV_PLATFORM_API Status WINAPI GdiplusStartup(ULONG_PTR* token,
+                                             const GdiplusStartupInput* input,
+                                             GdiplusStartupOutput* output);
+OV_PLATFORM_API void WINAPI GdiplusShutdown(ULONG_PTR token);
 
 namespace DllExports
 {
@@ -204,37 +205,41 @@ namespace DllExports
 // Decodes a PNG, BMP, JPEG, TGA or GIF (first frame) file. FileNotFound when it cannot be
 // opened, UnknownImageFormat when it is not a complete image of those formats, OutOfMemory
 // when it is too large.
-GpStatus WINGDIPAPI GdipCreateBitmapFromFile(GDIPCONST WCHAR* filename, GpBitmap** bitmap);
+OV_PLATFORM_API GpStatus WINGDIPAPI GdipCreateBitmapFromFile(GDIPCONST WCHAR* filename,
+                                                             GpBitmap** bitmap);
 
 // A bitmap over the caller's memory (`scan0`, which must outlive it) or, with a null scan0,
 // over zeroed memory of its own. Only PixelFormat32bppARGB.
-GpStatus WINGDIPAPI GdipCreateBitmapFromScan0(INT width, INT height, INT stride,
-                                              PixelFormat format, BYTE* scan0,
-                                              GpBitmap** bitmap);
+OV_PLATFORM_API GpStatus WINGDIPAPI GdipCreateBitmapFromScan0(INT width, INT height, INT stride,
+                                                              PixelFormat format, BYTE* scan0,
+                                                              GpBitmap** bitmap);
 
 // Locks `rect` (the whole bitmap when null) in PixelFormat32bppARGB; the data points straight
 // into the bitmap's pixels. One lock at a time (WrongState otherwise).
-GpStatus WINGDIPAPI GdipBitmapLockBits(GpBitmap* bitmap, GDIPCONST GpRect* rect, UINT flags,
-                                       PixelFormat format, BitmapData* lockedBitmapData);
-GpStatus WINGDIPAPI GdipBitmapUnlockBits(GpBitmap* bitmap, BitmapData* lockedBitmapData);
+OV_PLATFORM_API GpStatus WINGDIPAPI GdipBitmapLockBits(GpBitmap* bitmap, GDIPCONST GpRect* rect,
+                                                       UINT flags, PixelFormat format,
+                                                       BitmapData* lockedBitmapData);
+OV_PLATFORM_API GpStatus WINGDIPAPI GdipBitmapUnlockBits(GpBitmap* bitmap,
+                                                         BitmapData* lockedBitmapData);
 
-GpStatus WINGDIPAPI GdipGetImageWidth(GpImage* image, UINT* width);
-GpStatus WINGDIPAPI GdipGetImageHeight(GpImage* image, UINT* height);
+OV_PLATFORM_API GpStatus WINGDIPAPI GdipGetImageWidth(GpImage* image, UINT* width);
+OV_PLATFORM_API GpStatus WINGDIPAPI GdipGetImageHeight(GpImage* image, UINT* height);
 
 // The encoder list: first its entry count and byte size, then the entries into a buffer of
 // that size.
-GpStatus WINGDIPAPI GdipGetImageEncodersSize(UINT* numEncoders, UINT* size);
-GpStatus WINGDIPAPI GdipGetImageEncoders(UINT numEncoders, UINT size, ImageCodecInfo* encoders);
+OV_PLATFORM_API GpStatus WINGDIPAPI GdipGetImageEncodersSize(UINT* numEncoders, UINT* size);
+OV_PLATFORM_API GpStatus WINGDIPAPI GdipGetImageEncoders(UINT numEncoders, UINT size,
+                                                         ImageCodecInfo* encoders);
 
 // Encodes with the encoder whose Clsid is given (a list entry's). Parameters must be null or
 // empty (NotImplemented otherwise). Win32Error when the file cannot be written.
-GpStatus WINGDIPAPI GdipSaveImageToFile(GpImage* image, GDIPCONST WCHAR* filename,
-                                        GDIPCONST CLSID* clsidEncoder,
-                                        GDIPCONST EncoderParameters* encoderParams);
+OV_PLATFORM_API GpStatus WINGDIPAPI GdipSaveImageToFile(GpImage* image, GDIPCONST WCHAR* filename,
+                                                        GDIPCONST CLSID* clsidEncoder,
+                                                        GDIPCONST EncoderParameters* encoderParams);
 
 // Frees the image. InvalidParameter for a pointer that is not a live image (so disposing
 // twice is harmless).
-GpStatus WINGDIPAPI GdipDisposeImage(GpImage* image);
+OV_PLATFORM_API GpStatus WINGDIPAPI GdipDisposeImage(GpImage* image);
 
 } // namespace DllExports
 } // namespace Gdiplus

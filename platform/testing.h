@@ -11,29 +11,29 @@
 
 // Manual clock. While on, QueryPerformanceCounter, GetTickCount and Sleep use it: Sleep
 // advances it instead of sleeping. Turning it on keeps the current manual time (0 at start).
-void PlatformTestUseManualClock(bool on);
-void PlatformTestSetTime(double seconds);
-void PlatformTestAdvanceTime(double seconds);
-double PlatformTestTime();
+OV_PLATFORM_API void PlatformTestUseManualClock(bool on);
+OV_PLATFORM_API void PlatformTestSetTime(double seconds);
+OV_PLATFORM_API void PlatformTestAdvanceTime(double seconds);
+OV_PLATFORM_API double PlatformTestTime();
 // Every read of the manual clock advances it by this much afterwards (0 by default), so code
 // that busy-waits on the counter finishes deterministically.
-void PlatformTestSetTimeStepPerRead(double seconds);
+OV_PLATFORM_API void PlatformTestSetTimeStepPerRead(double seconds);
 // When false, QueryPerformanceFrequency and QueryPerformanceCounter fail (return FALSE), as on
 // a system without a high-resolution counter. True by default.
-void PlatformTestSetPerformanceCounterAvailable(bool available);
+OV_PLATFORM_API void PlatformTestSetPerformanceCounterAvailable(bool available);
 
 // When false, PlatformPrepareGLWindow refuses formats with alpha, as on a display without a
 // visual that has an alpha channel. True by default.
-void PlatformTestSetAlphaVisualsAvailable(bool available);
+OV_PLATFORM_API void PlatformTestSetAlphaVisualsAvailable(bool available);
 
 // The X11 window id behind a handle (0 when unknown or not on X11), for xdotool and xprop.
-unsigned long PlatformTestX11Window(HWND hwnd);
+OV_PLATFORM_API unsigned long PlatformTestX11Window(HWND hwnd);
 
 // Tray icons: how many are registered, and a copy of the record for (owner, id).
-int PlatformTestTrayIconCount();
-bool PlatformTestTrayIcon(HWND owner, UINT id, NOTIFYICONDATAA* out);
+OV_PLATFORM_API int PlatformTestTrayIconCount();
+OV_PLATFORM_API bool PlatformTestTrayIcon(HWND owner, UINT id, NOTIFYICONDATAA* out);
 // Posts the icon's callback message to its owner (wParam = id, lParam = mouseMessage), as
 // the shell does when the icon is clicked. False when there is no such icon or it has no
 // callback message.
-bool PlatformTestClickTrayIcon(HWND owner, UINT id, UINT mouseMessage);
+OV_PLATFORM_API bool PlatformTestClickTrayIcon(HWND owner, UINT id, UINT mouseMessage);
 #endif

@@ -17,6 +17,11 @@
 #include <cstddef>
 #include <cstdint>
 
+// What libovplatform exports: the functions this header, platform/gdiplus.h, platform/native.h
+// and platform/testing.h declare with it, and nothing else (the library is built with hidden
+// visibility; scripts/check-symbols.sh holds it to these declarations).
+#define OV_PLATFORM_API __attribute__((visibility("default")))
+
 // ---- basic types -------------------------------------------------------------------------
 typedef int BOOL;
 typedef unsigned char BYTE;
@@ -550,96 +555,106 @@ extern "C" {
 // name, and SW_SHOWDEFAULT.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
 
-DWORD WINAPI GetLastError(void);
-void WINAPI SetLastError(DWORD code);
+OV_PLATFORM_API DWORD WINAPI GetLastError(void);
+OV_PLATFORM_API void WINAPI SetLastError(DWORD code);
 
 // Window classes: name-keyed (case-insensitive) per module instance. Registering a name that
 // is taken fails (0, ERROR_CLASS_ALREADY_EXISTS); unregistering a class that still has windows
 // fails (ERROR_CLASS_HAS_WINDOWS).
-ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc);
-BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE hInstance);
+OV_PLATFORM_API ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc);
+OV_PLATFORM_API BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE hInstance);
 
 // Windows: one borderless SDL window (OpenGL-capable, hidden until shown) per HWND. Sends
 // WM_NCCREATE and WM_CREATE on creation, WM_DESTROY and WM_NCDESTROY on destruction.
-HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName, DWORD style,
-                            int x, int y, int width, int height, HWND parent, HMENU menu,
-                            HINSTANCE hInstance, LPVOID param);
-BOOL WINAPI DestroyWindow(HWND hwnd);
-BOOL WINAPI IsWindow(HWND hwnd);
-BOOL WINAPI IsWindowVisible(HWND hwnd);
-BOOL WINAPI ShowWindow(HWND hwnd, int cmdShow);
-BOOL WINAPI UpdateWindow(HWND hwnd);
-BOOL WINAPI SetForegroundWindow(HWND hwnd);
-HWND WINAPI GetForegroundWindow(void);
-HWND WINAPI SetFocus(HWND hwnd);
-HWND WINAPI GetFocus(void);
-HWND WINAPI SetActiveWindow(HWND hwnd);
-HWND WINAPI GetActiveWindow(void);
-BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height, BOOL repaint);
-BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy, UINT flags);
-BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect);
-BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect);
-BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR text);
-BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
+OV_PLATFORM_API HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className,
+                                            LPCSTR windowName, DWORD style, int x, int y,
+                                            int width, int height, HWND parent, HMENU menu,
+                                            HINSTANCE hInstance, LPVOID param);
+OV_PLATFORM_API BOOL WINAPI DestroyWindow(HWND hwnd);
+OV_PLATFORM_API BOOL WINAPI IsWindow(HWND hwnd);
+OV_PLATFORM_API BOOL WINAPI IsWindowVisible(HWND hwnd);
+OV_PLATFORM_API BOOL WINAPI ShowWindow(HWND hwnd, int cmdShow);
+OV_PLATFORM_API BOOL WINAPI UpdateWindow(HWND hwnd);
+OV_PLATFORM_API BOOL WINAPI SetForegroundWindow(HWND hwnd);
+OV_PLATFORM_API HWND WINAPI GetForegroundWindow(void);
+OV_PLATFORM_API HWND WINAPI SetFocus(HWND hwnd);
+OV_PLATFORM_API HWND WINAPI GetFocus(void);
+OV_PLATFORM_API HWND WINAPI SetActiveWindow(HWND hwnd);
+OV_PLATFORM_API HWND WINAPI GetActiveWindow(void);
+OV_PLATFORM_API BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height,
+                                       BOOL repaint);
+OV_PLATFORM_API BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx,
+                                         int cy, UINT flags);
+OV_PLATFORM_API BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect);
+OV_PLATFORM_API BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect);
+OV_PLATFORM_API BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR text);
+OV_PLATFORM_API BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
 
 // Styles are stored and read back; setting them applies topmost, taskbar presence and layering.
-LONG WINAPI GetWindowLongA(HWND hwnd, int index);
-LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value);
-LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index);
-LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
+OV_PLATFORM_API LONG WINAPI GetWindowLongA(HWND hwnd, int index);
+OV_PLATFORM_API LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value);
+OV_PLATFORM_API LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index);
+OV_PLATFORM_API LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
 
 // Layered windows: the alpha becomes the SDL window opacity; the colour key is stored only.
-BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags);
-BOOL WINAPI GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha, DWORD* flags);
+OV_PLATFORM_API BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha,
+                                                       DWORD flags);
+OV_PLATFORM_API BOOL WINAPI GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha,
+                                                       DWORD* flags);
 
 // Window procedures and the message queue. Posted messages are retrieved before input
 // messages (keys, characters, buttons, wheel, close requests from the window system), and
 // WM_QUIT from PostQuitMessage only when neither remains, as on Windows.
-LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-void WINAPI PostQuitMessage(int exitCode);
-BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax, UINT removeFlags);
-BOOL WINAPI TranslateMessage(const MSG* msg);
-LRESULT WINAPI DispatchMessageA(const MSG* msg);
+OV_PLATFORM_API LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam,
+                                              LPARAM lParam);
+OV_PLATFORM_API LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message,
+                                               WPARAM wParam, LPARAM lParam);
+OV_PLATFORM_API LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+OV_PLATFORM_API BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+OV_PLATFORM_API void WINAPI PostQuitMessage(int exitCode);
+OV_PLATFORM_API BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax,
+                                         UINT removeFlags);
+OV_PLATFORM_API BOOL WINAPI TranslateMessage(const MSG* msg);
+OV_PLATFORM_API LRESULT WINAPI DispatchMessageA(const MSG* msg);
 
 // Screen, work area, display modes and refresh rate.
-int WINAPI GetSystemMetrics(int index);
-BOOL WINAPI SystemParametersInfoA(UINT action, UINT uiParam, LPVOID pvParam, UINT winIni);
-BOOL WINAPI EnumDisplaySettingsA(LPCSTR deviceName, DWORD modeNumber, DEVMODEA* mode);
-LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
-HDC WINAPI GetDC(HWND hwnd);
-int WINAPI ReleaseDC(HWND hwnd, HDC hdc);
-int WINAPI GetDeviceCaps(HDC hdc, int index);
+OV_PLATFORM_API int WINAPI GetSystemMetrics(int index);
+OV_PLATFORM_API BOOL WINAPI SystemParametersInfoA(UINT action, UINT uiParam, LPVOID pvParam,
+                                                  UINT winIni);
+OV_PLATFORM_API BOOL WINAPI EnumDisplaySettingsA(LPCSTR deviceName, DWORD modeNumber,
+                                                 DEVMODEA* mode);
+OV_PLATFORM_API LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
+OV_PLATFORM_API HDC WINAPI GetDC(HWND hwnd);
+OV_PLATFORM_API int WINAPI ReleaseDC(HWND hwnd, HDC hdc);
+OV_PLATFORM_API int WINAPI GetDeviceCaps(HDC hdc, int index);
 
 // Notification-area icons: records kept per (owner, id); see docs/platform.md.
-BOOL WINAPI Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data);
+OV_PLATFORM_API BOOL WINAPI Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data);
 
 // Cursor.
-BOOL WINAPI GetCursorPos(LPPOINT point);
-BOOL WINAPI SetCursorPos(int x, int y);
-int WINAPI ShowCursor(BOOL show);
-BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT point);
-BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point);
+OV_PLATFORM_API BOOL WINAPI GetCursorPos(LPPOINT point);
+OV_PLATFORM_API BOOL WINAPI SetCursorPos(int x, int y);
+OV_PLATFORM_API int WINAPI ShowCursor(BOOL show);
+OV_PLATFORM_API BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT point);
+OV_PLATFORM_API BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point);
 
 // Time.
-BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count);
-BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
-DWORD WINAPI GetTickCount(void);
-void WINAPI Sleep(DWORD milliseconds);
+OV_PLATFORM_API BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count);
+OV_PLATFORM_API BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+OV_PLATFORM_API DWORD WINAPI GetTickCount(void);
+OV_PLATFORM_API void WINAPI Sleep(DWORD milliseconds);
 
 // Modules and resources. GetModuleHandleA(NULL) is the program; other modules exist once the
 // library that stands for them registers resources (platform/native.h). Names compare
 // case-insensitively and ".dll" is implied when a name has no extension.
-HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
-HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
-HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
-LPVOID WINAPI LockResource(HGLOBAL data);
-DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
-BOOL WINAPI FreeResource(HGLOBAL data);
-HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
-HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
+OV_PLATFORM_API HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
+OV_PLATFORM_API HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
+OV_PLATFORM_API HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
+OV_PLATFORM_API LPVOID WINAPI LockResource(HGLOBAL data);
+OV_PLATFORM_API DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
+OV_PLATFORM_API BOOL WINAPI FreeResource(HGLOBAL data);
+OV_PLATFORM_API HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
+OV_PLATFORM_API HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
 
 } // extern "C"
 

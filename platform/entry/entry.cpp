@@ -1,6 +1,6 @@
 // The process entry for programs written against WinMain (library ovplatform_main): builds
 // the command line as the Windows C runtime does and calls the program's WinMain.
-#include "platform/src/command_line.h"
+#include "platform/entry/command_line.h"
 #include "platform/win32.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 // Module handles, registered resources, stock icons and cursors, and the command line.
 #include "platform/native.h"
-#include "platform/src/command_line.h"
+#include "platform/entry/command_line.h"
 #include "platform/win32.h"
 
 #include <gtest/gtest.h>

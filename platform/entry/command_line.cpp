@@ -1,7 +1,7 @@
 // Command-line quoting by the Windows rules: an argument with blanks or quotes, or an empty
 // one, is put in quotes; a quote inside becomes \", and backslashes before a quote (or before
 // the closing quote) are doubled.
-#include "platform/src/command_line.h"
+#include "platform/entry/command_line.h"
 
 namespace {
 
