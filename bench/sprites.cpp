@@ -6,7 +6,7 @@
 // same context settings; scripts/bench-sprites.sh compares the two.
 //   sprites [--counts 1000,10000] [--sizes 8,32] [--depth 0|16] [--seconds S] [--warmup N]
 #include "bench/sprite_bench.h"
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 #include "graphics/ov_sprite.h"
 #include "orvane_core.h"
 

@@ -4,7 +4,7 @@
 // time; after a warm-up it measures a number of frames, closes the window and prints the
 // median and spread. Reads the game's data/ beside the program (built with tarnvale).
 //   tarnvale_frames [frames]
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 #include "core/ov_loop.h"
 #include "game/game_state.h"
 #include "game/program_folder.h"

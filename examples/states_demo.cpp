@@ -1,10 +1,10 @@
 // Two states through the framework's entry routine: the intro splash, then a small scene of
 // balls (2D actors sharing one sprite drawn into it at start) that bounce around the window;
 // a timer adds a ball every two seconds up to eight. Esc quits.
-#include "core/ov_application.h"
-#include "core/ov_entry.h"
+#include "app/ov_application.h"
+#include "app/ov_entry.h"
 #include "core/ov_input.h"
-#include "core/ov_intro.h"
+#include "app/ov_intro.h"
 #include "core/ov_loop.h"
 #include "orvane_core.h"
 

@@ -2,8 +2,8 @@
 // title, a left-aligned paragraph, right-aligned lines against the right edge, text turning
 // about its centre and a line that follows the frame count in the drawing colour of the
 // moment. Esc quits.
-#include "core/ov_application.h"
-#include "core/ov_entry.h"
+#include "app/ov_application.h"
+#include "app/ov_entry.h"
 #include "core/ov_input.h"
 #include "core/ov_loop.h"
 #include "graphics/ov_font.h"

@@ -1,6 +1,6 @@
 // Opens a window and clears it every frame to a colour that follows the mouse: red grows to
 // the right, green downwards, blue while the left button is held. Esc quits.
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 #include "core/ov_input.h"
 #include "core/ov_loop.h"
 #include "orvane_core.h"

@@ -1,6 +1,6 @@
 #include "game/cars.h"
 
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 #include "core/ov_input.h"
 #include "game/game_values.h"
 #include "game/grey_shader.h"

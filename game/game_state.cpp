@@ -1,9 +1,9 @@
 #include "game/game_state.h"
 
-#include "core/ov_application.h"
-#include "core/ov_entry.h"
+#include "app/ov_application.h"
+#include "app/ov_entry.h"
 #include "core/ov_input.h"
-#include "core/ov_intro.h"
+#include "app/ov_intro.h"
 #include "core/ov_loop.h"
 #include "game/cars.h"
 #include "game/game_values.h"

@@ -3,7 +3,7 @@
 // hooks, and the program's list of states ("intro", then "game") that the entry runs.
 #pragma once
 
-#include "core/ov_state.h"
+#include "app/ov_state.h"
 #include "platform/win32.h"
 
 #include <cstdint>

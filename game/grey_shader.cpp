@@ -1,6 +1,6 @@
 #include "game/grey_shader.h"
 
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 #include "game/game_values.h"
 #include "graphics/ov_shader.h"
 

@@ -1,6 +1,6 @@
 #include "game/motion.h"
 
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 #include "graphics/ov_vector_math.h"
 
 void StepAlong(OvCore::OV_VECTOR& position, double angle, double length)

@@ -164,8 +164,8 @@ bool OV_SPRITE::LoadFromFiles(const char* fileList, uint8_t flags, int32_t minFi
 {
     if (!fileList)
         return false;
-    const FileLoader load = [](OvHandle texture, const char* path, uint8_t flags)
-    { return OvTextureLoad(texture, path, flags) != 0; };
+    const FileLoader load = [](OvHandle texture, const char* path, uint8_t loadFlags)
+    { return OvTextureLoad(texture, path, loadFlags) != 0; };
     AddFileFrames(fileList, load, flags, minFilter, magFilter);
     FinishLoad(originX, originY, boxWidth, boxHeight, boxOriginX, boxOriginY);
     return true;

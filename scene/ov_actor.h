@@ -5,7 +5,7 @@
 #pragma once
 
 #include "core/ov_vector.h"
-#include "formats/ov_model3d.h"
+#include "graphics/ov_model3d.h"
 #include "graphics/ov_sprite.h"
 
 #include <cstdint>

@@ -1,5 +1,5 @@
-// Collision queries and depth order over the live actors of OV_APPLICATION.
-#include "core/ov_application.h"
+// Collision queries and depth order over the live actors of the scene.
+#include "scene/ov_scene_part.h"
 
 #include <algorithm>
 #include <cmath>
@@ -72,7 +72,7 @@ bool NameIs(const OV_ACTOR& actor, const char* name)
 
 } // namespace
 
-OV_ACTOR* OV_APPLICATION::FindCollision(int32_t mode, const OV_ACTOR* actor, const char* name,
+OV_ACTOR* OV_SCENE_PART::FindCollision(int32_t mode, const OV_ACTOR* actor, const char* name,
                                         const OV_VECTOR& offset) const
 {
     if (!actor)
@@ -88,7 +88,7 @@ OV_ACTOR* OV_APPLICATION::FindCollision(int32_t mode, const OV_ACTOR* actor, con
     return nullptr;
 }
 
-void OV_APPLICATION::SortActorsByDepth()
+void OV_SCENE_PART::SortActorsByDepth()
 {
     struct Held
     {

@@ -3,7 +3,7 @@
 #include "core_test_support.h"
 #include "render_support.h"
 
-#include "core/ov_intro.h"
+#include "app/ov_intro.h"
 
 #include <algorithm>
 #include <cmath>

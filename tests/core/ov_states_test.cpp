@@ -2,8 +2,8 @@
 // entry routine on a real window.
 #include "core_test_support.h"
 
-#include "core/ov_application.h"
-#include "core/ov_entry.h"
+#include "app/ov_application.h"
+#include "app/ov_entry.h"
 
 #include <array>
 #include <functional>

@@ -4,7 +4,7 @@
 #include "core_test_support.h"
 #include "render_support.h"
 
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 #include "core/ov_window.h"
 
 #include <cstring>

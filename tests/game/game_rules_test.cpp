@@ -1,7 +1,7 @@
 // The rules of Tarnvale's actors and of its slow motion, frame by frame without a window:
 // actors are created and stepped through the real scene (update pass only), keys are set on
 // the real input record and cleared as at the end of a frame.
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 #include "core/ov_input.h"
 #include "core/ov_loop.h"
 #include "game/cars.h"

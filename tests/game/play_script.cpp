@@ -1,6 +1,6 @@
 #include "play_script.h"
 
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 #include "core/ov_input.h"
 #include "core/ov_loop.h"
 #include "game/game_state.h"

@@ -5,7 +5,7 @@
 // OV_UPDATE_REFERENCES=1 the test writes them (and docs/tarnvale.png) instead.
 #include "play_script.h"
 
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 #include "core/ov_loop.h"
 #include "game/game_state.h"
 #include "game/game_values.h"

@@ -1,8 +1,8 @@
 // The cursor in window and view coordinates and the mouse over a sprite, from window and
 // view records in the application's registries and an input record set by the test.
-#include "graphics/ov_cursor.h"
+#include "scene/ov_cursor.h"
 
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 #include "core/ov_input.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 // back through the engine (OvTextureFromRender, OvTextureLock) in window coordinates.
 #pragma once
 
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 #include "graphics/ov_sprite.h"
 #include "orvane_core.h"
 

@@ -4,7 +4,7 @@
 #include "graphics_test_support.h"
 
 #include "graphics/ov_camera.h"
-#include "graphics/ov_view.h"
+#include "scene/ov_view.h"
 #include "scene/ov_actor.h"
 
 using namespace OvCore;

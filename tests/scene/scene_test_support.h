@@ -4,7 +4,7 @@
 
 #include "core/core_test_support.h"
 
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 
 #include <functional>
 #include <string>

@@ -1,7 +1,9 @@
-#include "graphics/ov_cursor.h"
+#include "scene/ov_cursor.h"
 
-#include "core/ov_application.h"
+#include "core/ov_core_part.h"
 #include "core/ov_input.h"
+#include "graphics/ov_graphics_part.h"
+#include "scene/ov_scene_part.h"
 
 namespace OvCore
 {
@@ -12,8 +14,8 @@ namespace
 // The named view, or the current one for a null name; null when there is none.
 const OV_VIEW* ViewNamed(const char* view)
 {
-    OV_APPLICATION& application = Application();
-    return view ? application.views.FindName(view).Get() : application.currentView.Get();
+    const OV_SCENE_PART& scene = ScenePart();
+    return view ? scene.views.FindName(view).Get() : scene.currentView.Get();
 }
 
 OV_VECTOR ViewOffset(const char* view)
@@ -31,9 +33,8 @@ bool ButtonOnSprite(ButtonTest test, const char* window, const char* sprite,
     const OV_INPUT& input = Input();
     if (!(input.*test)(button))
         return false;
-    OV_APPLICATION& application = Application();
-    const OV_WINDOW* found = application.WindowNamed(window);
-    const OV_SPRITE* image = application.sprites.FindName(sprite).Get();
+    const OV_WINDOW* found = CorePart().WindowNamed(window);
+    const OV_SPRITE* image = GraphicsPart().sprites.FindName(sprite).Get();
     if (!found || !image)
         return false;
     const double x = input.CursorX(*found) - position.x;
@@ -48,7 +49,7 @@ int32_t CursorX(const char* window, int32_t index)
 {
     if (!window)
         return Input().CursorX();
-    const OV_WINDOW* found = Application().WindowNamed(window, index);
+    const OV_WINDOW* found = CorePart().WindowNamed(window, index);
     return found ? Input().CursorX(*found) : 0;
 }
 
@@ -56,7 +57,7 @@ int32_t CursorY(const char* window, int32_t index)
 {
     if (!window)
         return Input().CursorY();
-    const OV_WINDOW* found = Application().WindowNamed(window, index);
+    const OV_WINDOW* found = CorePart().WindowNamed(window, index);
     return found ? Input().CursorY(*found) : 0;
 }
 
@@ -74,7 +75,7 @@ OV_VECTOR CursorVector(const char* window, int32_t index)
 {
     if (!window)
         return Input().SampleCursor();
-    const OV_WINDOW* found = Application().WindowNamed(window, index);
+    const OV_WINDOW* found = CorePart().WindowNamed(window, index);
     if (!found)
         return OV_VECTOR();
     return OV_VECTOR(Input().CursorX(*found), Input().CursorY(*found), 0, 1);
@@ -82,7 +83,7 @@ OV_VECTOR CursorVector(const char* window, int32_t index)
 
 OV_VECTOR CursorVector(const char* window, int32_t index, const char* view, int32_t /*viewIndex*/)
 {
-    if (window && !Application().WindowNamed(window, index))
+    if (window && !CorePart().WindowNamed(window, index))
         return OV_VECTOR();
     OV_VECTOR point = CursorVector(window, index);
     const OV_VECTOR offset = ViewOffset(view);

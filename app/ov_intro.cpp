@@ -1,4 +1,4 @@
-#include "core/ov_intro.h"
+#include "app/ov_intro.h"
 
 #include "core/ov_loop.h"
 #include "orvane_core.h"

@@ -1,4 +1,4 @@
-#include "formats/ov_model3d.h"
+#include "graphics/ov_model3d.h"
 
 namespace OvCore
 {

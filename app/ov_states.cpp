@@ -1,6 +1,6 @@
 // The state machine of OV_APPLICATION: states run one after another in registration order;
 // a state leaves through its frame loop's running flag, and a pending change picks the next.
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 
 #include "core/ov_loop.h"
 

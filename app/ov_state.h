@@ -1,7 +1,7 @@
 // The states of a program: a state is one named routine that sets itself up, runs a frame
 // loop until it is told to stop, tears itself down and returns. OV_APPLICATION keeps them in
 // registration order and runs them one after another (RunStates); programs hand their list
-// to RunProgram (core/ov_entry.h), which registers it.
+// to RunProgram (app/ov_entry.h), which registers it.
 #pragma once
 
 #include "core/ov_registry.h"

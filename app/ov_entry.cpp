@@ -1,10 +1,11 @@
-#include "core/ov_entry.h"
+#include "app/ov_entry.h"
 
-#include "core/ov_application.h"
+#include "app/ov_application.h"
 #include "core/ov_input.h"
 #include "core/ov_loop.h"
 #include "orvane_core.h"
 
+#include <cassert>
 #include <cstdlib>
 
 namespace OvCore
@@ -13,9 +14,17 @@ namespace OvCore
 namespace
 {
 
+// The record of "main", created on first use ("main" always fits a registry name).
+OV_WINDOW& MainWindow()
+{
+    OV_WINDOW* window = Application().windows.Get("main", 0).Get();
+    assert(window);
+    return *window;
+}
+
 void ConfigureMainWindow(const char* title)
 {
-    OV_WINDOW& window = *Application().windows.Get("main", 0);
+    OV_WINDOW& window = MainWindow();
     window.title = title;
     window.colourBits = 32;
     window.depthBits = 16;
@@ -48,8 +57,7 @@ int RunProgram(const char* title, const OV_STATE_DEFINITION* states, int32_t cou
     std::srand(static_cast<unsigned>(OV_LOOP::NowPrecise()));
     RegisterStates(states, count);
 
-    OV_WINDOW& window = *app.windows.Get("main", 0);
-    if (!window.OpenWindow())
+    if (!MainWindow().OpenWindow())
         return 0;
     app.RunStates();
     // Looked up again: a state may have replaced the record.

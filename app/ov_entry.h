@@ -10,7 +10,7 @@
 //   }
 #pragma once
 
-#include "core/ov_state.h"
+#include "app/ov_state.h"
 
 #include <cstdint>
 

@@ -1,6 +1,7 @@
-// The operations of OV_APPLICATION on named windows and on the engine's drawing state.
-#include "core/ov_application.h"
+// The core part: named windows, the engine's drawing state and vertical sync.
+#include "core/ov_core_part.h"
 
+#include "core/ov_loop.h"
 #include "core/ov_math.h"
 #include "orvane_core.h"
 
@@ -18,13 +19,22 @@ void SetPackedColour(int32_t state, uint32_t packed)
 
 } // namespace
 
+OV_CORE_PART::OV_CORE_PART()
+{
+    OV_WINDOW screen;
+    screen.UseFullScreenExtent();
+    width = screen.width;
+    height = screen.height;
+    aspect = screen.aspect;
+}
+
 // Find-by-name: the first window of that name, whatever its index.
-OV_WINDOW* OV_APPLICATION::WindowNamed(const char* name, int32_t /*index*/) const
+OV_WINDOW* OV_CORE_PART::WindowNamed(const char* name, int32_t /*index*/) const
 {
     return windows.FindName(name).Get();
 }
 
-bool OV_APPLICATION::ActivateWindow(const char* name, int32_t index)
+bool OV_CORE_PART::ActivateWindow(const char* name, int32_t index)
 {
     OV_WINDOW* window = WindowNamed(name, index);
     if (!window)
@@ -40,7 +50,7 @@ bool OV_APPLICATION::ActivateWindow(const char* name, int32_t index)
     return true;
 }
 
-bool OV_APPLICATION::CenterWindow(const char* name, int32_t index)
+bool OV_CORE_PART::CenterWindow(const char* name, int32_t index)
 {
     OV_WINDOW* window = WindowNamed(name, index);
     if (!window)
@@ -50,7 +60,7 @@ bool OV_APPLICATION::CenterWindow(const char* name, int32_t index)
     return true;
 }
 
-bool OV_APPLICATION::ViewWindow(const char* name, int32_t index)
+bool OV_CORE_PART::ViewWindow(const char* name, int32_t index)
 {
     OV_WINDOW* window = WindowNamed(name, index);
     if (!window)
@@ -61,37 +71,47 @@ bool OV_APPLICATION::ViewWindow(const char* name, int32_t index)
     return true;
 }
 
-void OV_APPLICATION::SetDrawColour(uint32_t packed)
+void OV_CORE_PART::SetDrawColour(uint32_t packed)
 {
     SetPackedColour(OV_STATE_DRAW_COLOUR, packed);
 }
 
-void OV_APPLICATION::SetDrawColour(double red, double green, double blue, double alpha)
+void OV_CORE_PART::SetDrawColour(double red, double green, double blue, double alpha)
 {
     OvSetState(OV_STATE_DRAW_COLOUR, red, green, blue, alpha);
 }
 
-void OV_APPLICATION::ClearScreen(uint32_t packed)
+void OV_CORE_PART::ClearScreen(uint32_t packed)
 {
     SetPackedColour(OV_STATE_CLEAR_COLOUR, packed);
     OvRenderScene(OV_SCENE_CLEAR_COLOUR);
 }
 
-void OV_APPLICATION::ClearScreen(double red, double green, double blue, double alpha)
+void OV_CORE_PART::ClearScreen(double red, double green, double blue, double alpha)
 {
     OvSetState(OV_STATE_CLEAR_COLOUR, red, green, blue, alpha);
     OvRenderScene(OV_SCENE_CLEAR_COLOUR);
 }
 
-void OV_APPLICATION::SetBlend(int32_t source, int32_t destination, int32_t equation)
+void OV_CORE_PART::SetBlend(int32_t source, int32_t destination, int32_t equation)
 {
     OvSetState(OV_STATE_BLEND, source, destination);
     OvSetState(OV_STATE_BLEND_EQUATION, equation);
 }
 
-void OV_APPLICATION::ResetBlend()
+void OV_CORE_PART::ResetBlend()
 {
     SetBlend(OV_BLEND_SOURCE_ALPHA, OV_BLEND_ONE_MINUS_SOURCE_ALPHA, OV_EQUATION_ADD);
+}
+
+void OV_CORE_PART::SetVsync(bool on)
+{
+    OV_LOOP& loop = Loop();
+    if (OvRenderVsync(on ? 1 : 0))
+        return;
+    const int32_t refreshRate = OV_WINDOW().refreshRate();
+    loop.framePeriod = on && refreshRate > 0 ? 1000.0f / static_cast<float>(refreshRate) : 0.0f;
+    loop.Calibrate();
 }
 
 } // namespace OvCore

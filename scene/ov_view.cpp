@@ -1,4 +1,4 @@
-#include "graphics/ov_view.h"
+#include "scene/ov_view.h"
 
 #include "orvane_core.h"
 #include "scene/ov_actor.h"

@@ -1,0 +1,28 @@
+// The process-wide application and the binding of each subsystem's part to it.
+#include "app/ov_application.h"
+
+namespace OvCore
+{
+
+OV_APPLICATION& Application()
+{
+    static OV_APPLICATION application;
+    return application;
+}
+
+OV_CORE_PART& CorePart()
+{
+    return Application();
+}
+
+OV_GRAPHICS_PART& GraphicsPart()
+{
+    return Application();
+}
+
+OV_SCENE_PART& ScenePart()
+{
+    return Application();
+}
+
+} // namespace OvCore

@@ -1,0 +1,71 @@
+// One frame of the scene and the release of everything, in the order the framework
+// promises: the subsystems' own steps and releases, called by the composition root.
+#include "app/ov_application.h"
+
+#include "core/ov_loop.h"
+
+namespace OvCore
+{
+
+namespace
+{
+
+void UpdatePass(OV_APPLICATION& app)
+{
+    if (app.updateHook)
+        app.updateHook();
+    app.UpdateActors();
+}
+
+void DrawSequence(OV_APPLICATION& app)
+{
+    if (app.beforeDrawHook)
+        app.beforeDrawHook();
+    app.DrawActors();
+    if (app.afterDrawHook)
+        app.afterDrawHook();
+}
+
+// Once into every active view, or once as it is when there are no views.
+void DrawPass(OV_APPLICATION& app)
+{
+    if (app.views.IsEmpty())
+    {
+        DrawSequence(app);
+        return;
+    }
+    for (auto view : app.views)
+    {
+        if (!view->active)
+            continue;
+        app.currentView = view;
+        view->Begin();
+        DrawSequence(app);
+        OV_VIEW::End();
+    }
+    app.currentView = OV_ENTRY<OV_VIEW>();
+}
+
+} // namespace
+
+void OV_APPLICATION::SceneStep()
+{
+    const OV_LOOP& loop = Loop();
+    if (loop.updateTick)
+        UpdatePass(*this);
+    if (loop.renderTick)
+        DrawPass(*this);
+    EndFrame(loop.delta);
+}
+
+void OV_APPLICATION::ReleaseAll()
+{
+    ReleaseSprites();
+    ReleaseActors();
+    ReleaseFonts();
+    ReleaseViews();
+    ReleaseShaders();
+    ReleaseTimers();
+}
+
+} // namespace OvCore

@@ -1,0 +1,23 @@
+#include "graphics/ov_graphics_part.h"
+
+namespace OvCore
+{
+
+void OV_GRAPHICS_PART::ReleaseSprites()
+{
+    for (auto sprite : sprites)
+        sprite->Unload(false);
+    sprites.Clear();
+}
+
+void OV_GRAPHICS_PART::ReleaseFonts()
+{
+    fonts.Clear();
+}
+
+void OV_GRAPHICS_PART::ReleaseShaders()
+{
+    shaders.Clear();
+}
+
+} // namespace OvCore

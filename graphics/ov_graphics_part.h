@@ -1,0 +1,41 @@
+// The graphics layer's part of OV_APPLICATION: sprites, shader sets and fonts by name and
+// the camera applied each frame. The registries release their textures, programs and
+// display lists when emptied. Programs reach it as Application() (app/ov_application.h);
+// the graphics layer and the layers above reach it as GraphicsPart().
+#pragma once
+
+#include "core/ov_registry.h"
+#include "graphics/ov_camera.h"
+#include "graphics/ov_font.h"
+#include "graphics/ov_shader.h"
+#include "graphics/ov_sprite.h"
+
+namespace OvCore
+{
+
+class OV_GRAPHICS_PART
+{
+public:
+    OV_GRAPHICS_PART() = default;
+    OV_GRAPHICS_PART(const OV_GRAPHICS_PART&) = delete;
+    OV_GRAPHICS_PART& operator=(const OV_GRAPHICS_PART&) = delete;
+
+    OV_REGISTRY<OV_SPRITE> sprites;
+    OV_REGISTRY<OV_SHADER> shaders;
+    OV_REGISTRY<OV_FONT> fonts;
+    OV_CAMERA camera;
+
+    // The releases of ReleaseAll, called by it in its order: every sprite unloaded and the
+    // registry emptied; the fonts; the shader sets.
+    void ReleaseSprites();
+    void ReleaseFonts();
+    void ReleaseShaders();
+
+protected:
+    ~OV_GRAPHICS_PART() = default;
+};
+
+// The process's graphics part: the one inside Application(), bound by the composition root.
+OV_GRAPHICS_PART& GraphicsPart();
+
+} // namespace OvCore
