@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks that each shared library of ours exports exactly its interface: every defined
 # dynamic symbol (nm -D --defined-only) must be a function its public headers declare with
-# the library's export macro. Fails, printing each offender, when anything else leaves a
-# library (an internal C++ function, a standard-library template instantiation, a global).
+# the library's export macro, and every such function must be exported. Fails, printing each
+# offender, when anything else leaves a library (an internal C++ function, a standard-library
+# template instantiation, a global) or a declared function does not.
 #
 # The allowed list comes from the headers, so it cannot drift from them:
 #   liborvanecore.so  OV_API           engine/include/orvane_core.h
@@ -15,8 +16,8 @@
 #
 # Usage: check-symbols.sh LIBRARY...           (libraries named as in the table above)
 #        check-symbols.sh LIBRARY=MACRO:HEADER[,HEADER...]...   (any other library)
-#        check-symbols.sh --self-test [COMPILER]   (builds two tiny libraries, one with a
-#                                                   stray export, and checks both verdicts)
+#        check-symbols.sh --self-test [COMPILER [VERSION_SCRIPT]]   (builds three tiny
+#            libraries: exact, with stray exports, with one missing; checks the verdicts)
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
@@ -112,11 +113,12 @@ exported() {
 
 linker_markers='^C (_edata|_end|__bss_start|_init|_fini)$'
 
-# Checks one library against the declarations of its headers.
+# Checks one library against the declarations of its headers, both ways: nothing exported
+# that they do not declare, nothing declared that is not exported.
 check_library() {
     local library=$1 macro=$2
     shift 2
-    local headers=("$@") allowed offenders
+    local headers=("$@") allowed symbols offenders missing name status=0
     if [[ ! -f "$library" ]]; then
         echo "check-symbols: $library does not exist" >&2
         return 1
@@ -126,20 +128,27 @@ check_library() {
         echo "check-symbols: no function of ${headers[*]} is marked $macro" >&2
         return 1
     fi
-    offenders=$(exported "$library" | while IFS=$'\t' read -r form raw; do
-        if [[ "$form" =~ $linker_markers ]] || grep -qxF -- "$form" <<<"$allowed"; then
-            continue
-        fi
-        echo "  $form    ($raw)"
-    done)
-    local count
-    count=$(exported "$library" | cut -f1 | grep -cvE "$linker_markers" || true)
+    symbols=$(exported "$library")
+    offenders=$(while IFS=$'\t' read -r form raw; do
+        [[ -z "$form" || "$form" =~ $linker_markers ]] && continue
+        grep -qxF -- "$form" <<<"$allowed" || echo "  $form    ($raw)"
+    done <<<"$symbols")
+    missing=$(while IFS= read -r name; do
+        cut -f1 <<<"$symbols" | grep -qxF -- "$name" || echo "  $name"
+    done <<<"$allowed")
     if [[ -n "$offenders" ]]; then
         echo "check-symbols: $(basename "$library") exports symbols its headers do not declare with $macro:" >&2
         echo "$offenders" >&2
-        return 1
+        status=1
     fi
-    echo "check-symbols: $(basename "$library"): all $count exported functions are declared with $macro"
+    if [[ -n "$missing" ]]; then
+        echo "check-symbols: $(basename "$library") does not export functions its headers declare with $macro:" >&2
+        echo "$missing" >&2
+        status=1
+    fi
+    [[ $status -eq 0 ]] &&
+        echo "check-symbols: $(basename "$library"): exports exactly the $(wc -l <<<"$allowed") functions declared with $macro"
+    return $status
 }
 
 # LIBRARY or LIBRARY=MACRO:HEADER,HEADER -> check_library arguments.
@@ -168,13 +177,15 @@ check_argument() {
     check_library "$library" "$macro" "${headers[@]}"
 }
 
-# Two libraries from one header: one exports only what the header marks (must pass), the
-# other also a stray C++ function and a stray C variable (must fail, naming both).
+# Three libraries from one header, built as the layers are (hidden visibility, -O0 so that
+# libstdc++ instantiations are emitted, the layers' version script when given): one exports
+# exactly what the header marks (must pass), one also a stray C++ function and a stray C
+# variable (must fail, naming both), one lacks a declared function (must fail, naming it).
 self_test() {
-    local compiler=${1:-${CXX:-c++}} scratch status=0 output
+    local compiler=${1:-${CXX:-c++}} map=${2:-} scratch status=0
     scratch=$(mktemp -d)
     trap 'rm -rf "$scratch"' RETURN
-    cat >"$scratch/api.h" <<'EOF'
+    cat >"$scratch/api.h" <<'END'
 #define TEST_API __attribute__((visibility("default")))
 /* TEST_API int NotDeclared(void);  (a comment, so not part of the interface) */
 extern "C" {
@@ -187,42 +198,63 @@ namespace Inner
 TEST_API int TestBeta(const char* text);
 }
 }
-EOF
-    cat >"$scratch/clean.cpp" <<'EOF'
+END
+    cat >"$scratch/clean.cpp" <<'END'
 #include "api.h"
+#include <set>
 #include <string>
 #include <vector>
 namespace { int helper(int v) { return v * 2; } }
-int internalFunction(int v) { std::vector<int> values(v); return int(values.size()); }
+int internalFunction(int v)
+{
+    std::vector<int> values(v);
+    std::set<unsigned long> seen{1ul};
+    return int(values.size() + seen.size());
+}
 extern "C" TEST_API int TestAlpha(int value) { return helper(value) + internalFunction(value); }
-TEST_API int Outer::Inner::TestBeta(const char* text) { return int(std::string(text).size()); }
-EOF
-    cp "$scratch/clean.cpp" "$scratch/stray.cpp"
-    cat >>"$scratch/stray.cpp" <<'EOF'
-__attribute__((visibility("default"))) int StrayFunction(int v) { return v + 1; }
-extern "C" { __attribute__((visibility("default"))) int stray_counter = 3; }
-EOF
-    # Built as the layers are: hidden visibility, the C++ library's instantiations local.
-    printf '{ local: extern "C++" { std::*; __gnu_cxx::*; }; };\n' >"$scratch/local.map"
-    local flags=(-shared -fPIC -fvisibility=hidden -fvisibility-inlines-hidden -O1
-                 -Wl,--version-script="$scratch/local.map")
-    "$compiler" "${flags[@]}" -o "$scratch/libclean.so" "$scratch/clean.cpp"
-    "$compiler" "${flags[@]}" -o "$scratch/libstray.so" "$scratch/stray.cpp"
-    local rule="TEST_API:$scratch/api.h"
-    if ! output=$(check_library "$scratch/libclean.so" TEST_API "$scratch/api.h" 2>&1); then
-        echo "check-symbols self-test: a library exporting only its interface failed:" >&2
-        echo "$output" >&2
-        status=1
+TEST_API int Outer::Inner::TestBeta(const char* text)
+{
+    return int((std::string(text) + std::to_string(7)).size());
+}
+END
+    {
+        cat "$scratch/clean.cpp"
+        echo '__attribute__((visibility("default"))) int StrayFunction(int v) { return v + 1; }'
+        echo 'extern "C" { __attribute__((visibility("default"))) int stray_counter = 3; }'
+    } >"$scratch/stray.cpp"
+    sed '/^TEST_API int Outer::Inner::TestBeta/,$d' "$scratch/clean.cpp" >"$scratch/missing.cpp"
+    if [[ -z "$map" ]]; then
+        map=$scratch/local.map
+        printf '{ local: extern "C++" { *std::*; *__gnu_cxx::*; }; };\n' >"$map"
     fi
-    if output=$(check_argument "$scratch/libstray.so=$rule" 2>&1); then
-        echo "check-symbols self-test: a library with stray exports passed" >&2
-        status=1
-    elif [[ "$output" != *"C++ StrayFunction"* || "$output" != *"C stray_counter"* ]]; then
-        echo "check-symbols self-test: the stray exports were not named:" >&2
-        echo "$output" >&2
-        status=1
-    fi
-    [[ $status -eq 0 ]] && echo "check-symbols self-test: a clean library passes; stray exports are caught and named"
+    local kind
+    for kind in clean stray missing; do
+        "$compiler" -shared -fPIC -fvisibility=hidden -fvisibility-inlines-hidden -O0 \
+            -Wl,--version-script="$map" -o "$scratch/lib$kind.so" "$scratch/$kind.cpp"
+    done
+    # expect pass|fail KIND [TEXT...]: the verdict on libKIND.so, and the texts its report names.
+    expect() {
+        local want=$1 kind=$2 output got=pass text
+        shift 2
+        output=$(check_argument "$scratch/lib$kind.so=TEST_API:$scratch/api.h" 2>&1) || got=fail
+        if [[ "$got" != "$want" ]]; then
+            echo "check-symbols self-test: expected $want for lib$kind.so, got $got:" >&2
+            echo "$output" >&2
+            status=1
+        fi
+        for text in "$@"; do
+            if [[ "$output" != *"$text"* ]]; then
+                echo "check-symbols self-test: the report on lib$kind.so does not name $text:" >&2
+                echo "$output" >&2
+                status=1
+            fi
+        done
+    }
+    expect pass clean
+    expect fail stray "C++ StrayFunction" "C stray_counter"
+    expect fail missing "C++ Outer::Inner::TestBeta"
+    [[ $status -eq 0 ]] &&
+        echo "check-symbols self-test: the exact library passes; stray and missing exports are caught and named"
     return $status
 }
 
@@ -231,7 +263,7 @@ if [[ $# -eq 0 ]]; then
     exit 2
 fi
 if [[ "$1" == "--self-test" ]]; then
-    self_test "${2:-}"
+    self_test "${2:-}" "${3:-}"
     exit
 fi
 status=0
