@@ -177,7 +177,7 @@ GpStatus WINGDIPAPI GdipCreateBitmapFromFile(GDIPCONST WCHAR* filename, GpBitmap
         return status;
 
     OvPlatform::DecodedImage decoded;
-    if (const Status status = OvPlatform::DecodeImage(file.data(), file.size(), decoded);
+    if (const Status status = OvPlatform::DecodeBgraImage(file.data(), file.size(), decoded);
         status != Ok)
         return status;
     auto created = std::make_unique<PlatformBitmap>();
@@ -354,8 +354,8 @@ GpStatus WINGDIPAPI GdipSaveImageToFile(GpImage* image, GDIPCONST WCHAR* filenam
         return UnknownImageFormat;
 
     std::vector<uint8_t> file;
-    if (!OvPlatform::EncodeImage(encoder->kind, source->width, source->height, source->pixels,
-                                 source->stride, file))
+    if (!OvPlatform::EncodeBgraImage(encoder->kind, source->width, source->height,
+                                     source->pixels, source->stride, file))
         return OutOfMemory;
     return OvPlatform::WriteImageFile(filename, file);
 }

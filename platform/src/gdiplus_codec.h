@@ -1,9 +1,10 @@
-// Image decoding and encoding behind the GDI+ subset (platform/gdiplus.h): stb_image and
-// stb_image_write wrapped to work on BGRA pixels, plus the table of encoders GDI+ reports.
+// Image decoding and encoding behind the GDI+ subset (platform/gdiplus.h): the shared codec of
+// platform/image wrapped to work on BGRA pixels, plus the table of encoders GDI+ reports.
 // Only platform/src/gdiplus*.cpp use it.
 #pragma once
 
 #include "platform/gdiplus.h"
+#include "platform/image/image_codec.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -22,27 +23,15 @@ struct DecodedImage
     std::vector<uint8_t> bgra;
 };
 
-// Whether a width x height bitmap is within the platform's limits (and so its byte size fits
-// every integer type on the way).
-bool ImageSizeAllowed(uint64_t width, uint64_t height);
-
 // Decodes a whole PNG, BMP, JPEG, TGA or GIF (first frame) file held in memory. Ok, or
 // UnknownImageFormat for anything that is not a complete image of those formats (a file whose
 // decoder needed bytes past its end is truncated, whatever the decoder made of it), or
 // OutOfMemory for an image beyond ImageSizeAllowed or memory lacking.
-Gdiplus::Status DecodeImage(const uint8_t* bytes, size_t size, DecodedImage& image);
-
-enum class EncoderKind
-{
-    Png,
-    Bmp,
-    Jpeg,
-    Tga,
-};
+Gdiplus::Status DecodeBgraImage(const uint8_t* bytes, size_t size, DecodedImage& image);
 
 struct EncoderEntry
 {
-    EncoderKind kind;
+    ImageFormat kind;
     CLSID clsid;
     GUID formatId;
     const wchar_t* codecName;
@@ -55,7 +44,7 @@ std::span<const EncoderEntry> Encoders();
 
 // Encodes width x height BGRA pixels (rows `stride` bytes apart) into `file`. False when the
 // encoder fails or memory is lacking.
-bool EncodeImage(EncoderKind kind, uint32_t width, uint32_t height, const uint8_t* bgra,
-                 size_t stride, std::vector<uint8_t>& file);
+bool EncodeBgraImage(ImageFormat kind, uint32_t width, uint32_t height, const uint8_t* bgra,
+                     size_t stride, std::vector<uint8_t>& file);
 
 } // namespace OvPlatform

@@ -2,32 +2,17 @@
 
 #include <cstring>
 
-#define STB_IMAGE_STATIC
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
-#define STBI_ONLY_BMP
-#define STBI_ONLY_JPEG
-#define STBI_ONLY_TGA
-#define STBI_ONLY_GIF
-#define STBI_NO_STDIO
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wunused-function"
-#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
-#pragma GCC diagnostic ignored "-Wsign-compare"
-#endif
-#include <stb_image.h>
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#endif
+#include "platform/image/image_codec.h"
 
 namespace ov {
 
 namespace {
 
-// 64 million pixels (256 MB of RGBA): a small file declaring a huge image is refused before
-// the decoder allocates for it.
-constexpr uint64_t kMaxEncodedPixels = uint64_t(1) << 26;
+// The codec's limits are the engine's: 16384 pixels a side, 64 million pixels (256 MB of
+// RGBA) in all, so a small file declaring a huge image is refused before anything is
+// allocated for it.
+static_assert(OvPlatform::kMaxImageSide == ovt::kMaxSide);
+static_assert(OvPlatform::kMaxImagePixels == uint64_t(1) << 26);
 
 uint32_t bigEndian32(const uint8_t* p) { return uint32_t(p[0]) << 24 | uint32_t(p[1]) << 16 | uint32_t(p[2]) << 8 | p[3]; }
 
@@ -131,19 +116,15 @@ std::optional<ovt::Image> decodeImage(const uint8_t* data, size_t size)
         return ovt::decode(data, size);
     if (size > kMaxEncodedImage)
         return std::nullopt;
-    int width = 0, height = 0, channels = 0;
-    if (!stbi_info_from_memory(data, int(size), &width, &height, &channels) || width <= 0 ||
-        height <= 0 || width > int(ovt::kMaxSide) || height > int(ovt::kMaxSide) ||
-        uint64_t(width) * uint64_t(height) > kMaxEncodedPixels)
-        return std::nullopt;
-    stbi_uc* pixels = stbi_load_from_memory(data, int(size), &width, &height, &channels, 4);
-    if (!pixels)
+    // PNG, BMP, JPEG, TGA, GIF: the platform's codec, guards included (truncated files and
+    // JPEG Huffman tables the decoder would overrun are refused).
+    OvPlatform::RgbaImage decoded;
+    if (OvPlatform::DecodeImage(data, size, decoded) != OvPlatform::DecodeResult::Ok)
         return std::nullopt;
     ovt::Image image;
-    image.width = uint32_t(width);
-    image.height = uint32_t(height);
-    image.pixels.assign(pixels, pixels + size_t(width) * size_t(height) * 4);
-    stbi_image_free(pixels);
+    image.width = decoded.width;
+    image.height = decoded.height;
+    image.pixels = std::move(decoded.rgba);
     return image;
 }
 

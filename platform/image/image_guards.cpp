@@ -1,6 +1,6 @@
 // Decoder guards. Each walks the file the way the decoder will and stops where the decoder
 // would stop or fail.
-#include "platform/src/gdiplus_guards.h"
+#include "platform/image/image_guards.h"
 
 namespace OvPlatform
 {

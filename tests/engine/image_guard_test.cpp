@@ -1,0 +1,114 @@
+// The engine decodes images with the platform's one codec (platform/image), so the guards the
+// platform needs hold for the engine too: a JPEG whose Huffman code counts add up to more than
+// the decoder's 256-entry table is refused by every engine path that decodes images, before
+// the decoder writes past the table (which UBSan reported as "index 257 out of bounds").
+#include "gl_fixture.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+using namespace enginetest;
+
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// Start of image, one DHT segment whose 16 code counts are 17 each (272 values, 16 more than
+// the table holds) followed by its 272 values, end of image. Also the fuzz seed
+// tests/fuzz/corpus/engine_image/jpeg_overfull_huffman.
+Bytes OverfullHuffmanJpeg()
+{
+    Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xC4, 0x01, 0x23, 0x00}; // length 291 = 2 + 1 + 16 + 272
+    jpeg.insert(jpeg.end(), 16, 17);
+    for (int i = 0; i < 272; ++i)
+        jpeg.push_back(uint8_t(i));
+    jpeg.insert(jpeg.end(), {0xFF, 0xD9});
+    return jpeg;
+}
+
+Bytes ReadFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// An 8 x 8 baseline JPEG that decodes.
+Bytes GoodJpeg() { return ReadFile(std::string(OV_SOURCE_DIR) + "/tests/fuzz/corpus/image/rgb_8x8.jpg"); }
+
+// The good JPEG with the code counts of its first Huffman table all 255.
+Bytes OverfilledGoodJpeg()
+{
+    Bytes jpeg = GoodJpeg();
+    size_t table = 0;
+    while (table + 1 < jpeg.size() && !(jpeg[table] == 0xFF && jpeg[table + 1] == 0xC4))
+        ++table;
+    if (table + 21 < jpeg.size())
+        std::fill(jpeg.begin() + long(table) + 5, jpeg.begin() + long(table) + 21, 0xFF);
+    return jpeg;
+}
+
+// The pixels OvImageDecode gives, or nothing when it refuses.
+bool Decodes(const Bytes& file, int32_t* width = nullptr)
+{
+    int32_t w = 0, h = 0;
+    void* pixels = OvImageDecode(file.data(), file.size(), &w, &h);
+    OvImageFree(pixels);
+    if (width)
+        *width = w;
+    return pixels != nullptr;
+}
+
+} // namespace
+
+TEST(EngineImageGuards, TheFuzzSeedIsTheRegressionJpeg)
+{
+    EXPECT_EQ(ReadFile(std::string(OV_SOURCE_DIR) + "/tests/fuzz/corpus/engine_image/jpeg_overfull_huffman"),
+              OverfullHuffmanJpeg());
+}
+
+TEST(EngineImageGuards, ImageDecodeRefusesOverfullHuffmanTablesAndTruncatedJpegs)
+{
+    int32_t width = 0;
+    const Bytes good = GoodJpeg();
+    ASSERT_FALSE(good.empty());
+    ASSERT_TRUE(Decodes(good, &width)); // JPEG decoding itself still works
+    EXPECT_EQ(width, 8);
+
+    EXPECT_FALSE(Decodes(OverfullHuffmanJpeg()));
+    EXPECT_FALSE(Decodes(OverfilledGoodJpeg()));
+    // The platform's truncation guard holds for the engine too: without its end the decoder
+    // would read past the file (and make up the rest).
+    for (size_t length : {size_t{2}, size_t{20}, good.size() / 2, good.size() - 2})
+        EXPECT_FALSE(Decodes(Bytes(good.begin(), good.begin() + long(length)))) << length << " bytes";
+    OvTextureFileHeader header{};
+    EXPECT_FALSE(OvTextureFileReadHeader(OverfullHuffmanJpeg().data(), OverfullHuffmanJpeg().size(), &header));
+}
+
+class ImageGuardTextureTest : public GlTest
+{
+};
+
+TEST_F(ImageGuardTextureTest, TextureLoadsRefuseOverfullHuffmanTablesAndKeepThePixels)
+{
+    const Bytes good = GoodJpeg();
+    OvHandle texture{1, nullptr};
+    ASSERT_TRUE(OvTextureCreate(&texture));
+    ASSERT_TRUE(OvTextureLoadFromMemory(texture, good.data(), 1)); // size from the JPEG's segments
+    ASSERT_EQ(*static_cast<int32_t*>(OvTextureGet(texture, OV_TEXTURE_WIDTH)), 8);
+
+    for (const Bytes& bad : {OverfullHuffmanJpeg(), OverfilledGoodJpeg()}) {
+        EXPECT_FALSE(OvTextureLoadFromMemory(texture, bad.data(), 1));             // walked to EOI
+        EXPECT_FALSE(OvTextureLoadFromMemory(texture, bad.data(), 1, bad.size())); // size given
+        const std::string path =
+            std::string(OV_BINARY_DIR) + "/engine_overfull_" + std::to_string(getpid()) + ".jpg";
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bad.data()), std::streamsize(bad.size()));
+        EXPECT_FALSE(OvTextureLoad(texture, path.c_str(), 1));
+        std::remove(path.c_str());
+    }
+    EXPECT_EQ(*static_cast<int32_t*>(OvTextureGet(texture, OV_TEXTURE_WIDTH)), 8); // unchanged
+    OvTextureDestroy(texture);
+}
