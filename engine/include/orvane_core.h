@@ -28,8 +28,10 @@ extern "C" {
 #endif
 
 /* An engine handle: empty when the low byte of `flags` is non-zero or `object` is null.
- * `...Create` fills a handle the caller owns ({0, object} on success, {1, null} on failure);
- * every other function takes the handle by value. `object` is pointer-sized. */
+ * `...Create` fills a handle the caller owns ({0, id} on success, {1, null} on failure);
+ * every other function takes the handle by value. `object` is pointer-sized and holds an
+ * opaque id, not an address: ids are never reused, so a destroyed object's handle (or one of
+ * another kind of object) is refused for ever. Compare handles; never read through them. */
 typedef struct OvHandle
 {
     uint32_t flags;

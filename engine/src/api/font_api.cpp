@@ -17,8 +17,9 @@ OV_API uint8_t OvGenerateFont(OvHandle* list, const void* descriptor)
             return uint8_t(1);
         }
         *list = emptyHandle();
-        *list = displayLists().add(std::make_unique<DisplayList>(makeDisplayList(descriptor)));
-        return uint8_t(1);
+        auto made = std::make_unique<DisplayList>(makeDisplayList(descriptor));
+        *list = displayLists().add(made);
+        return uint8_t(handleIsEmpty(*list) ? 0 : 1);
     });
 }
 

@@ -54,7 +54,8 @@ void activate(RenderTarget& target, const OvHandle& handle)
     e.state.activeTarget = handle;
 }
 
-OvHandle handleOf(RenderTarget* target) { return OvHandle{0, target}; }
+// The handle a live target was found by, as the target's own handle {0, id}.
+OvHandle canonical(const OvHandle& handle) { return OvHandle{0, handle.object}; }
 
 } // namespace
 
@@ -84,7 +85,13 @@ OV_API uint8_t OvRenderTargetCreate(OvHandle* out, void* window, int32_t mode, i
         SDL_GetWindowSize(target->context->window(), &width, &height);
         target->viewport = {0, 0, width, height};
         RenderTarget* raw = target.get();
-        *out = e.targets.add(std::move(target));
+        *out = e.targets.add(target);
+        if (handleIsEmpty(*out)) {
+            e.device.destroyContext(std::move(target->context));
+            if (e.activeTarget)
+                e.renderer.useContext(e.activeTarget->context.get());
+            return 0;
+        }
         if (e.activeTarget)
             e.renderer.useContext(e.activeTarget->context.get());
         else
@@ -115,7 +122,7 @@ OV_API uint8_t OvRenderTargetActivate(OvHandle handle)
         RenderTarget* target = engine().targets.find(handle);
         if (!target || !target->context)
             return 0;
-        activate(*target, handleOf(target));
+        activate(*target, canonical(handle));
         return 1;
     });
 }
@@ -155,7 +162,7 @@ OV_API uint8_t OvRenderTargetChange(OvHandle handle, int32_t mode)
         else if (!makeContext(*target, target->mode == 82)) // back to what it was
             target->context.reset();
         if (wasActive && target->context)
-            activate(*target, handle);
+            activate(*target, canonical(handle));
         else if (e.activeTarget && e.activeTarget->context)
             e.renderer.useContext(e.activeTarget->context.get());
         return changed ? 1 : 0;

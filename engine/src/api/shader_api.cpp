@@ -71,7 +71,11 @@ OV_API uint8_t OvShaderCreate(OvHandle* out)
     return guard(uint8_t(0), [&]() -> uint8_t {
         if (!out || findShader(*out))
             return 0;
-        *out = engine().shaders.add(std::make_unique<Shader>());
+        auto shader = std::make_unique<Shader>();
+        const OvHandle handle = engine().shaders.add(shader);
+        if (handleIsEmpty(handle))
+            return 0;
+        *out = handle;
         return 1;
     });
 }

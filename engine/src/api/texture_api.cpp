@@ -78,7 +78,13 @@ OV_API uint8_t OvTextureCreate(OvHandle* out)
     return guard(uint8_t(0), [&]() -> uint8_t {
         if (!out || findTexture(*out))
             return 0;
-        *out = engine().textures.add(std::make_unique<Texture>());
+        auto texture = std::make_unique<Texture>();
+        Texture* raw = texture.get();
+        const OvHandle handle = engine().textures.add(texture);
+        if (handleIsEmpty(handle))
+            return 0;
+        raw->handle = handle.object;
+        *out = handle;
         return 1;
     });
 }
@@ -167,8 +173,9 @@ OV_API void OvTextureActivate(OvHandle handle)
     guard([&] {
         Engine& e = engine();
         // Drawing the same texture again is the common case: no lookup needed, since a
-        // destroyed texture is never left in activeTextures.
-        if (e.activeTextures[e.activeUnit] == handle.object && (handle.flags & 0xFFu) == 0 && handle.object)
+        // destroyed texture is never left in activeTextures (and its id never comes back).
+        const Texture* active = e.activeTextures[e.activeUnit];
+        if (active && active->handle == handle.object && !handleIsEmpty(handle))
             return;
         if (Texture* texture = findTexture(handle))
             activateTexture(*texture);

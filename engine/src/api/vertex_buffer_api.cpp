@@ -74,7 +74,11 @@ OV_API uint8_t OvVertexBufferCreate(OvHandle* out, uint32_t vertexBytes, const v
         }
         buffer->largestIndex = indexData ? largestIndex(indexData, indexBytes) : 0;
         VertexBuffer* raw = buffer.get();
-        *out = e.buffers.add(std::move(buffer));
+        *out = e.buffers.add(buffer);
+        if (handleIsEmpty(*out)) {
+            releaseVertexBuffer(*buffer);
+            return 0;
+        }
         activateBuffer(raw, 0);
         activateBuffer(raw, 1);
         return 1;

@@ -1,8 +1,14 @@
-// The table of live engine objects of one kind. Every handle that enters the C interface is
-// looked up here, so an empty, foreign or stale handle (kept after its Destroy) is refused
-// instead of followed.
+// The tables of live engine objects, one per kind. Every handle that enters the C interface
+// is looked up here, so an empty, foreign or stale handle is refused instead of followed.
+//
+// A handle's `object` word is an opaque id, never an address: ids come from one
+// process-wide 64-bit counter that every table shares, and are never reused. So a handle kept
+// after its object's Destroy (or after OvClosure) is refused for ever, whatever object later
+// takes the freed memory, and a handle of one kind (a texture) is refused by the functions of
+// every other kind (shaders), whose tables never held its id.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <unordered_map>
 
@@ -17,6 +23,11 @@ inline bool handleIsEmpty(const OvHandle& handle)
 
 inline OvHandle emptyHandle() { return OvHandle{1, nullptr}; }
 
+// The next id of the process-wide counter: 1, 2, 3, ... 0 once the ids no longer fit the
+// pointer-sized object word (only on builds whose pointers are narrower than 64 bits, after
+// 2^32 - 1 objects): from then on no object can be made, rather than an id be reused.
+uint64_t takeHandleId();
+
 template <class T>
 class HandleTable
 {
@@ -25,22 +36,27 @@ public:
     {
         if (handleIsEmpty(handle))
             return nullptr;
-        const auto found = live_.find(handle.object);
+        const auto found = live_.find(idOf(handle));
         return found == live_.end() ? nullptr : found->second.get();
     }
 
-    OvHandle add(std::unique_ptr<T> object)
+    // Takes `object` under a new id and returns its handle {0, id}. When the ids are
+    // exhausted it returns the empty handle and leaves `object` with the caller, which still
+    // owns what it holds (OpenGL names, a context) and must release it.
+    OvHandle add(std::unique_ptr<T>& object)
     {
-        T* raw = object.get();
-        live_.emplace(raw, std::move(object));
-        return OvHandle{0, raw};
+        const uint64_t id = takeHandleId();
+        if (id == 0)
+            return emptyHandle();
+        live_.emplace(id, std::move(object));
+        return OvHandle{0, reinterpret_cast<void*>(static_cast<uintptr_t>(id))};
     }
 
     std::unique_ptr<T> remove(const OvHandle& handle)
     {
         if (handleIsEmpty(handle))
             return nullptr;
-        const auto found = live_.find(handle.object);
+        const auto found = live_.find(idOf(handle));
         if (found == live_.end())
             return nullptr;
         std::unique_ptr<T> object = std::move(found->second);
@@ -51,7 +67,7 @@ public:
     template <class F>
     void forEach(F&& visit)
     {
-        for (auto& [key, object] : live_)
+        for (auto& [id, object] : live_)
             visit(*object);
     }
 
@@ -59,7 +75,12 @@ public:
     size_t size() const { return live_.size(); }
 
 private:
-    std::unordered_map<const void*, std::unique_ptr<T>> live_;
+    static uint64_t idOf(const OvHandle& handle)
+    {
+        return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle.object));
+    }
+
+    std::unordered_map<uint64_t, std::unique_ptr<T>> live_;
 };
 
 } // namespace ov

@@ -29,6 +29,7 @@ struct RenderTarget
 
 struct Texture
 {
+    const void* handle = nullptr; // its handle's object word (its id), for OvTextureActivate
     uint32_t name = 0; // the OpenGL texture, made on first use
     int32_t width = 0;
     int32_t height = 0;
