@@ -29,6 +29,7 @@
 #pragma GCC diagnostic ignored "-Wsign-compare"
 #pragma GCC diagnostic ignored "-Wmissing-field-initializers"
 #pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
+#pragma GCC diagnostic ignored "-Wcast-qual"
 #include <stb_image.h>
 #include <stb_image_write.h>
 #pragma GCC diagnostic pop

@@ -7,7 +7,7 @@
 #include <ctime>
 #include <sched.h>
 
-namespace ovplatform {
+namespace OvPlatform {
 
 ClockState& Clock()
 {
@@ -32,9 +32,9 @@ int64_t NowNsWithoutStep()
     return int64_t(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
-} // namespace ovplatform
+} // namespace OvPlatform
 
-using namespace ovplatform;
+using namespace OvPlatform;
 
 namespace {
 constexpr int64_t kCounterFrequency = 1000000000;   // the counter counts nanoseconds

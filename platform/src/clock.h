@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace ovplatform {
+namespace OvPlatform {
 
 struct ClockState
 {
@@ -21,4 +21,4 @@ ClockState& Clock();
 int64_t NowNs();
 int64_t NowNsWithoutStep();
 
-} // namespace ovplatform
+} // namespace OvPlatform

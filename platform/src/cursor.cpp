@@ -4,7 +4,7 @@
 
 #include <SDL2/SDL.h>
 
-using namespace ovplatform;
+using namespace OvPlatform;
 
 namespace {
 

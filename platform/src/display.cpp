@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-using namespace ovplatform;
+using namespace OvPlatform;
 
 namespace {
 

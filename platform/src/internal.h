@@ -11,7 +11,7 @@
 
 struct SDL_Window;
 
-namespace ovplatform {
+namespace OvPlatform {
 
 struct WindowClass
 {
@@ -97,4 +97,4 @@ void RemoveTrayIcons(HWND owner);
 void NoteKeyMessage(UINT message, WPARAM vk);
 bool KeyIsDown(int vk);
 
-} // namespace ovplatform
+} // namespace OvPlatform

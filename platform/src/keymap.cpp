@@ -7,7 +7,7 @@
 
 #include <SDL2/SDL_scancode.h>
 
-namespace ovplatform {
+namespace OvPlatform {
 namespace {
 
 struct Entry
@@ -90,4 +90,4 @@ VirtualKey VirtualKeyFromScancode(int scancode)
     return {0, false};
 }
 
-} // namespace ovplatform
+} // namespace OvPlatform

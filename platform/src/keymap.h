@@ -1,7 +1,7 @@
 // SDL scancodes to Win32 virtual-key codes. Private to platform/src.
 #pragma once
 
-namespace ovplatform {
+namespace OvPlatform {
 
 struct VirtualKey
 {
@@ -11,4 +11,4 @@ struct VirtualKey
 
 VirtualKey VirtualKeyFromScancode(int scancode);
 
-} // namespace ovplatform
+} // namespace OvPlatform

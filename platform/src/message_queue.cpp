@@ -8,7 +8,7 @@
 #include <array>
 #include <deque>
 
-using namespace ovplatform;
+using namespace OvPlatform;
 
 namespace {
 
@@ -60,7 +60,7 @@ bool Take(std::deque<MSG>& queue, LPMSG out, HWND hwnd, UINT filterMin, UINT fil
 
 } // namespace
 
-namespace ovplatform {
+namespace OvPlatform {
 
 void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -88,7 +88,7 @@ bool KeyIsDown(int vk)
     return vk >= 0 && vk < 256 && TheQueue().keyDown[size_t(vk)];
 }
 
-} // namespace ovplatform
+} // namespace OvPlatform
 
 extern "C" BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -10,9 +10,9 @@
 
 #include <string>
 
-using namespace ovplatform;
+using namespace OvPlatform;
 
-namespace ovplatform {
+namespace OvPlatform {
 
 bool& AlphaVisualsAvailable()
 {
@@ -20,7 +20,7 @@ bool& AlphaVisualsAvailable()
     return available;
 }
 
-} // namespace ovplatform
+} // namespace OvPlatform
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Switches of the native-window code that the test hooks turn. Private to platform/src.
 #pragma once
 
-namespace ovplatform {
+namespace OvPlatform {
 
 bool& AlphaVisualsAvailable();
 
-} // namespace ovplatform
+} // namespace OvPlatform

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-using namespace ovplatform;
+using namespace OvPlatform;
 
 namespace {
 
@@ -150,7 +150,7 @@ void Translate(const SDL_Event& event)
 
 } // namespace
 
-namespace ovplatform {
+namespace OvPlatform {
 
 void TranslateSdlEvents()
 {
@@ -162,4 +162,4 @@ void TranslateSdlEvents()
         Translate(event);
 }
 
-} // namespace ovplatform
+} // namespace OvPlatform

@@ -3,7 +3,7 @@
 
 #include <SDL2/SDL.h>
 
-namespace ovplatform {
+namespace OvPlatform {
 namespace {
 bool videoReady = false;
 }
@@ -25,4 +25,4 @@ bool VideoReady()
     return videoReady;
 }
 
-} // namespace ovplatform
+} // namespace OvPlatform

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-using namespace ovplatform;
+using namespace OvPlatform;
 
 namespace {
 int64_t Nanoseconds(double seconds)

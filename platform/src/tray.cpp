@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace ovplatform {
+namespace OvPlatform {
 
 std::vector<NOTIFYICONDATAA>& TrayIcons()
 {
@@ -21,9 +21,9 @@ void RemoveTrayIcons(HWND owner)
     std::erase_if(TrayIcons(), [&](const NOTIFYICONDATAA& icon) { return icon.hWnd == owner; });
 }
 
-} // namespace ovplatform
+} // namespace OvPlatform
 
-using namespace ovplatform;
+using namespace OvPlatform;
 
 namespace {
 

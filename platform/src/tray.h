@@ -5,8 +5,8 @@
 
 #include <vector>
 
-namespace ovplatform {
+namespace OvPlatform {
 
 std::vector<NOTIFYICONDATAA>& TrayIcons();
 
-} // namespace ovplatform
+} // namespace OvPlatform

@@ -5,7 +5,7 @@
 #include <strings.h>
 #include <vector>
 
-namespace ovplatform {
+namespace OvPlatform {
 namespace {
 
 std::vector<std::unique_ptr<WindowClass>>& Classes()
@@ -43,9 +43,9 @@ WindowClass* LookupClass(LPCSTR nameOrAtom, HINSTANCE instance)
     return nullptr;
 }
 
-} // namespace ovplatform
+} // namespace OvPlatform
 
-using namespace ovplatform;
+using namespace OvPlatform;
 
 extern "C" ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc)
 {

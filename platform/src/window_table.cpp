@@ -4,7 +4,7 @@
 #include <map>
 #include <unordered_map>
 
-namespace ovplatform {
+namespace OvPlatform {
 namespace {
 
 struct WindowTable
@@ -92,4 +92,4 @@ void SetFocusWindow(HWND hwnd)
     Table().focus = hwnd;
 }
 
-} // namespace ovplatform
+} // namespace OvPlatform

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-namespace ovplatform {
+namespace OvPlatform {
 
 bool SkipsTaskbar(DWORD exStyle)
 {
@@ -42,9 +42,9 @@ void ApplyNativeStyles(Window& window, DWORD oldExStyle)
     }
 }
 
-} // namespace ovplatform
+} // namespace OvPlatform
 
-using namespace ovplatform;
+using namespace OvPlatform;
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <vector>
 
-namespace ovplatform {
+namespace OvPlatform {
 namespace {
 
 bool X11Handles(SDL_Window* window, Display** display, ::Window* xwindow)
@@ -119,4 +119,4 @@ void X11Flush(SDL_Window* window)
         XFlush(display);
 }
 
-} // namespace ovplatform
+} // namespace OvPlatform

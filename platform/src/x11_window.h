@@ -5,7 +5,7 @@
 
 struct SDL_Window;
 
-namespace ovplatform {
+namespace OvPlatform {
 
 unsigned long X11WindowId(SDL_Window* window);
 int X11WindowDepth(SDL_Window* window);             // 0 when unknown
@@ -14,4 +14,4 @@ void X11SetSkipTaskbar(SDL_Window* window, bool skip);
 // Sends what SDL queued for the window to the X server now (SDL flushes only when it pumps).
 void X11Flush(SDL_Window* window);
 
-} // namespace ovplatform
+} // namespace OvPlatform
