@@ -1,13 +1,15 @@
 // Input as the window procedure receives it: messages posted to a framework window, handled
 // by the real frame loop, read by frame code one frame at a time.
-#include "core_test_support.h"
+#include "support/frame_script.h"
+#include "support/manual_clock.h"
 
+#include "core/ov_input.h"
 #include "core/ov_window.h"
 
 #include <string>
 
 using namespace OvCore;
-using OvCoreTest::FrameScript;
+using OvTest::FrameScript;
 
 namespace
 {
@@ -15,9 +17,9 @@ namespace
 constexpr const char* CLASS_NAME = "ov-input-test";
 
 // A bare window on the framework's window procedure: input needs no render target.
-class InputTest : public OvCoreTest::ManualClockTest
+class InputTest : public OvTest::ManualClockTest
 {
-protected:
+  protected:
     void SetUp() override
     {
         ManualClockTest::SetUp();
@@ -27,8 +29,8 @@ protected:
         windowClass.hInstance = GetModuleHandleA(nullptr);
         windowClass.lpszClassName = CLASS_NAME;
         ASSERT_NE(RegisterClassExA(&windowClass), 0);
-        window = CreateWindowExA(0, CLASS_NAME, "input", WS_POPUP, 0, 0, 64, 64, nullptr,
-                                 nullptr, windowClass.hInstance, nullptr);
+        window = CreateWindowExA(0, CLASS_NAME, "input", WS_POPUP, 0, 0, 64, 64, nullptr, nullptr,
+                                 windowClass.hInstance, nullptr);
         ASSERT_NE(window, nullptr);
     }
 
@@ -59,31 +61,37 @@ TEST_F(InputTest, HeldKeyIsPressedOnceWhenRepeatsAreIgnored)
     OV_INPUT& input = Input();
     input.ignoreRepeat = 1;
     PostKeyDown('A');
-    const size_t frames = FrameScript({
-        [&] {
-            EXPECT_TRUE(input.KeyPressed('A'));
-            EXPECT_TRUE(input.KeyDown('A'));
-            EXPECT_EQ(input.lastKey, 'A');
-            PostKeyDown('B');
-            PostKeyUp('B');
-            PostKeyDown('A', true);
-        },
-        [&] {
-            EXPECT_FALSE(input.KeyPressed('A'));
-            EXPECT_TRUE(input.KeyDown('A'));
-            EXPECT_EQ(input.lastKey, 'B'); // the ignored repeat did not take it back
-            // Pressed and released between two frames: both edges, not down.
-            EXPECT_TRUE(input.KeyPressed('B'));
-            EXPECT_TRUE(input.KeyReleased('B'));
-            EXPECT_FALSE(input.KeyDown('B'));
-            PostKeyUp('A');
-        },
-        [&] {
-            EXPECT_TRUE(input.KeyReleased('A'));
-            EXPECT_FALSE(input.KeyDown('A'));
-            EXPECT_FALSE(input.KeyReleased('B'));
-        },
-    }).Run();
+    const size_t frames =
+        FrameScript({
+                        [&]
+                        {
+                            EXPECT_TRUE(input.KeyPressed('A'));
+                            EXPECT_TRUE(input.KeyDown('A'));
+                            EXPECT_EQ(input.lastKey, 'A');
+                            PostKeyDown('B');
+                            PostKeyUp('B');
+                            PostKeyDown('A', true);
+                        },
+                        [&]
+                        {
+                            EXPECT_FALSE(input.KeyPressed('A'));
+                            EXPECT_TRUE(input.KeyDown('A'));
+                            EXPECT_EQ(input.lastKey,
+                                      'B'); // the ignored repeat did not take it back
+                            // Pressed and released between two frames: both edges, not down.
+                            EXPECT_TRUE(input.KeyPressed('B'));
+                            EXPECT_TRUE(input.KeyReleased('B'));
+                            EXPECT_FALSE(input.KeyDown('B'));
+                            PostKeyUp('A');
+                        },
+                        [&]
+                        {
+                            EXPECT_TRUE(input.KeyReleased('A'));
+                            EXPECT_FALSE(input.KeyDown('A'));
+                            EXPECT_FALSE(input.KeyReleased('B'));
+                        },
+                    })
+            .Run();
     EXPECT_EQ(frames, 3u);
 }
 
@@ -93,18 +101,21 @@ TEST_F(InputTest, EveryRepeatPressesAgainWhenRepeatsCount)
     input.ignoreRepeat = 0;
     PostKeyDown('A');
     FrameScript({
-        [&] {
-            EXPECT_TRUE(input.KeyPressed('A'));
-            PostKeyDown('B');
-            PostKeyDown('A', true);
-        },
-        [&] {
-            EXPECT_TRUE(input.KeyPressed('A'));
-            EXPECT_TRUE(input.KeyPressed('B'));
-            EXPECT_EQ(input.lastKey, 'A');
-        },
-        [&] { EXPECT_FALSE(input.KeyPressed('A')); },
-    }).Run();
+                    [&]
+                    {
+                        EXPECT_TRUE(input.KeyPressed('A'));
+                        PostKeyDown('B');
+                        PostKeyDown('A', true);
+                    },
+                    [&]
+                    {
+                        EXPECT_TRUE(input.KeyPressed('A'));
+                        EXPECT_TRUE(input.KeyPressed('B'));
+                        EXPECT_EQ(input.lastKey, 'A');
+                    },
+                    [&] { EXPECT_FALSE(input.KeyPressed('A')); },
+                })
+        .Run();
 }
 
 TEST_F(InputTest, KeyZeroAsksForAnyRealKeyAndOutOfRangeCodesAreIgnored)
@@ -118,18 +129,21 @@ TEST_F(InputTest, KeyZeroAsksForAnyRealKeyAndOutOfRangeCodesAreIgnored)
     PostKeyDown(0x1FF);
     PostKeyDown(VK_SHIFT);
     FrameScript({
-        [&] {
-            EXPECT_TRUE(input.KeyDown(0));
-            EXPECT_TRUE(input.KeyPressed(0));
-            EXPECT_EQ(input.lastKey, VK_SHIFT);
-            PostKeyUp(VK_SHIFT);
-        },
-        [&] {
-            EXPECT_FALSE(input.KeyDown(0));
-            EXPECT_TRUE(input.KeyReleased(0));
-        },
-        [&] { EXPECT_FALSE(input.KeyReleased(0)); },
-    }).Run();
+                    [&]
+                    {
+                        EXPECT_TRUE(input.KeyDown(0));
+                        EXPECT_TRUE(input.KeyPressed(0));
+                        EXPECT_EQ(input.lastKey, VK_SHIFT);
+                        PostKeyUp(VK_SHIFT);
+                    },
+                    [&]
+                    {
+                        EXPECT_FALSE(input.KeyDown(0));
+                        EXPECT_TRUE(input.KeyReleased(0));
+                    },
+                    [&] { EXPECT_FALSE(input.KeyReleased(0)); },
+                })
+        .Run();
 }
 
 TEST_F(InputTest, ReleaseKeyLaterKeepsTheKeyDownForTheRestOfTheFrame)
@@ -138,17 +152,20 @@ TEST_F(InputTest, ReleaseKeyLaterKeepsTheKeyDownForTheRestOfTheFrame)
     input.ignoreRepeat = 1;
     PostKeyDown(VK_RETURN);
     FrameScript({
-        [&] {
-            input.ReleaseKeyLater(VK_RETURN);
-            EXPECT_TRUE(input.KeyDown(VK_RETURN));
-        },
-        [&] {
-            EXPECT_FALSE(input.KeyDown(VK_RETURN));
-            PostKeyDown(VK_RETURN); // a new press is not swallowed as a repeat
-        },
-        [&] { EXPECT_TRUE(input.KeyPressed(VK_RETURN)); },
-        [&] { EXPECT_TRUE(input.KeyDown(VK_RETURN)); },
-    }).Run();
+                    [&]
+                    {
+                        input.ReleaseKeyLater(VK_RETURN);
+                        EXPECT_TRUE(input.KeyDown(VK_RETURN));
+                    },
+                    [&]
+                    {
+                        EXPECT_FALSE(input.KeyDown(VK_RETURN));
+                        PostKeyDown(VK_RETURN); // a new press is not swallowed as a repeat
+                    },
+                    [&] { EXPECT_TRUE(input.KeyPressed(VK_RETURN)); },
+                    [&] { EXPECT_TRUE(input.KeyDown(VK_RETURN)); },
+                })
+        .Run();
 }
 
 TEST_F(InputTest, WheelCountsWholeNotchesAndKeepsTheRemainder)
@@ -156,30 +173,36 @@ TEST_F(InputTest, WheelCountsWholeNotchesAndKeepsTheRemainder)
     OV_INPUT& input = Input();
     PostWheel(60);
     FrameScript({
-        [&] {
-            EXPECT_FALSE(input.MouseDown(4));
-            EXPECT_FALSE(input.MouseDown(0));
-            EXPECT_EQ(input.wheelNotches, 0);
-            PostWheel(60);
-        },
-        [&] {
-            EXPECT_TRUE(input.MouseDown(4));
-            EXPECT_TRUE(input.MouseDown(0)); // a notch counts as "any" with no button held
-            EXPECT_EQ(input.wheelNotches, 1);
-            EXPECT_EQ(input.wheelAccum, 0);
-            PostWheel(-250);
-        },
-        [&] {
-            EXPECT_FALSE(input.MouseDown(4));
-            EXPECT_TRUE(input.MouseDown(5));
-            EXPECT_EQ(input.wheelNotches, -2);
-            EXPECT_EQ(input.wheelAccum, -10);
-        },
-        [&] {
-            EXPECT_FALSE(input.MouseDown(5));
-            EXPECT_EQ(input.wheelNotches, -2); // kept until the next whole notch
-        },
-    }).Run();
+                    [&]
+                    {
+                        EXPECT_FALSE(input.MouseDown(4));
+                        EXPECT_FALSE(input.MouseDown(0));
+                        EXPECT_EQ(input.wheelNotches, 0);
+                        PostWheel(60);
+                    },
+                    [&]
+                    {
+                        EXPECT_TRUE(input.MouseDown(4));
+                        EXPECT_TRUE(
+                            input.MouseDown(0)); // a notch counts as "any" with no button held
+                        EXPECT_EQ(input.wheelNotches, 1);
+                        EXPECT_EQ(input.wheelAccum, 0);
+                        PostWheel(-250);
+                    },
+                    [&]
+                    {
+                        EXPECT_FALSE(input.MouseDown(4));
+                        EXPECT_TRUE(input.MouseDown(5));
+                        EXPECT_EQ(input.wheelNotches, -2);
+                        EXPECT_EQ(input.wheelAccum, -10);
+                    },
+                    [&]
+                    {
+                        EXPECT_FALSE(input.MouseDown(5));
+                        EXPECT_EQ(input.wheelNotches, -2); // kept until the next whole notch
+                    },
+                })
+        .Run();
 }
 
 TEST_F(InputTest, ButtonsUseThePublicNumbers)
@@ -187,24 +210,27 @@ TEST_F(InputTest, ButtonsUseThePublicNumbers)
     OV_INPUT& input = Input();
     Post(WM_RBUTTONDOWN);
     FrameScript({
-        [&] {
-            EXPECT_TRUE(input.MouseDown(2));
-            EXPECT_TRUE(input.MousePressed(2));
-            EXPECT_TRUE(input.MousePressed(0));
-            EXPECT_FALSE(input.MouseDown(1));
-            EXPECT_FALSE(input.MouseDown(3));
-            EXPECT_FALSE(input.MouseDown(6));
-            EXPECT_FALSE(input.MousePressed(4));
-            Post(WM_RBUTTONUP);
-            Post(WM_MBUTTONDOWN);
-        },
-        [&] {
-            EXPECT_TRUE(input.MouseReleased(2));
-            EXPECT_FALSE(input.MouseDown(2));
-            EXPECT_TRUE(input.MouseDown(3));
-            EXPECT_EQ(input.mouseDown[OV_INPUT::SLOT_MIDDLE], 1);
-        },
-    }).Run();
+                    [&]
+                    {
+                        EXPECT_TRUE(input.MouseDown(2));
+                        EXPECT_TRUE(input.MousePressed(2));
+                        EXPECT_TRUE(input.MousePressed(0));
+                        EXPECT_FALSE(input.MouseDown(1));
+                        EXPECT_FALSE(input.MouseDown(3));
+                        EXPECT_FALSE(input.MouseDown(6));
+                        EXPECT_FALSE(input.MousePressed(4));
+                        Post(WM_RBUTTONUP);
+                        Post(WM_MBUTTONDOWN);
+                    },
+                    [&]
+                    {
+                        EXPECT_TRUE(input.MouseReleased(2));
+                        EXPECT_FALSE(input.MouseDown(2));
+                        EXPECT_TRUE(input.MouseDown(3));
+                        EXPECT_EQ(input.mouseDown[OV_INPUT::SLOT_MIDDLE], 1);
+                    },
+                })
+        .Run();
 }
 
 TEST_F(InputTest, ReleaseMouseLaterLetsGoAtTheEndOfTheFrame)
@@ -212,21 +238,25 @@ TEST_F(InputTest, ReleaseMouseLaterLetsGoAtTheEndOfTheFrame)
     OV_INPUT& input = Input();
     Post(WM_LBUTTONDOWN);
     FrameScript({
-        [&] {
-            EXPECT_TRUE(input.ReleaseMouseLater(1));
-            EXPECT_FALSE(input.ReleaseMouseLater(4));
-            EXPECT_TRUE(input.MouseDown(1));
-        },
-        [&] {
-            EXPECT_FALSE(input.MouseDown(1));
-            Post(WM_LBUTTONDOWN);
-        },
-        [&] {
-            EXPECT_TRUE(input.MousePressed(1));
-            EXPECT_TRUE(input.MouseDown(1));
-        },
-        [&] { EXPECT_TRUE(input.MouseDown(1)); },
-    }).Run();
+                    [&]
+                    {
+                        EXPECT_TRUE(input.ReleaseMouseLater(1));
+                        EXPECT_FALSE(input.ReleaseMouseLater(4));
+                        EXPECT_TRUE(input.MouseDown(1));
+                    },
+                    [&]
+                    {
+                        EXPECT_FALSE(input.MouseDown(1));
+                        Post(WM_LBUTTONDOWN);
+                    },
+                    [&]
+                    {
+                        EXPECT_TRUE(input.MousePressed(1));
+                        EXPECT_TRUE(input.MouseDown(1));
+                    },
+                    [&] { EXPECT_TRUE(input.MouseDown(1)); },
+                })
+        .Run();
 }
 
 TEST_F(InputTest, TypedCharactersLastUntilTheEndOfTheNextFrame)
@@ -236,25 +266,28 @@ TEST_F(InputTest, TypedCharactersLastUntilTheEndOfTheNextFrame)
     Post(WM_CHAR, 'i');
     Post(WM_CHAR, 0x1C3); // only the low byte is a character
     FrameScript({
-        [&] {
-            char first = 0;
-            ASSERT_TRUE(input.PopChar(first));
-            EXPECT_EQ(first, 'h');
-            OV_STRING text("<");
-            EXPECT_TRUE(input.ReadChars(text, true));
-            EXPECT_STREQ(text.Text(), "<i\xC3");
-            EXPECT_EQ(input.CharCount(), 2);
-        },
-        [&] {
-            EXPECT_EQ(input.CharCount(), 0);
-            OV_STRING text;
-            EXPECT_FALSE(input.ReadChars(text, false));
-            Loop().clearCharsEachFrame = false;
-            Post(WM_CHAR, 'x');
-        },
-        [&] { EXPECT_EQ(input.CharCount(), 1); },
-        [&] { EXPECT_EQ(input.CharCount(), 1); },
-    }).Run();
+                    [&]
+                    {
+                        char first = 0;
+                        ASSERT_TRUE(input.PopChar(first));
+                        EXPECT_EQ(first, 'h');
+                        OV_STRING text("<");
+                        EXPECT_TRUE(input.ReadChars(text, true));
+                        EXPECT_STREQ(text.Text(), "<i\xC3");
+                        EXPECT_EQ(input.CharCount(), 2);
+                    },
+                    [&]
+                    {
+                        EXPECT_EQ(input.CharCount(), 0);
+                        OV_STRING text;
+                        EXPECT_FALSE(input.ReadChars(text, false));
+                        Loop().clearCharsEachFrame = false;
+                        Post(WM_CHAR, 'x');
+                    },
+                    [&] { EXPECT_EQ(input.CharCount(), 1); },
+                    [&] { EXPECT_EQ(input.CharCount(), 1); },
+                })
+        .Run();
 }
 
 // ---- the window procedure ------------------------------------------------------------------
@@ -272,12 +305,15 @@ TEST_F(InputTest, ApplicationAndTrayMessagesReachTheLoopHooks)
 {
     hookCalls = HookCalls();
     OV_LOOP& loop = Loop();
-    loop.trayHook = [](HWND, WPARAM wParam, LPARAM lParam) {
+    loop.trayHook = [](HWND, WPARAM wParam, LPARAM lParam)
+    {
         hookCalls.trayWParam = wParam;
         hookCalls.trayLParam = lParam;
     };
-    loop.appMessageHook = [](HWND, UINT message, WPARAM, LPARAM) { hookCalls.app.push_back(message); };
-    loop.defaultHook = [](HWND, UINT message, WPARAM, LPARAM) {
+    loop.appMessageHook = [](HWND, UINT message, WPARAM, LPARAM)
+    { hookCalls.app.push_back(message); };
+    loop.defaultHook = [](HWND, UINT message, WPARAM, LPARAM)
+    {
         if (message >= WM_USER)
             hookCalls.other.push_back(message);
     };
@@ -299,10 +335,11 @@ TEST_F(InputTest, SystemCommandsAreSwallowedAndCloseEndsTheLoop)
     Post(WM_SYSCOMMAND, SC_SCREENSAVE);
     Post(WM_SYSCOMMAND, SC_MONITORPOWER, 2);
     const size_t frames = FrameScript({
-        [&] { Post(WM_CLOSE); },
-        [] {},
-        [] {},
-    }).Run();
+                                          [&] { Post(WM_CLOSE); },
+                                          [] {},
+                                          [] {},
+                                      })
+                              .Run();
     EXPECT_EQ(frames, 1u);
     EXPECT_TRUE(IsWindow(window));
     EXPECT_TRUE(Loop().running); // ready for the next state's loop

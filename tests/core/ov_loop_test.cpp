@@ -1,24 +1,27 @@
 // The frame loop and the timer on the manual clock: ticks, pacing, rates and loop control.
-#include "core_test_support.h"
+#include "support/frame_script.h"
+#include "support/manual_clock.h"
 
 #include <cmath>
 
 using namespace OvCore;
-using OvCoreTest::FrameScript;
+using OvTest::FrameScript;
 
 namespace
 {
 
-using LoopTest = OvCoreTest::ManualClockTest;
+using LoopTest = OvTest::ManualClockTest;
 
 // A script of `count` frames that each take `seconds` of manual time and run `check` first.
-std::vector<FrameScript::Step> FramesTaking(size_t count, double seconds,
-                                            const std::function<void()>& check = [] {})
+std::vector<FrameScript::Step> FramesTaking(
+    size_t count, double seconds, const std::function<void()>& check = [] {})
 {
-    return std::vector<FrameScript::Step>(count, [=] {
-        check();
-        PlatformTestAdvanceTime(seconds);
-    });
+    return std::vector<FrameScript::Step>(count,
+                                          [=]
+                                          {
+                                              check();
+                                              PlatformTestAdvanceTime(seconds);
+                                          });
 }
 
 TEST_F(LoopTest, TimerReadsTheCounterOrFallsBackToTheTickCount)
@@ -87,7 +90,8 @@ TEST_F(LoopTest, LoopThatMayNotRunReturnsAtOnceAndStaysStopped)
     OV_LOOP& loop = Loop();
     loop.running = false;
     bool ran = false;
-    EXPECT_TRUE(loop.RunFrameLoop([](HWND, void* ran) { *static_cast<bool*>(ran) = true; }, &ran));
+    EXPECT_TRUE(
+        loop.RunFrameLoop([](HWND, void* flag) { *static_cast<bool*>(flag) = true; }, &ran));
     EXPECT_FALSE(ran);
     EXPECT_FALSE(loop.running);
     EXPECT_TRUE(loop.renderTick); // the loop state was still reset for the frames to come
@@ -124,10 +128,13 @@ TEST_F(LoopTest, BusyWaitingKeepsAnAbsoluteScheduleWhateverTheSpinOvershoots)
     PlatformTestSetTimeStepPerRead(0.0007);
     std::vector<double> starts;
     std::vector<float> deltas;
-    FrameScript(FramesTaking(9, 0.003, [&] {
-        starts.push_back(PlatformTestTime());
-        deltas.push_back(loop.delta);
-    })).Run();
+    FrameScript(FramesTaking(9, 0.003,
+                             [&]
+                             {
+                                 starts.push_back(PlatformTestTime());
+                                 deltas.push_back(loop.delta);
+                             }))
+        .Run();
 
     // Frame n starts within one read of the first start plus the thresholds of the frames
     // between: the lateness of one spin is not added to the next.
@@ -152,10 +159,19 @@ TEST_F(LoopTest, SleepPacingSleepsTheRestOfThePeriodAndAtLeastOneMillisecond)
     PlatformTestSetTimeStepPerRead(0.0001); // calibration spins on the counter
     std::vector<double> starts;
     FrameScript({
-        [&] { starts.push_back(PlatformTestTime()); PlatformTestAdvanceTime(0.005); },
-        [&] { starts.push_back(PlatformTestTime()); PlatformTestAdvanceTime(0.030); },
-        [&] { starts.push_back(PlatformTestTime()); },
-    }).Run();
+                    [&]
+                    {
+                        starts.push_back(PlatformTestTime());
+                        PlatformTestAdvanceTime(0.005);
+                    },
+                    [&]
+                    {
+                        starts.push_back(PlatformTestTime());
+                        PlatformTestAdvanceTime(0.030);
+                    },
+                    [&] { starts.push_back(PlatformTestTime()); },
+                })
+        .Run();
     ASSERT_EQ(starts.size(), 3u);
     // 5 ms of work then a 15 ms sleep (less the counter reads); 30 ms of work then 1 ms.
     EXPECT_NEAR(starts[1] - starts[0], 0.020, 0.0015);

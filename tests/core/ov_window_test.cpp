@@ -1,8 +1,9 @@
 // Framework windows on a real X server: pixels cleared through the application and read
 // back through the engine, sizes, styles, transparency, the per-pixel-alpha fallback, tray
 // icons and the end of the frame loop when a window closes.
-#include "core_test_support.h"
-#include "render_support.h"
+#include "support/frame_script.h"
+#include "support/read_back.h"
+#include "support/window_fixture.h"
 
 #include "app/ov_application.h"
 #include "core/ov_window.h"
@@ -10,18 +11,17 @@
 #include <cstring>
 
 using namespace OvCore;
-using OvCoreTest::FrameScript;
-using OvCoreTest::Pixel;
-using OvCoreTest::ReadPixel;
+using OvTest::FrameScript;
+using OvTest::Near;
+using OvTest::ReadTargetPixel;
+using OvTest::Rgba;
 
 namespace
 {
 
-void ExpectPixel(const Pixel& pixel, int r, int g, int b)
+void ExpectPixel(const Rgba& pixel, const Rgba& expected)
 {
-    EXPECT_NEAR(pixel.r, r, 2);
-    EXPECT_NEAR(pixel.g, g, 2);
-    EXPECT_NEAR(pixel.b, b, 2);
+    EXPECT_TRUE(Near(pixel, expected, 2)) << pixel << ", expected " << expected;
 }
 
 int32_t TargetInt(const OV_WINDOW& window, int32_t query)
@@ -35,18 +35,15 @@ DWORD ExtendedStyleOf(const OV_WINDOW& window)
     return static_cast<DWORD>(GetWindowLongA(window.hwnd(), GWL_EXSTYLE));
 }
 
-class WindowTest : public OvCoreTest::ManualClockTest
+class WindowTest : public OvTest::EngineTest
 {
-protected:
-    static void SetUpTestSuite() { OvInitiation(); }
-    static void TearDownTestSuite() { OvClosure(); }
-
+  protected:
     void TearDown() override
     {
         for (OV_WINDOW* window : opened)
             window->CloseWindow();
         PlatformTestSetAlphaVisualsAvailable(true);
-        ManualClockTest::TearDown();
+        EngineTest::TearDown();
     }
 
     // A record of `width` x `height` with a title unique to the test, not yet opened.
@@ -82,10 +79,10 @@ TEST_F(WindowTest, ClearedWindowReadsBackItsColour)
     OV_APPLICATION& app = Application();
     ASSERT_TRUE(app.ActivateWindow("clear"));
     app.ClearScreen(0.2, 0.4, 0.6, 1.0);
-    ExpectPixel(ReadPixel(32, 24), 51, 102, 153);
+    ExpectPixel(ReadTargetPixel(32, 24), {51, 102, 153});
     app.ClearScreen(0xFF336699u); // packed 0xAABBGGRR: red 0x99, green 0x66, blue 0x33
-    ExpectPixel(ReadPixel(0, 0), 0x99, 0x66, 0x33);
-    ExpectPixel(ReadPixel(63, 47), 0x99, 0x66, 0x33);
+    ExpectPixel(ReadTargetPixel(0, 0), {0x99, 0x66, 0x33});
+    ExpectPixel(ReadTargetPixel(63, 47), {0x99, 0x66, 0x33});
 }
 
 TEST_F(WindowTest, ApplyWindowResizesTheWindowAndItsRenderTarget)
@@ -112,7 +109,7 @@ TEST_F(WindowTest, ApplyWindowResizesTheWindowAndItsRenderTarget)
     // The drawable takes the new size when a frame is presented, as after any frame.
     OvRenderScene(OV_SCENE_SWAP);
     app.ClearScreen(0.0, 1.0, 0.0, 1.0);
-    ExpectPixel(ReadPixel(119, 89), 0, 255, 0);
+    ExpectPixel(ReadTargetPixel(119, 89), {0, 255, 0});
 
     OV_WINDOW unopened;
     EXPECT_FALSE(unopened.ApplyWindow());
@@ -123,10 +120,11 @@ TEST_F(WindowTest, ClosingTheWindowEndsTheFrameLoop)
     OV_WINDOW& window = Record("close");
     ASSERT_TRUE(window.OpenWindow());
     const size_t frames = FrameScript({
-        [&] { PostMessageA(window.hwnd(), WM_CLOSE, 0, 0); },
-        [] {},
-        [] {},
-    }).Run();
+                                          [&] { PostMessageA(window.hwnd(), WM_CLOSE, 0, 0); },
+                                          [] {},
+                                          [] {},
+                                      })
+                              .Run();
     EXPECT_EQ(frames, 1u);
     EXPECT_TRUE(Loop().running);
 
@@ -288,8 +286,8 @@ TEST_F(WindowTest, AttachAndDetachLeaveTheWindowAlive)
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = "ov-attach-test";
     ASSERT_NE(RegisterClassExA(&windowClass), 0);
-    HWND hwnd = CreateWindowExA(WS_EX_LAYERED, "ov-attach-test", "attach", WS_POPUP, 0, 0, 32,
-                                32, nullptr, nullptr, windowClass.hInstance, nullptr);
+    HWND hwnd = CreateWindowExA(WS_EX_LAYERED, "ov-attach-test", "attach", WS_POPUP, 0, 0, 32, 32,
+                                nullptr, nullptr, windowClass.hInstance, nullptr);
     ASSERT_NE(hwnd, nullptr);
 
     OV_WINDOW attached;

@@ -1,13 +1,14 @@
 // Collision queries, depth order, actor names and the approach helpers.
-#include "scene_test_support.h"
+#include "support/scene_fixture.h"
 
+#include "app/ov_application.h"
 #include "scene/ov_approach.h"
 
 #include <cmath>
 #include <string>
 
 using namespace OvCore;
-using namespace OvSceneTest;
+using namespace OvTest;
 
 namespace
 {
@@ -15,7 +16,7 @@ namespace
 // A 2D actor with a 10 x 10 box whose origin is its centre, named and placed as given.
 class Box : public OV_ACTOR2D
 {
-public:
+  public:
     Box(const char* name, double x, double y)
     {
         Application().SetActorName(this, name);
@@ -29,7 +30,7 @@ public:
 
 class CollisionTest : public SceneTest
 {
-protected:
+  protected:
     // Adds an actor and makes it live at once.
     template <class T> T* Live(T* actor)
     {

@@ -1,9 +1,12 @@
 // The scene step: when added actors go live, the update and draw passes and their ticks,
 // the hooks, removal, timers and ReleaseAll.
-#include "scene_test_support.h"
+#include "support/frame_script.h"
+#include "support/scene_fixture.h"
+
+#include "app/ov_application.h"
 
 using namespace OvCore;
-using namespace OvSceneTest;
+using namespace OvTest;
 
 namespace
 {
@@ -23,9 +26,7 @@ TEST_F(SceneTest, ActorsAddedBeforeTheLoopGoLiveAfterItsFirstFrame)
     EXPECT_TRUE(app.actors.IsEmpty());
 
     // The real frame loop: the first frame shows nothing of A, the second updates and draws it.
-    OvCoreTest::FrameScript({[] { Application().SceneStep(); },
-                             [] { Application().SceneStep(); }})
-        .Run();
+    FrameScript({[] { Application().SceneStep(); }, [] { Application().SceneStep(); }}).Run();
     EXPECT_EQ(Take(), Events({"update A", "draw A"}));
     EXPECT_TRUE(app.pendingActors.IsEmpty());
     ASSERT_EQ(app.actors.Count(), 1u);
@@ -37,7 +38,8 @@ TEST_F(SceneTest, ActorAddedInAnUpdateIsNeitherUpdatedNorDrawnUntilTheNextFrame)
     OV_APPLICATION& app = Application();
     auto* a = new Probe("A");
     bool added = false;
-    a->onUpdate = [&] {
+    a->onUpdate = [&]
+    {
         if (!added)
             added = app.AddActor("probe", new Probe("B")) != nullptr;
     };
@@ -123,7 +125,7 @@ TEST_F(SceneTest, QueuedActorsAreDestroyedOnceAtTheEndOfTheFrame)
 // Queues itself again from its destructor; the address must not stay in the queue.
 class SelfQueuing : public Probe
 {
-public:
+  public:
     SelfQueuing() : Probe("S") {}
     ~SelfQueuing() override { Application().RemoveActor(this); }
 };

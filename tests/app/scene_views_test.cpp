@@ -1,9 +1,12 @@
 // The draw pass through views on a real window: every active view gets the whole draw
 // sequence, hooks included, with itself as the current view.
-#include "scene_test_support.h"
+#include "support/scene_fixture.h"
+#include "support/window_fixture.h"
+
+#include "app/ov_application.h"
 
 using namespace OvCore;
-using namespace OvSceneTest;
+using namespace OvTest;
 
 namespace
 {
@@ -11,7 +14,7 @@ namespace
 // Logs which view it is drawn into.
 class ViewProbe : public OV_ACTOR
 {
-public:
+  public:
     void Draw() override
     {
         const auto view = Application().currentView;
@@ -19,26 +22,20 @@ public:
     }
 };
 
-class SceneViewsTest : public SceneTest
+// An empty scene drawn into a 64 x 48 window.
+class SceneViewsTest : public SuiteWindowTest<64, 48>
 {
-protected:
-    static void SetUpTestSuite() { OvInitiation(); }
-    static void TearDownTestSuite() { OvClosure(); }
-
+  protected:
     void SetUp() override
     {
-        SceneTest::SetUp();
-        window.title = "Scene views test";
-        window.width = 64;
-        window.height = 48;
-        ASSERT_TRUE(window.OpenWindow());
-        OvRenderTargetActivate(window.target());
+        SuiteWindowTest::SetUp();
+        ClearScene();
     }
 
     void TearDown() override
     {
-        SceneTest::TearDown();
-        window.CloseWindow();
+        ClearScene();
+        SuiteWindowTest::TearDown();
     }
 
     static void AddView(const char* name, uint8_t active, double x)
@@ -49,8 +46,6 @@ protected:
         view.portSize = OV_VECTOR(32, 48);
         view.viewSize = OV_VECTOR(32, 48);
     }
-
-    OV_WINDOW window;
 };
 
 TEST_F(SceneViewsTest, EveryActiveViewDrawsTheWholeSequence)
@@ -65,8 +60,8 @@ TEST_F(SceneViewsTest, EveryActiveViewDrawsTheWholeSequence)
     Step(false, false);
 
     Step(false, true);
-    EXPECT_EQ(Take(), Events({"before", "draw in left", "after", "before", "draw in right",
-                              "after"}));
+    EXPECT_EQ(Take(),
+              Events({"before", "draw in left", "after", "before", "draw in right", "after"}));
     EXPECT_FALSE(app.currentView); // only while a view is drawn
 
     Step(true, false);

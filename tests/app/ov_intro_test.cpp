@@ -1,31 +1,44 @@
 // The intro splash on a real X server: its window, the fade over about three seconds at any
 // frame rate (manual clock), and its pixels read back against the engine's splash resource.
-#include "core_test_support.h"
-#include "render_support.h"
+#include "support/read_back.h"
+#include "support/window_fixture.h"
 
 #include "app/ov_intro.h"
+#include "core/ov_loop.h"
 
 #include <algorithm>
 #include <cmath>
 
 using namespace OvCore;
-using OvCoreTest::Image;
-using OvCoreTest::Pixel;
-using OvCoreTest::ReadPixel;
+using OvTest::Image;
+using OvTest::ReadTargetPixel;
+using OvTest::Rgba;
 
 namespace
 {
+
+// An encoded image decoded by the engine, top row first.
+Image DecodeImage(const void* data, size_t size)
+{
+    Image image;
+    OvHandle texture{1, nullptr};
+    if (!OvTextureCreate(&texture))
+        return image;
+    if (OvTextureLoadFromMemory(texture, data, 0, size))
+        image = OvTest::TexturePixels(texture);
+    OvTextureDestroy(texture);
+    return image;
+}
 
 // The splash image as the engine library publishes it.
 Image SplashImage()
 {
     const HMODULE module = GetModuleHandleA("Orvane Core.dll");
-    const HRSRC resource =
-        FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(1024));
+    const HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(1024));
     const HGLOBAL data = resource ? LoadResource(module, resource) : nullptr;
     if (!data)
         return Image();
-    return OvCoreTest::DecodeImage(LockResource(data), SizeofResource(module, resource));
+    return DecodeImage(LockResource(data), SizeofResource(module, resource));
 }
 
 struct Point
@@ -41,7 +54,7 @@ Point BrightestOpaque(const Image& image)
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x)
         {
-            const Pixel p = image.At(x, y);
+            const Rgba p = image.at(x, y);
             if (p.a == 255 && p.r + p.g + p.b > bestSum)
             {
                 bestSum = p.r + p.g + p.b;
@@ -52,30 +65,27 @@ Point BrightestOpaque(const Image& image)
 }
 
 // The window's pixel under image point (x, y): read-back counts rows from the bottom.
-Pixel WindowPixel(Point point)
+Rgba WindowPixel(Point point)
 {
-    return ReadPixel(point.x, OV_INTRO::HEIGHT - 1 - point.y);
+    return ReadTargetPixel(point.x, OV_INTRO::HEIGHT - 1 - point.y);
 }
 
-void ExpectColour(const Pixel& pixel, const Pixel& expected, double factor, int tolerance = 3)
+void ExpectColour(const Rgba& pixel, const Rgba& expected, double factor, int tolerance = 3)
 {
     EXPECT_NEAR(pixel.r, expected.r * factor, tolerance);
     EXPECT_NEAR(pixel.g, expected.g * factor, tolerance);
     EXPECT_NEAR(pixel.b, expected.b * factor, tolerance);
 }
 
-class IntroTest : public OvCoreTest::ManualClockTest
+class IntroTest : public OvTest::EngineTest
 {
-protected:
-    static void SetUpTestSuite() { OvInitiation(); }
-    static void TearDownTestSuite() { OvClosure(); }
-
+  protected:
     void TearDown() override
     {
         if (intro.window.hwnd())
             CloseIntro(intro);
         PlatformTestSetAlphaVisualsAvailable(true);
-        ManualClockTest::TearDown();
+        EngineTest::TearDown();
     }
 
     // Draws the splash at a fade angle into a cleared window, without presenting it.
@@ -97,7 +107,7 @@ TEST_F(IntroTest, SplashShowsTheResourceImageInATransparentTopmostToolWindow)
     ASSERT_EQ(image.height, OV_INTRO::HEIGHT);
     const Point opaque = BrightestOpaque(image);
     ASSERT_GE(opaque.x, 0) << "the splash has no opaque pixel";
-    ASSERT_EQ(image.At(0, 0).a, 0) << "the splash's corner should be transparent";
+    ASSERT_EQ(image.at(0, 0).a, 0) << "the splash's corner should be transparent";
 
     ASSERT_TRUE(OpenIntro(intro));
     EXPECT_TRUE(intro.window.perPixelAlpha);
@@ -110,13 +120,13 @@ TEST_F(IntroTest, SplashShowsTheResourceImageInATransparentTopmostToolWindow)
     EXPECT_EQ(intro.sprite.FrameCount(), 1);
 
     DrawAt(90); // the middle of the run: fully opaque
-    const Pixel middle = WindowPixel(opaque);
-    ExpectColour(middle, image.At(opaque.x, opaque.y), 1.0);
+    const Rgba middle = WindowPixel(opaque);
+    ExpectColour(middle, image.at(opaque.x, opaque.y), 1.0);
     EXPECT_EQ(middle.a, 255);
     EXPECT_EQ(WindowPixel({0, 0}).a, 0); // the desktop shows through the corner
 
     DrawAt(10); // fading in: 2 sin(10 degrees) of the colour over transparent black
-    ExpectColour(WindowPixel(opaque), image.At(opaque.x, opaque.y), IntroAlpha(10));
+    ExpectColour(WindowPixel(opaque), image.at(opaque.x, opaque.y), IntroAlpha(10));
 
     OvRenderScene(OV_SCENE_SWAP); // a per-pixel-alpha window presents like any other
     intro.sprite.Unload(false);
@@ -136,7 +146,7 @@ TEST_F(IntroTest, RefusedPerPixelAlphaStillShowsTheSplashInAnOpaqueWindow)
         *static_cast<const int32_t*>(OvRenderTargetGet(intro.window.target(), OV_TARGET_MODE)),
         OV_MODE_NORMAL);
     DrawAt(90);
-    ExpectColour(WindowPixel(opaque), image.At(opaque.x, opaque.y), 1.0);
+    ExpectColour(WindowPixel(opaque), image.at(opaque.x, opaque.y), 1.0);
 }
 
 // What each pass of the splash's own frame routine left behind.

@@ -1,9 +1,11 @@
 // The state machine of OV_APPLICATION on real frame loops (manual clock), and the program
 // entry routine on a real window.
-#include "core_test_support.h"
+#include "support/manual_clock.h"
 
 #include "app/ov_application.h"
 #include "app/ov_entry.h"
+#include "core/ov_input.h"
+#include "core/ov_loop.h"
 
 #include <array>
 #include <functional>
@@ -26,8 +28,8 @@ struct Script
 
 constexpr std::array<const char*, 3> NAMES = {"first", "second", "third"};
 std::array<Script, 3> scripts;
-std::vector<std::string> ran;  // state names in the order they started
-std::vector<int> framesRun;    // frames each run went through
+std::vector<std::string> ran; // state names in the order they started
+std::vector<int> framesRun;   // frames each run went through
 
 void Frame(HWND, void* context)
 {
@@ -47,9 +49,9 @@ template <size_t N> void TestState()
     Loop().RunFrameLoop(Frame, &context);
 }
 
-class StatesTest : public OvCoreTest::ManualClockTest
+class StatesTest : public OvTest::ManualClockTest
 {
-protected:
+  protected:
     void SetUp() override
     {
         ManualClockTest::SetUp();
@@ -107,7 +109,8 @@ TEST_F(StatesTest, FirstRequestOfAFrameWinsAndItsTargetRunsNext)
 {
     OV_APPLICATION& app = Application();
     bool second = true;
-    scripts[0].onFrame = [&](int frame) {
+    scripts[0].onFrame = [&](int frame)
+    {
         if (frame != 1)
             return;
         EXPECT_TRUE(app.SelectState("third"));
@@ -126,7 +129,8 @@ TEST_F(StatesTest, FirstRequestOfAFrameWinsAndItsTargetRunsNext)
 TEST_F(StatesTest, RefusedRequestsLeaveTheRunningStateUndisturbed)
 {
     OV_APPLICATION& app = Application();
-    scripts[0].onFrame = [&](int frame) {
+    scripts[0].onFrame = [&](int frame)
+    {
         if (frame == 0)
         {
             EXPECT_FALSE(app.SelectState("fourth"));
@@ -136,7 +140,8 @@ TEST_F(StatesTest, RefusedRequestsLeaveTheRunningStateUndisturbed)
             EXPECT_FALSE(app.SelectState(OV_STATE_ENTRY()));
         }
     };
-    scripts[2].onFrame = [&](int frame) {
+    scripts[2].onFrame = [&](int frame)
+    {
         if (frame == 0)
         {
             EXPECT_FALSE(app.NextState()); // the last state has no next
@@ -153,7 +158,8 @@ TEST_F(StatesTest, NextAndPreviousMoveAlongTheRegistrationOrder)
     OV_APPLICATION& app = Application();
     int firstRuns = 0, secondRuns = 0;
     scripts[0].beforeLoop = [&] { ++firstRuns; };
-    scripts[0].onFrame = [&](int frame) {
+    scripts[0].onFrame = [&](int frame)
+    {
         if (frame == 0 && firstRuns == 1)
         {
             EXPECT_FALSE(app.PreviousState()); // nothing before the first
@@ -164,7 +170,8 @@ TEST_F(StatesTest, NextAndPreviousMoveAlongTheRegistrationOrder)
         }
     };
     scripts[1].beforeLoop = [&] { ++secondRuns; };
-    scripts[1].onFrame = [&](int frame) {
+    scripts[1].onFrame = [&](int frame)
+    {
         if (frame == 0 && secondRuns == 1)
         {
             EXPECT_TRUE(app.PreviousState());
@@ -179,7 +186,8 @@ TEST_F(StatesTest, NextAndPreviousMoveAlongTheRegistrationOrder)
 TEST_F(StatesTest, QuitFromTheFirstStateSkipsTheRest)
 {
     OV_APPLICATION& app = Application();
-    scripts[0].onFrame = [&](int frame) {
+    scripts[0].onFrame = [&](int frame)
+    {
         if (frame == 0)
             app.Quit();
     };
@@ -214,7 +222,7 @@ TEST_F(StatesTest, CountStatesCountsAllOrByName)
 // The entry routine on the real "main" window.
 class EntryTest : public StatesTest
 {
-protected:
+  protected:
     void TearDown() override
     {
         if (OV_WINDOW* main = Application().WindowNamed("main"))
@@ -249,7 +257,8 @@ TEST_F(EntryTest, WithoutStatesTheEntryStillClosesTheWindowAndShutsTheEngineDown
 TEST_F(EntryTest, EntryRunsTheStatesOnTheOpenMainWindow)
 {
     const OV_WINDOW* main = nullptr;
-    scripts[0].beforeLoop = [&] {
+    scripts[0].beforeLoop = [&]
+    {
         main = Application().WindowNamed("main");
         ASSERT_NE(main, nullptr);
         EXPECT_TRUE(IsWindow(main->hwnd()));
