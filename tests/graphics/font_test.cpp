@@ -1,8 +1,10 @@
 // Fonts: measuring with and without a descriptor, loading and releasing, and text drawn on a
 // real window (glyph placement, line breaks, the grid font, alignments, one draw call per
 // string) checked pixel by pixel.
-#include "graphics_test_support.h"
+#include "support/ovt_images.h"
+#include "support/window_fixture.h"
 
+#include "app/ov_application.h"
 #include "graphics/ov_font.h"
 
 #include <filesystem>
@@ -11,7 +13,7 @@
 #include <unistd.h>
 
 using namespace OvCore;
-using namespace OvGraphicsTest;
+using namespace OvTest;
 
 namespace
 {
@@ -26,13 +28,14 @@ Image GlyphTexture()
 
 // 'A' is a solid 6 x 10 block of white, 'B' a 4 x 6 white block set in by (1, 2), 'G' a
 // 6 x 10 block of green, ' ' only advances, and code 200 a 2 x 2 block.
-const std::string DESCRIPTOR = "info face=\"test\" size=10\r\n"
-                               "common lineHeight=10 base=8 scaleW=16 scaleH=16\r\n"
-                               "char id=65 x=0 y=0 width=6 height=10 xadvance=6\r\n"
-                               "char id=66 x=0 y=0 width=4 height=6 xoffset=1 yoffset=2 xadvance=6\r\n"
-                               "char id=71 x=8 y=0 width=6 height=10 xadvance=6\r\n"
-                               "char id=32 x=0 y=0 width=0 height=0 xadvance=5\r\n"
-                               "char id=200 x=0 y=0 width=2 height=2 xadvance=3\r\n";
+const std::string DESCRIPTOR =
+    "info face=\"test\" size=10\r\n"
+    "common lineHeight=10 base=8 scaleW=16 scaleH=16\r\n"
+    "char id=65 x=0 y=0 width=6 height=10 xadvance=6\r\n"
+    "char id=66 x=0 y=0 width=4 height=6 xoffset=1 yoffset=2 xadvance=6\r\n"
+    "char id=71 x=8 y=0 width=6 height=10 xadvance=6\r\n"
+    "char id=32 x=0 y=0 width=0 height=0 xadvance=5\r\n"
+    "char id=200 x=0 y=0 width=2 height=2 xadvance=3\r\n";
 
 struct Rect
 {
@@ -61,7 +64,7 @@ class FontDrawingTest : public DrawingTest
     // Every pixel of the window is lit (not black) exactly inside the rectangles.
     static void ExpectLitExactly(const std::vector<Rect>& rects, const std::string& what)
     {
-        const std::vector<Rgba> pixels = Region(0, 0, WIDTH, HEIGHT);
+        const std::vector<Rgba> pixels = Region(0, 0, WIDTH, HEIGHT).pixels;
         ASSERT_EQ(pixels.size(), size_t(WIDTH) * HEIGHT);
         int wrong = 0;
         std::string first;
@@ -171,9 +174,9 @@ TEST_F(FontDrawingTest, FailedLoadsLeaveNothingBehind)
     EXPECT_EQ(font.texture.object, nullptr);
 
     // The texture loads but the descriptor cannot be read: the texture goes again.
-    const std::string path =
-        (std::filesystem::temp_directory_path() / ("ov-font-" + std::to_string(::getpid()) + ".ovt"))
-            .string();
+    const std::string path = (std::filesystem::temp_directory_path() /
+                              ("ov-font-" + std::to_string(::getpid()) + ".ovt"))
+                                 .string();
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(texture.data()), std::streamsize(texture.size()));
     EXPECT_FALSE(font.Load(path.c_str(), "/nonexistent/font.fnt", '\n', OV_FILTER_NEAREST,
@@ -204,9 +207,9 @@ TEST_F(FontDrawingTest, GlyphsSitAtTheirOffsetsWithTheirTextureRectangles)
     // A at x 20, B (set in by 1, 2) after 6, a space of 5, code 200, G after 3; the second
     // line 10 lower.
     font.Draw("AB \xC8G\nA", OV_VECTOR(20, 30), ONE, NO_TURN);
-    ExpectLitExactly({{20, 30, 6, 10}, {27, 32, 4, 6}, {37, 30, 2, 2}, {40, 30, 6, 10},
-                      {20, 40, 6, 10}},
-                     "placement");
+    ExpectLitExactly(
+        {{20, 30, 6, 10}, {27, 32, 4, 6}, {37, 30, 2, 2}, {40, 30, 6, 10}, {20, 40, 6, 10}},
+        "placement");
     EXPECT_EQ(PixelAt(22, 35), WHITE);
     EXPECT_EQ(PixelAt(42, 35), GREEN); // G's rectangle lies in the green half
 
@@ -251,7 +254,9 @@ TEST_F(FontDrawingTest, EveryAlignmentPlacesEachLineAboutThePosition)
             std::vector<Rect> lines;
             for (int32_t i = 0; i < 2; ++i)
             {
-                const int32_t x = horizontal == -1 ? 0 : horizontal == 0 ? -widths[i] / 2 : -widths[i];
+                const int32_t x = horizontal == -1  ? 0
+                                  : horizontal == 0 ? -widths[i] / 2
+                                                    : -widths[i];
                 const int32_t y = i * 10 - (vertical + 1) * 10; // top 0, middle -10, bottom -20
                 lines.push_back({px + x, py + y, widths[i], 10});
             }

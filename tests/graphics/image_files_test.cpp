@@ -1,8 +1,11 @@
 // Image files through GDI+: decoding into engine textures with the red and blue bytes
 // exchanged, saving by format name, the encoder search, refusals of broken or oversized
 // files, and sprites made from image files.
-#include "graphics_test_support.h"
+#include "support/ovt_images.h"
+#include "support/read_back.h"
+#include "support/window_fixture.h"
 
+#include "app/ov_application.h"
 #include "graphics/image_files.h"
 #include "platform/gdiplus.h"
 
@@ -11,7 +14,7 @@
 #include <unistd.h>
 
 using namespace OvCore;
-using namespace OvGraphicsTest;
+using namespace OvTest;
 
 namespace
 {
@@ -38,6 +41,7 @@ class ImageFilesTest : public DrawingTest
             OvTextureDestroy(texture);
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
+        DrawingTest::TearDown();
     }
 
     std::string Write(const char* name, const std::vector<uint8_t>& bytes)
@@ -54,20 +58,6 @@ class ImageFilesTest : public DrawingTest
         EXPECT_TRUE(OvTextureCreate(&texture));
         textures.push_back(texture);
         return texture;
-    }
-
-    // The texture's pixels, row 0 first; empty when it cannot be locked.
-    static std::vector<Rgba> Pixels(OvHandle texture)
-    {
-        std::vector<Rgba> pixels;
-        const auto* width = static_cast<const int32_t*>(OvTextureGet(texture, OV_TEXTURE_WIDTH));
-        const auto* height = static_cast<const int32_t*>(OvTextureGet(texture, OV_TEXTURE_HEIGHT));
-        const auto* rgba = static_cast<const Rgba*>(OvTextureLock(texture, 1));
-        if (rgba && width && height)
-            pixels.assign(rgba, rgba + size_t(*width) * size_t(*height));
-        if (rgba)
-            OvTextureUnlock(texture, 0);
-        return pixels;
     }
 
     std::filesystem::path folder =
@@ -90,7 +80,7 @@ TEST_F(ImageFilesTest, ABluePixelInTheFileIsBlueInTheEngine)
 {
     const OvHandle texture = NewTexture();
     ASSERT_EQ(LoadImageTexture(texture, Write("blue.png", BLUE_PIXEL_PNG).c_str()), 1);
-    const std::vector<Rgba> pixels = Pixels(texture);
+    const std::vector<Rgba> pixels = TexturePixels(texture).pixels;
     ASSERT_EQ(pixels.size(), 1u);
     EXPECT_EQ(pixels[0], (Rgba{0, 0, 255, 255}));
 }
@@ -114,8 +104,8 @@ TEST_F(ImageFilesTest, SavingAsBmpWritesAFileThatLoadsBackEqual)
 
     const OvHandle loaded = NewTexture();
     ASSERT_EQ(LoadImageTexture(loaded, path.c_str()), 1);
-    EXPECT_EQ(Pixels(loaded), image.pixels);
-    EXPECT_EQ(Pixels(original), image.pixels); // saving changed nothing
+    EXPECT_EQ(TexturePixels(loaded).pixels, image.pixels);
+    EXPECT_EQ(TexturePixels(original).pixels, image.pixels); // saving changed nothing
 }
 
 TEST_F(ImageFilesTest, FormatNamesMapToMimeTypesExactly)
@@ -174,7 +164,7 @@ TEST_F(ImageFilesTest, BrokenMissingAndOversizedFilesFailTheLoad)
     EXPECT_EQ(LoadImageTexture(texture, Write("huge.png", huge).c_str()), 0);
     EXPECT_EQ(LoadImageTexture(texture, (folder / "missing.png").string().c_str()), 0);
     EXPECT_EQ(LoadImageTexture(texture, nullptr), 0);
-    EXPECT_TRUE(Pixels(texture).empty()); // still never filled
+    EXPECT_TRUE(TexturePixels(texture).pixels.empty()); // still never filled
 }
 
 TEST_F(ImageFilesTest, SpritesLoadFramesFromImageFiles)
@@ -194,8 +184,8 @@ TEST_F(ImageFilesTest, SpritesLoadFramesFromImageFiles)
     EXPECT_EQ(sprite.width, 5);
     EXPECT_EQ(sprite.height, 3);
     EXPECT_EQ(sprite.boxWidth, 5);
-    EXPECT_EQ(Pixels(sprite.frames[0]), std::vector<Rgba>{BLUE});
-    EXPECT_EQ(Pixels(sprite.frames[1]), image.pixels);
+    EXPECT_EQ(TexturePixels(sprite.frames[0]).pixels, std::vector<Rgba>{BLUE});
+    EXPECT_EQ(TexturePixels(sprite.frames[1]).pixels, image.pixels);
     EXPECT_FALSE(sprite.LoadFromImageFiles(nullptr, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0, -1,
                                            -1, 0, 0));
 

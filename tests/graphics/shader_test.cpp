@@ -1,14 +1,16 @@
 // Shader sets on a real context: the game's grey shader changes the read-back colours by
 // its uniform, build logs record compiler failures and accumulate, slots grow and stay
 // empty, and low-level programs take their parameters per stage.
-#include "graphics_test_support.h"
+#include "support/ovt_images.h"
+#include "support/window_fixture.h"
 
+#include "app/ov_application.h"
 #include "graphics/ov_shader.h"
 
 #include <string>
 
 using namespace OvCore;
-using namespace OvGraphicsTest;
+using namespace OvTest;
 
 namespace
 {
@@ -48,7 +50,11 @@ class ShaderTest : public DrawingTest
         if (ShaderModel() < 110)
             GTEST_SKIP() << "no GLSL on this context";
     }
-    void TearDown() override { Deactivate(); }
+    void TearDown() override
+    {
+        Deactivate();
+        DrawingTest::TearDown();
+    }
 
     // A white 16 x 16 square at (x, y) tinted by `tint`.
     void DrawSquare(int32_t x, int32_t y, float r, float g, float b)

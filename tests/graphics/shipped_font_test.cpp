@@ -1,8 +1,10 @@
 // The shipped font (fonts/dejavu_sans_16) loaded from its PNG and descriptor and drawn on a
 // real window: its glyphs land where the descriptor puts them, and a line of text is saved
 // as a PNG picture (OV_BINARY_DIR/text.png, the source of docs/text.png).
-#include "graphics_test_support.h"
+#include "support/read_back.h"
+#include "support/window_fixture.h"
 
+#include "app/ov_application.h"
 #include "graphics/image_files.h"
 #include "graphics/ov_font.h"
 
@@ -10,7 +12,7 @@
 #include <string>
 
 using namespace OvCore;
-using namespace OvGraphicsTest;
+using namespace OvTest;
 
 namespace
 {
@@ -19,55 +21,23 @@ constexpr const char* FONT_PNG = OV_SOURCE_DIR "/fonts/dejavu_sans_16.png";
 constexpr const char* FONT_FNT = OV_SOURCE_DIR "/fonts/dejavu_sans_16.fnt";
 constexpr const char* LINE = "The quick brown fox jumps over the lazy dog. 0123456789";
 
-class ShippedFontTest : public ::testing::Test
+class ShippedFontTest : public SuiteWindowTest<500, 40>
 {
   protected:
-    static constexpr int32_t WIDTH = 500;
-    static constexpr int32_t HEIGHT = 40;
     static constexpr Rgba BACKGROUND{30, 36, 46, 255};
-
-    static void SetUpTestSuite()
-    {
-        OvInitiation();
-        OV_WINDOW& window = *Application().windows.Get("text-shot");
-        window.title = "text-shot";
-        window.width = WIDTH;
-        window.height = HEIGHT;
-        windowOpen = window.OpenWindow();
-    }
-
-    static void TearDownTestSuite()
-    {
-        Application().windows.Get("text-shot")->CloseWindow();
-        Application().windows.Clear();
-        OvClosure();
-    }
 
     void SetUp() override
     {
-        ASSERT_TRUE(windowOpen) << "needs an X display (run under xvfb-run)";
-        ASSERT_TRUE(Application().ActivateWindow("text-shot"));
-        OvRenderScene(64);
-        OV_VIEW::End();
-        Application().ClearScreen(BACKGROUND.r / 255.0, BACKGROUND.g / 255.0, BACKGROUND.b / 255.0, 1);
+        SuiteWindowTest::SetUp();
+        Application().ClearScreen(BACKGROUND.r / 255.0, BACKGROUND.g / 255.0, BACKGROUND.b / 255.0,
+                                  1);
         ASSERT_TRUE(font.LoadImage(FONT_PNG, FONT_FNT, '\n', OV_FILTER_NEAREST, OV_FILTER_NEAREST));
     }
 
     // The window's pixels, rows from the top, alpha made opaque.
     static std::vector<Rgba> Window()
     {
-        std::vector<Rgba> pixels;
-        OvHandle texture{1, nullptr};
-        OvTextureCreate(&texture);
-        if (OvTextureFromRender(texture, 0, 0, WIDTH, HEIGHT, 1))
-            if (const auto* rgba = static_cast<const Rgba*>(OvTextureLock(texture, 1)))
-            {
-                for (int32_t row = HEIGHT - 1; row >= 0; --row) // the engine's rows go upwards
-                    pixels.insert(pixels.end(), rgba + size_t(row) * WIDTH,
-                                  rgba + size_t(row + 1) * WIDTH);
-                OvTextureUnlock(texture, 0);
-            }
-        OvTextureDestroy(texture);
+        std::vector<Rgba> pixels = Region(0, 0, WIDTH, HEIGHT).pixels;
         for (Rgba& pixel : pixels)
             pixel.a = 255;
         return pixels;
@@ -95,7 +65,6 @@ class ShippedFontTest : public ::testing::Test
     }
 
     OV_FONT font;
-    static inline bool windowOpen = false;
 };
 
 TEST_F(ShippedFontTest, AGlyphLandsWhereItsDescriptorPutsIt)
@@ -137,10 +106,9 @@ TEST_F(ShippedFontTest, ALineOfTextDrawsAsMeasuredAndIsSavedAsAPicture)
     OvHandle reloaded{1, nullptr};
     ASSERT_TRUE(OvTextureCreate(&reloaded));
     ASSERT_EQ(LoadImageTexture(reloaded, path.c_str()), 1);
-    const auto* rgba = static_cast<const Rgba*>(OvTextureLock(reloaded, 1));
-    ASSERT_NE(rgba, nullptr);
-    EXPECT_TRUE(std::equal(pixels.begin(), pixels.end(), rgba));
-    OvTextureUnlock(reloaded, 0);
+    const Image saved = TexturePixels(reloaded);
+    ASSERT_FALSE(saved.empty());
+    EXPECT_TRUE(saved.pixels == pixels);
     OvTextureDestroy(reloaded);
     OvTextureDestroy(picture);
 }

@@ -1,8 +1,10 @@
 // Sprites on a real window: frames from .ovt files and memory, frame and strip stepping,
 // bounding-box defaults, the drawing transform, vertex colours, tiling, pixel access, and
 // who owns the textures.
-#include "graphics_test_support.h"
+#include "support/ovt_images.h"
+#include "support/window_fixture.h"
 
+#include "app/ov_application.h"
 #include "formats/byte_buffer.h"
 
 #include <cstring>
@@ -11,7 +13,7 @@
 #include <unistd.h>
 
 using namespace OvCore;
-using namespace OvGraphicsTest;
+using namespace OvTest;
 
 namespace
 {
@@ -23,6 +25,7 @@ class SpriteTest : public DrawingTest
     {
         std::error_code ignored;
         std::filesystem::remove_all(folder, ignored);
+        DrawingTest::TearDown();
     }
 
     // Writes the image as an .ovt file in the test's temporary folder.

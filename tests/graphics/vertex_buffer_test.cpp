@@ -1,15 +1,17 @@
 // Vertex buffers on a real context: engine buffers and client memory draw the same pixels,
 // indexed or not; creating twice is refused; mapping writes through; the vector helpers
 // follow the engine's angle convention.
-#include "graphics_test_support.h"
+#include "support/ovt_images.h"
+#include "support/window_fixture.h"
 
+#include "app/ov_application.h"
 #include "graphics/ov_vector_math.h"
 #include "graphics/ov_vertex_buffer.h"
 
 #include <cmath>
 
 using namespace OvCore;
-using namespace OvGraphicsTest;
+using namespace OvTest;
 
 namespace
 {
@@ -31,12 +33,12 @@ std::vector<OV_VERTEX> Quad(float x, float y)
 
 // Engine buffers are drawn by OpenGL and client quads by the engine's batch: the same
 // picture up to a unit of rounding in the interpolated colours.
-bool SamePicture(const std::vector<Rgba>& a, const std::vector<Rgba>& b)
+bool SamePicture(const Image& a, const Image& b)
 {
-    if (a.size() != b.size() || a.empty())
+    if (a.pixels.size() != b.pixels.size() || a.empty())
         return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (!Near(a[i], b[i], 1))
+    for (size_t i = 0; i < a.pixels.size(); ++i)
+        if (!Near(a.pixels[i], b.pixels[i], 1))
             return false;
     return true;
 }

@@ -1,14 +1,16 @@
 // Views and the camera on a real window: a port with a follow target shows the followed
 // point at the port's centre and clips to the port; the render target's stored viewport
 // survives Begin; End returns to the whole target; the camera's projection and builds.
-#include "graphics_test_support.h"
+#include "support/ovt_images.h"
+#include "support/window_fixture.h"
 
+#include "app/ov_application.h"
 #include "graphics/ov_camera.h"
-#include "scene/ov_view.h"
 #include "scene/ov_actor.h"
+#include "scene/ov_view.h"
 
 using namespace OvCore;
-using namespace OvGraphicsTest;
+using namespace OvTest;
 
 namespace
 {
@@ -31,7 +33,11 @@ class ViewTest : public DrawingTest
         marker.CenterOrigin();
         ASSERT_TRUE(LoadImages(wall, {Image(4, 4, RED)}));
     }
-    void TearDown() override { OV_VIEW::End(); }
+    void TearDown() override
+    {
+        OV_VIEW::End();
+        DrawingTest::TearDown();
+    }
 
     OV_SPRITE marker; // a white 4 x 4 square centred on its position
     OV_SPRITE wall;   // red, stretched over everything
