@@ -1,7 +1,5 @@
 #include "frame_image.h"
 
-#include "orvane_core.h"
-
 #include <algorithm>
 #include <cstdlib>
 
@@ -15,29 +13,10 @@
 namespace OvGameTest
 {
 
-FrameImage ReadFrame(int32_t width, int32_t height)
-{
-    FrameImage image;
-    OvHandle texture{1, nullptr};
-    if (!OvTextureCreate(&texture))
-        return image;
-    // The engine copies the bottom row first.
-    if (OvTextureFromRender(texture, 0, 0, width, height, 1))
-        if (const auto* rgba = static_cast<const Rgba*>(OvTextureLock(texture, 1)))
-        {
-            image.width = width;
-            image.height = height;
-            for (int32_t row = height - 1; row >= 0; --row)
-                image.pixels.insert(image.pixels.end(), rgba + size_t(row) * width,
-                                    rgba + size_t(row + 1) * width);
-            OvTextureUnlock(texture, 0);
-        }
-    OvTextureDestroy(texture);
-    return image;
-}
+using OvTest::Image;
+using OvTest::Rgba;
 
-Blob FindColour(const FrameImage& image, int32_t x0, int32_t y0, int32_t x1, int32_t y1,
-                Matcher match)
+Blob FindColour(const Image& image, int32_t x0, int32_t y0, int32_t x1, int32_t y1, Matcher match)
 {
     Blob blob;
     for (int32_t y = std::max(0, y0); y < std::min(image.height, y1); ++y)
@@ -56,7 +35,7 @@ Blob FindColour(const FrameImage& image, int32_t x0, int32_t y0, int32_t x1, int
     return blob;
 }
 
-double MeanChroma(const FrameImage& image)
+double MeanChroma(const Image& image)
 {
     double sum = 0;
     for (const Rgba& p : image.pixels)
@@ -64,9 +43,9 @@ double MeanChroma(const FrameImage& image)
     return image.pixels.empty() ? 0 : sum / double(image.pixels.size());
 }
 
-FrameImage HalfSize(const FrameImage& image)
+Image HalfSize(const Image& image)
 {
-    FrameImage half;
+    Image half;
     half.width = image.width / 2;
     half.height = image.height / 2;
     for (int32_t y = 0; y < half.height; ++y)
@@ -85,15 +64,15 @@ FrameImage HalfSize(const FrameImage& image)
     return half;
 }
 
-bool SavePng(const FrameImage& image, const std::string& path)
+bool SavePng(const Image& image, const std::string& path)
 {
     return !image.empty() && stbi_write_png(path.c_str(), image.width, image.height, 4,
                                             image.pixels.data(), image.width * 4) != 0;
 }
 
-FrameImage LoadPng(const std::string& path)
+Image LoadPng(const std::string& path)
 {
-    FrameImage image;
+    Image image;
     int width = 0, height = 0, channels = 0;
     stbi_uc* data = stbi_load(path.c_str(), &width, &height, &channels, 4);
     if (!data)
@@ -106,7 +85,7 @@ FrameImage LoadPng(const std::string& path)
     return image;
 }
 
-::testing::AssertionResult MatchesReference(const FrameImage& actual, const FrameImage& reference)
+::testing::AssertionResult MatchesReference(const Image& actual, const Image& reference)
 {
     if (reference.empty())
         return ::testing::AssertionFailure() << "no reference image";

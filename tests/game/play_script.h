@@ -5,7 +5,7 @@
 // at once, waits let frames pass. Keys posted in a frame take effect from the next one.
 #pragma once
 
-#include "frame_image.h"
+#include "support/read_back.h"
 
 #include "game/cars.h"
 #include "game/player.h"
@@ -39,9 +39,9 @@ class PlayScript
     int Run(int frameLimit = 5000);
 
     // What the run saw.
-    int frame = 0;              // game frames drawn so far
-    int framesAfterScript = 0;  // frames drawn after the last step ran
-    double gameStartTime = 0;   // manual clock at the first game frame, seconds
+    int frame = 0;             // game frames drawn so far
+    int framesAfterScript = 0; // frames drawn after the last step ran
+    double gameStartTime = 0;  // manual clock at the first game frame, seconds
     double programStartTime = 0;
     std::string stateAtGameStart;
     bool gameHooksInstalled = false;
@@ -50,7 +50,7 @@ class PlayScript
     static C_GRACZ* Player();
     static C_CAR* Car(const char* name, int which = 0);
     static OvCore::OV_VECTOR ViewCorner();
-    static FrameImage Picture() { return ReadFrame(WIDTH, HEIGHT); }
+    static OvTest::Image Picture() { return OvTest::ReadTarget(0, 0, WIDTH, HEIGHT); }
 
   private:
     struct Step

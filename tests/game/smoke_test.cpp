@@ -1,14 +1,14 @@
 // The built program started as a user starts it, from another folder, on the test's X
 // display, and driven with real key presses through xdotool. Real time here, with generous
 // deadlines: the intro alone lasts three seconds.
+#include "support/run_command.h"
+
 #include "game/program_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
-#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
@@ -21,21 +21,10 @@ namespace
 {
 
 using Clock = std::chrono::steady_clock;
+using OvTest::RunCommand;
 namespace fs = std::filesystem;
 
 const fs::path PROGRAM = fs::path(OV_BINARY_DIR) / "bin" / "tarnvale";
-
-std::string RunCommand(const std::string& command)
-{
-    std::string output;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe)
-        return output;
-    char buffer[256];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get()))
-        output.append(buffer, n);
-    return output;
-}
 
 // The program as a child process started in `folder`; killed if a test leaves it running.
 class Program
@@ -108,10 +97,12 @@ TEST(Smoke, StartedFromElsewhereItRunsBesideItsDataAndEscEndsItWithExitCode1)
     ASSERT_GT(program.pid(), 0);
 
     std::string window;
-    ASSERT_TRUE(WaitFor(30, [&] {
-        window = GameWindow();
-        return !window.empty() || program.Exited();
-    }));
+    ASSERT_TRUE(WaitFor(30,
+                        [&]
+                        {
+                            window = GameWindow();
+                            return !window.empty() || program.Exited();
+                        }));
     ASSERT_FALSE(program.Exited()) << "the program ended before its game window appeared";
     ASSERT_FALSE(window.empty());
     // It moved into its own folder, where data/ is.
