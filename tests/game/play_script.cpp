@@ -7,6 +7,8 @@
 #include "game/game_values.h"
 #include "platform/testing.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <filesystem>
 
@@ -61,6 +63,18 @@ PlayScript& PlayScript::Tap(int key)
 PlayScript& PlayScript::Post(unsigned message)
 {
     return Do([message] { PostToMain(message, 0, 0); });
+}
+
+PlayScript& PlayScript::Check(const char* step, Action check)
+{
+    checks.push_back(step);
+    return Do(
+        [this, step, check = std::move(check)]
+        {
+            SCOPED_TRACE(step);
+            check();
+            reached.push_back(step);
+        });
 }
 
 int PlayScript::Run(int frameLimit)

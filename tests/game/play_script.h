@@ -3,6 +3,8 @@
 // the platform would deliver them. The script is a list of steps run inside the game's
 // frames, right after each frame is drawn (the picture can be read back then): actions run
 // at once, waits let frames pass. Keys posted in a frame take effect from the next one.
+// Checks are actions named after the step of the play they check: their failures carry the
+// name, and the run records which of them were reached.
 #pragma once
 
 #include "support/read_back.h"
@@ -33,6 +35,7 @@ class PlayScript
     PlayScript& Release(int key);
     PlayScript& Tap(int key);
     PlayScript& Post(unsigned message);
+    PlayScript& Check(const char* step, Action check);
 
     // Runs the program until it ends; its result (1 after a normal end). Game frames beyond
     // `frameLimit` end it with a close request and count as a failure of the script.
@@ -45,6 +48,8 @@ class PlayScript
     double programStartTime = 0;
     std::string stateAtGameStart;
     bool gameHooksInstalled = false;
+    std::vector<std::string> checks;  // the steps of the checks in the script, in order
+    std::vector<std::string> reached; // those whose checks ran, in order
 
     // The live actors of the running game.
     static C_GRACZ* Player();

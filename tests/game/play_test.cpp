@@ -101,79 +101,124 @@ class Play : public ::testing::Test
         }
     }
 
+    // Runs the program through the script; every check must have been reached.
+    int RunScript()
+    {
+        const int result = script.Run();
+        EXPECT_EQ(script.reached, script.checks) << "the program ended before these checks";
+        return result;
+    }
+
+    // The steps of the walk-drive-leave play, in the order the script runs them.
+    void IntroEndsAndTheGameStarts();
+    void PlayerStandsOnTheField();
+    void PlayerWalksAndTurns();
+    void EnterFarFromTheCarsDoesNothing();
+    void PlayerWalksDownToTheSecondAudi();
+    void PlayerGetsIntoTheAudi();
+    void AudiDrivesNoseFirstAndTheViewFollows();
+    void PlayerGetsOutWhereTheAudiStands();
+    void AudiCoastsToAStop();
+    void ShiftSlowsTimeAndGreysThePicture();
+    void ReleasedShiftBringsTimeAndColourBack();
+    void EscQuitsAfterItsFrame();
+
+    PlayScript script;
+    OV_VECTOR mark; // a position or speed remembered between steps
+    double chromaBefore = 0;
+    Image beforeShift;
     std::map<std::string, Image> kept_;
 };
 
-TEST_F(Play, WalkDriveLeaveCoastSlowDownAndQuit)
+void Play::IntroEndsAndTheGameStarts()
 {
-    PlayScript script;
-    OV_VECTOR mark; // a position remembered between steps
-    double chromaBefore = 0;
-    Image beforeShift;
+    script.Check("intro ends and the game starts",
+                 [this]
+                 {
+                     // The intro's three seconds have passed on the clock, and "game" runs.
+                     EXPECT_EQ(script.stateAtGameStart, "game");
+                     EXPECT_GE(script.gameStartTime - script.programStartTime, 3.0);
+                     EXPECT_LT(script.gameStartTime - script.programStartTime, 3.5);
+                     EXPECT_TRUE(script.gameHooksInstalled);
+                     const OV_WINDOW* window = Application().WindowNamed("main", 0);
+                     ASSERT_NE(window, nullptr);
+                     EXPECT_EQ(window->width, 800);
+                     EXPECT_EQ(window->height, 600);
+                     EXPECT_EQ(window->x, Application().width / 2 - 400);
+                     // The actors go live at the end of the first frame: it shows only the ground.
+                     EXPECT_EQ(Application().actors.Count(), 0u);
+                     EXPECT_EQ(Application().pendingActors.Count(), 4u);
+                 });
+}
 
-    script.Do(
-        [&]
-        {
-            // The intro's three seconds have passed on the clock, and "game" runs.
-            EXPECT_EQ(script.stateAtGameStart, "game");
-            EXPECT_GE(script.gameStartTime - script.programStartTime, 3.0);
-            EXPECT_LT(script.gameStartTime - script.programStartTime, 3.5);
-            EXPECT_TRUE(script.gameHooksInstalled);
-            const OV_WINDOW* window = Application().WindowNamed("main", 0);
-            ASSERT_NE(window, nullptr);
-            EXPECT_EQ(window->width, 800);
-            EXPECT_EQ(window->height, 600);
-            EXPECT_EQ(window->x, Application().width / 2 - 400);
-            // The actors go live at the end of the first frame: it shows only the ground.
-            EXPECT_EQ(Application().actors.Count(), 0u);
-            EXPECT_EQ(Application().pendingActors.Count(), 4u);
-        });
-    script.Wait(1).Do(
-        [&]
-        {
-            ASSERT_NE(PlayScript::Player(), nullptr);
-            EXPECT_EQ(PlayScript::Player()->position, OV_VECTOR(100, 100, 0, 1));
-            EXPECT_FLOAT_EQ(Loop().delta, float(PlayScript::FRAME_SECONDS));
-            EXPECT_FLOAT_EQ(gameStep, 1);
-            EXPECT_GT(NearCentre(PlayScript::Picture(), IsShirt).count, 40);
-            Keep("start");
-        });
+void Play::PlayerStandsOnTheField()
+{
+    script.Wait(1).Check("player stands on the field",
+                         [this]
+                         {
+                             ASSERT_NE(PlayScript::Player(), nullptr);
+                             EXPECT_EQ(PlayScript::Player()->position, OV_VECTOR(100, 100, 0, 1));
+                             EXPECT_FLOAT_EQ(Loop().delta, float(PlayScript::FRAME_SECONDS));
+                             EXPECT_FLOAT_EQ(gameStep, 1);
+                             EXPECT_GT(NearCentre(PlayScript::Picture(), IsShirt).count, 40);
+                             Keep("start");
+                         });
+}
+
+void Play::PlayerWalksAndTurns()
+{
     // W walks along the player's turn (0: to the right), 2 a frame.
-    script.Hold(KEY_W).Wait(10).Release(KEY_W).Do(
-        [&]
+    script.Hold(KEY_W).Wait(10).Release(KEY_W).Check(
+        "player walks",
+        []
         {
             EXPECT_NEAR(PlayScript::Player()->position.x, 120, 1e-3);
             EXPECT_NEAR(PlayScript::Player()->position.y, 100, 1e-3);
         });
     // D turns it 3 degrees a frame, A back.
-    script.Wait(1).Hold(KEY_D).Wait(30).Release(KEY_D).Do(
-        [&] { EXPECT_NEAR(PlayScript::Player()->rotation.x, 90, 1e-3); });
-    script.Wait(1).Hold(KEY_A).Wait(15).Release(KEY_A).Do(
-        [&]
+    script.Wait(1).Hold(KEY_D).Wait(30).Release(KEY_D).Check(
+        "player turns right", [] { EXPECT_NEAR(PlayScript::Player()->rotation.x, 90, 1e-3); });
+    script.Wait(1).Hold(KEY_A).Wait(15).Release(KEY_A).Check(
+        "player turns left",
+        [this]
         {
             EXPECT_NEAR(PlayScript::Player()->rotation.x, 45, 1e-3);
             Keep("turned");
         });
     script.Wait(1).Hold(KEY_D).Wait(15).Release(KEY_D);
-    // Enter far from every car does nothing.
-    script.Wait(1).Tap(KEY_ENTER).Wait(1).Do(
-        [&]
+}
+
+void Play::EnterFarFromTheCarsDoesNothing()
+{
+    script.Wait(1).Tap(KEY_ENTER).Wait(1).Check(
+        "Enter far from the cars does nothing",
+        []
         {
             EXPECT_TRUE(PlayScript::Player()->onFoot);
             for (const char* name : {"AUDI_A4", "FIAT_126P"})
                 EXPECT_FALSE(PlayScript::Car(name)->driven) << name;
         });
+}
+
+void Play::PlayerWalksDownToTheSecondAudi()
+{
     // Down the field (turn 90) to the second Audi at (100, 500).
-    script.Hold(KEY_W).Wait(200).Release(KEY_W).Do(
-        [&]
+    script.Hold(KEY_W).Wait(200).Release(KEY_W).Check(
+        "player walks down to the Audi",
+        []
         {
             EXPECT_NEAR(PlayScript::Player()->position.x, 120, 1e-3);
             EXPECT_NEAR(PlayScript::Player()->position.y, 500, 1e-3);
             EXPECT_GT(NearCentre(PlayScript::Picture(), IsShirt).count, 40);
         });
+}
+
+void Play::PlayerGetsIntoTheAudi()
+{
     // Enter touching it: the player vanishes and the car is driven.
-    script.Wait(1).Tap(KEY_ENTER).Wait(1).Do(
-        [&]
+    script.Wait(1).Tap(KEY_ENTER).Wait(1).Check(
+        "player gets into the Audi",
+        [this]
         {
             C_CAR* audi = PlayScript::Car("AUDI_A4", 1);
             EXPECT_FALSE(PlayScript::Player()->onFoot);
@@ -184,39 +229,51 @@ TEST_F(Play, WalkDriveLeaveCoastSlowDownAndQuit)
             EXPECT_LT(OvGameTest::FindColour(picture, 0, 0, 800, 600, IsShirt).count, 5);
             Keep("in_car");
         });
+}
+
+void Play::AudiDrivesNoseFirstAndTheViewFollows()
+{
     // W accelerates it nose first, up to its top speed, and the view follows it.
     // A loop to the right (D) first: straight on, it would leave the field at once.
-    script.Hold(KEY_W).Hold(KEY_D).Wait(120).Release(KEY_D).Wait(79).Do(
-        [&]
+    script.Hold(KEY_W).Hold(KEY_D).Wait(120).Release(KEY_D).Wait(79).Check(
+        "Audi reaches its top speed",
+        [this]
         {
             C_CAR* audi = PlayScript::Car("AUDI_A4", 1);
             EXPECT_EQ(audi->speed, audi->maxSpeed);
             mark = audi->position;
         });
-    script.Wait(1).Do(
-        [&]
-        {
-            C_CAR* audi = PlayScript::Car("AUDI_A4", 1);
-            // The view was centred on the car before it moved this frame.
-            EXPECT_NEAR(PlayScript::ViewCorner().x, mark.x - 400, 1e-9);
-            EXPECT_NEAR(PlayScript::ViewCorner().y, mark.y - 300, 1e-9);
-            const OV_VECTOR car = ScreenOf(audi->position);
-            const double dx = audi->position.x - mark.x, dy = audi->position.y - mark.y;
-            EXPECT_NEAR(std::hypot(dx, dy), 6, 1e-6);
-            const Image picture = PlayScript::Picture();
-            const Blob front = NearCentre(picture, IsHeadlight);
-            const Blob rear = NearCentre(picture, IsRearLight);
-            ASSERT_GT(front.count, 4);
-            ASSERT_GT(rear.count, 4);
-            // Headlights ahead of the car's centre along its motion, rear lights behind.
-            EXPECT_GT((front.x - car.x) * dx + (front.y - car.y) * dy, 6 * 15);
-            EXPECT_LT((rear.x - car.x) * dx + (rear.y - car.y) * dy, -6 * 15);
-            Keep("driving");
-            mark = audi->position;
-        });
+    script.Wait(1).Check("Audi drives nose first and the view follows",
+                         [this]
+                         {
+                             C_CAR* audi = PlayScript::Car("AUDI_A4", 1);
+                             // The view was centred on the car before it moved this frame.
+                             EXPECT_NEAR(PlayScript::ViewCorner().x, mark.x - 400, 1e-9);
+                             EXPECT_NEAR(PlayScript::ViewCorner().y, mark.y - 300, 1e-9);
+                             const OV_VECTOR car = ScreenOf(audi->position);
+                             const double dx = audi->position.x - mark.x,
+                                          dy = audi->position.y - mark.y;
+                             EXPECT_NEAR(std::hypot(dx, dy), 6, 1e-6);
+                             const Image picture = PlayScript::Picture();
+                             const Blob front = NearCentre(picture, IsHeadlight);
+                             const Blob rear = NearCentre(picture, IsRearLight);
+                             ASSERT_GT(front.count, 4);
+                             ASSERT_GT(rear.count, 4);
+                             // Headlights ahead of the car's centre along its motion, rear lights
+                             // behind.
+                             EXPECT_GT((front.x - car.x) * dx + (front.y - car.y) * dy, 6 * 15);
+                             EXPECT_LT((rear.x - car.x) * dx + (rear.y - car.y) * dy, -6 * 15);
+                             Keep("driving");
+                             mark = audi->position;
+                         });
+}
+
+void Play::PlayerGetsOutWhereTheAudiStands()
+{
     // Enter leaves the car: the player reappears where the car stood.
-    script.Release(KEY_W).Tap(KEY_ENTER).Wait(1).Do(
-        [&]
+    script.Release(KEY_W).Tap(KEY_ENTER).Wait(1).Check(
+        "player gets out where the Audi stands",
+        [this]
         {
             C_CAR* audi = PlayScript::Car("AUDI_A4", 1);
             C_GRACZ* player = PlayScript::Player();
@@ -228,30 +285,46 @@ TEST_F(Play, WalkDriveLeaveCoastSlowDownAndQuit)
             EXPECT_GT(NearCentre(PlayScript::Picture(), IsShirt).count, 40);
             Keep("left_car");
         });
+}
+
+void Play::AudiCoastsToAStop()
+{
     // Released at 6 (less the one coasting step), it slows by 0.02 a frame and stops.
     for (int frame = 0; frame < 5; ++frame)
-        script.Do([&] { mark.x = PlayScript::Car("AUDI_A4", 1)->speed; })
+        script.Do([this] { mark.x = PlayScript::Car("AUDI_A4", 1)->speed; })
             .Wait(1)
-            .Do([&] { EXPECT_NEAR(mark.x - PlayScript::Car("AUDI_A4", 1)->speed, 0.02, 1e-6); });
-    script.Wait(300).Do(
-        [&]
-        {
-            EXPECT_EQ(PlayScript::Car("AUDI_A4", 1)->speed, 0);
-            beforeShift = PlayScript::Picture();
-            chromaBefore = OvGameTest::MeanChroma(beforeShift);
-        });
+            .Check("Audi coasts", [this]
+                   { EXPECT_NEAR(mark.x - PlayScript::Car("AUDI_A4", 1)->speed, 0.02, 1e-6); });
+    script.Wait(300).Check("Audi stops",
+                           [this]
+                           {
+                               EXPECT_EQ(PlayScript::Car("AUDI_A4", 1)->speed, 0);
+                               beforeShift = PlayScript::Picture();
+                               chromaBefore = OvGameTest::MeanChroma(beforeShift);
+                           });
+}
+
+void Play::ShiftSlowsTimeAndGreysThePicture()
+{
     // Shift: time slows to a tenth in 45 frames while the picture fades toward grey.
-    script.Hold(KEY_SHIFT).Wait(45).Do(
-        [&]
-        {
-            EXPECT_NEAR(timeScale, 0.1f, 1e-5);
-            EXPECT_GT(greyFactor, 0.25f);
-            const double chroma = OvGameTest::MeanChroma(PlayScript::Picture());
-            EXPECT_LT(chroma, chromaBefore * 0.5) << "before " << chromaBefore;
-            Keep("slow_motion");
-        });
-    script.Wait(15).Release(KEY_SHIFT).Wait(100).Do(
-        [&]
+    script.Hold(KEY_SHIFT).Wait(45).Check("Shift slows time and greys the picture",
+                                          [this]
+                                          {
+                                              EXPECT_NEAR(timeScale, 0.1f, 1e-5);
+                                              EXPECT_GT(greyFactor, 0.25f);
+                                              const double chroma =
+                                                  OvGameTest::MeanChroma(PlayScript::Picture());
+                                              EXPECT_LT(chroma, chromaBefore * 0.5)
+                                                  << "before " << chromaBefore;
+                                              Keep("slow_motion");
+                                          });
+}
+
+void Play::ReleasedShiftBringsTimeAndColourBack()
+{
+    script.Wait(15).Release(KEY_SHIFT).Wait(100).Check(
+        "released Shift brings time and colour back",
+        [this]
         {
             EXPECT_GE(timeScale, 1);
             EXPECT_LE(greyFactor, 0);
@@ -262,17 +335,38 @@ TEST_F(Play, WalkDriveLeaveCoastSlowDownAndQuit)
                         chromaBefore * 0.01);
             EXPECT_TRUE(OvGameTest::MatchesReference(picture, beforeShift));
         });
-    // Esc ends the program after the frame in which it is read: that frame still runs.
-    script.Hold(KEY_W).Tap(KEY_ESCAPE).Do([&] { mark = PlayScript::Player()->position; });
-    script.Wait(1).Do(
-        [&]
-        {
-            EXPECT_FALSE(Loop().running);
-            const OV_VECTOR& position = PlayScript::Player()->position;
-            EXPECT_NEAR(std::hypot(position.x - mark.x, position.y - mark.y), 2 * gameStep, 1e-4);
-        });
+}
 
-    EXPECT_EQ(script.Run(), 1);
+void Play::EscQuitsAfterItsFrame()
+{
+    // Esc ends the program after the frame in which it is read: that frame still runs.
+    script.Hold(KEY_W).Tap(KEY_ESCAPE).Do([this] { mark = PlayScript::Player()->position; });
+    script.Wait(1).Check("Esc quits after its frame",
+                         [this]
+                         {
+                             EXPECT_FALSE(Loop().running);
+                             const OV_VECTOR& position = PlayScript::Player()->position;
+                             EXPECT_NEAR(std::hypot(position.x - mark.x, position.y - mark.y),
+                                         2 * gameStep, 1e-4);
+                         });
+}
+
+TEST_F(Play, WalkDriveLeaveCoastSlowDownAndQuit)
+{
+    IntroEndsAndTheGameStarts();
+    PlayerStandsOnTheField();
+    PlayerWalksAndTurns();
+    EnterFarFromTheCarsDoesNothing();
+    PlayerWalksDownToTheSecondAudi();
+    PlayerGetsIntoTheAudi();
+    AudiDrivesNoseFirstAndTheViewFollows();
+    PlayerGetsOutWhereTheAudiStands();
+    AudiCoastsToAStop();
+    ShiftSlowsTimeAndGreysThePicture();
+    ReleasedShiftBringsTimeAndColourBack();
+    EscQuitsAfterItsFrame();
+
+    EXPECT_EQ(RunScript(), 1);
     EXPECT_EQ(script.framesAfterScript, 0);
     EXPECT_FALSE(Application().current);         // the state machine ended
     EXPECT_EQ(Application().actors.Count(), 0u); // the scene was released
@@ -285,9 +379,9 @@ TEST_F(Play, WalkDriveLeaveCoastSlowDownAndQuit)
 
 TEST_F(Play, APileOfCarsIsEnteredTogetherAndAWindowCloseRequestEndsTheProgram)
 {
-    PlayScript script;
     const OV_VECTOR noOffset(0, 0, 0, 1);
-    script.Wait(1).Do(
+    script.Wait(1).Check(
+        "both Audis are found where they stand",
         [&]
         {
             C_CAR* first = PlayScript::Car("AUDI_A4", 0);
@@ -310,33 +404,34 @@ TEST_F(Play, APileOfCarsIsEnteredTogetherAndAWindowCloseRequestEndsTheProgram)
             second->position = OV_VECTOR(320, 420, 0, 1);
             player->position = OV_VECTOR(310, 410, 0, 1);
         });
-    script.Tap(KEY_ENTER).Wait(1).Do(
-        [&]
-        {
-            EXPECT_TRUE(PlayScript::Car("AUDI_A4", 0)->driven);
-            EXPECT_TRUE(PlayScript::Car("AUDI_A4", 1)->driven);
-            EXPECT_FALSE(PlayScript::Car("FIAT_126P")->driven);
-            EXPECT_FALSE(PlayScript::Player()->onFoot);
-        });
-    script.Hold(KEY_W).Wait(30).Release(KEY_W).Tap(KEY_ENTER).Do(
-        [&]
+    script.Tap(KEY_ENTER).Wait(1).Check("Enter beside the pile drives both Audis",
+                                        []
+                                        {
+                                            EXPECT_TRUE(PlayScript::Car("AUDI_A4", 0)->driven);
+                                            EXPECT_TRUE(PlayScript::Car("AUDI_A4", 1)->driven);
+                                            EXPECT_FALSE(PlayScript::Car("FIAT_126P")->driven);
+                                            EXPECT_FALSE(PlayScript::Player()->onFoot);
+                                        });
+    script.Hold(KEY_W).Wait(30).Release(KEY_W).Tap(KEY_ENTER).Check(
+        "the same keys drive both",
+        []
         {
             const C_CAR* first = PlayScript::Car("AUDI_A4", 0);
             const C_CAR* second = PlayScript::Car("AUDI_A4", 1);
             EXPECT_EQ(first->speed, second->speed); // the same keys drive both
             EXPECT_NEAR(second->position.x - first->position.x, 20, 1e-9);
         });
-    script.Wait(1).Do(
-        [&]
-        {
-            // The player comes out of the last car updated: the second Audi.
-            EXPECT_TRUE(PlayScript::Player()->onFoot);
-            EXPECT_FALSE(PlayScript::Car("AUDI_A4", 0)->driven);
-            EXPECT_FALSE(PlayScript::Car("AUDI_A4", 1)->driven);
-        });
+    script.Wait(1).Check("player comes out of the second Audi",
+                         []
+                         {
+                             // The player comes out of the last car updated: the second Audi.
+                             EXPECT_TRUE(PlayScript::Player()->onFoot);
+                             EXPECT_FALSE(PlayScript::Car("AUDI_A4", 0)->driven);
+                             EXPECT_FALSE(PlayScript::Car("AUDI_A4", 1)->driven);
+                         });
     script.Post(WM_CLOSE).Wait(1);
 
-    EXPECT_EQ(script.Run(), 1);
+    EXPECT_EQ(RunScript(), 1);
     // The close request was handled before the next frame: no frame ran after it.
     EXPECT_EQ(script.framesAfterScript, 0);
     EXPECT_FALSE(Application().current);
