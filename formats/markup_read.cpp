@@ -167,11 +167,11 @@ class TreeBuilder
 
 } // namespace
 
-bool MARKUP_NODE::Parse(const char* text, std::size_t length, const char* whitespace, bool trim)
+bool MARKUP_NODE::Parse(const char* source, std::size_t length, const char* whitespace, bool trim)
 {
-    if (!text)
+    if (!source)
         return false;
-    std::string joined = JoinLines(text, length);
+    std::string joined = JoinLines(source, length);
     if (joined.empty())
         return false;
     TreeBuilder builder(*this, whitespace, trim);

@@ -145,19 +145,19 @@ bool MARKUP_NODE::Write(ByteBuffer& buffer) const
 {
     if (children.empty())
         return false;
-    std::optional<std::string> text = MeasuredText(
+    std::optional<std::string> written = MeasuredText(
         [&](auto& sink)
         {
             for (const MARKUP_NODE& child : children)
                 EmitSubtree(child, 0, sink);
         });
-    if (!text)
+    if (!written)
         return false;
-    auto length = static_cast<uint32_t>(text->size());
+    auto length = static_cast<uint32_t>(written->size());
     if (!buffer.Reset(length))
         return false;
     if (length > 0)
-        std::memcpy(buffer.start, text->data(), length);
+        std::memcpy(buffer.start, written->data(), length);
     // The count covers the text, so that a later SaveFile writes all of it.
     buffer.count = length;
     return true;

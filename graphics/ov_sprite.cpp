@@ -131,27 +131,27 @@ void OV_SPRITE::AddLoadedFrame(OvHandle texture, bool activate, int32_t minFilte
     height = std::max(height, TextureInt(texture, OV_TEXTURE_HEIGHT));
 }
 
-void OV_SPRITE::FinishLoad(int32_t originX, int32_t originY, int32_t boxWidth, int32_t boxHeight,
-                           int32_t boxOriginX, int32_t boxOriginY)
+void OV_SPRITE::FinishLoad(int32_t hotspotX, int32_t hotspotY, int32_t frameBoxWidth, int32_t frameBoxHeight,
+                           int32_t frameBoxOriginX, int32_t frameBoxOriginY)
 {
     SetFrame(0);
-    this->originX = originX;
-    this->originY = originY;
-    this->boxWidth = boxWidth;
-    this->boxHeight = boxHeight;
-    this->boxOriginX = boxOriginX;
-    this->boxOriginY = boxOriginY;
+    originX = hotspotX;
+    originY = hotspotY;
+    boxWidth = frameBoxWidth;
+    boxHeight = frameBoxHeight;
+    boxOriginX = frameBoxOriginX;
+    boxOriginY = frameBoxOriginY;
     if (stripCount > 1)
         width /= stripCount;
-    if (this->boxWidth < 0)
+    if (boxWidth < 0)
     {
-        this->boxWidth = width;
-        this->boxOriginX = originX;
+        boxWidth = width;
+        boxOriginX = hotspotX;
     }
-    if (this->boxHeight < 0)
+    if (boxHeight < 0)
     {
-        this->boxHeight = height;
-        this->boxOriginY = originY;
+        boxHeight = height;
+        boxOriginY = hotspotY;
     }
     RebuildPositions();
     RebuildTexcoords();
@@ -159,15 +159,15 @@ void OV_SPRITE::FinishLoad(int32_t originX, int32_t originY, int32_t boxWidth, i
 }
 
 bool OV_SPRITE::LoadFromFiles(const char* fileList, uint8_t flags, int32_t minFilter,
-                              int32_t magFilter, int32_t originX, int32_t originY, int32_t boxWidth,
-                              int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY)
+                              int32_t magFilter, int32_t hotspotX, int32_t hotspotY, int32_t frameBoxWidth,
+                              int32_t frameBoxHeight, int32_t frameBoxOriginX, int32_t frameBoxOriginY)
 {
     if (!fileList)
         return false;
     const FileLoader load = [](OvHandle texture, const char* path, uint8_t loadFlags)
     { return OvTextureLoad(texture, path, loadFlags) != 0; };
     AddFileFrames(fileList, load, flags, minFilter, magFilter);
-    FinishLoad(originX, originY, boxWidth, boxHeight, boxOriginX, boxOriginY);
+    FinishLoad(hotspotX, hotspotY, frameBoxWidth, frameBoxHeight, frameBoxOriginX, frameBoxOriginY);
     return true;
 }
 
@@ -191,9 +191,9 @@ void OV_SPRITE::AddFileFrames(const char* fileList, FileLoader load, uint8_t fla
 }
 
 bool OV_SPRITE::LoadFromMemory(const void* const* images, int32_t count, uint8_t flags,
-                               int32_t minFilter, int32_t magFilter, int32_t originX,
-                               int32_t originY, int32_t boxWidth, int32_t boxHeight,
-                               int32_t boxOriginX, int32_t boxOriginY, const size_t* sizes)
+                               int32_t minFilter, int32_t magFilter, int32_t hotspotX,
+                               int32_t hotspotY, int32_t frameBoxWidth, int32_t frameBoxHeight,
+                               int32_t frameBoxOriginX, int32_t frameBoxOriginY, const size_t* sizes)
 {
     if (!images || count <= 0)
         return false;
@@ -211,14 +211,14 @@ bool OV_SPRITE::LoadFromMemory(const void* const* images, int32_t count, uint8_t
         }
         AddLoadedFrame(texture, true, minFilter, magFilter);
     }
-    FinishLoad(originX, originY, boxWidth, boxHeight, boxOriginX, boxOriginY);
+    FinishLoad(hotspotX, hotspotY, frameBoxWidth, frameBoxHeight, frameBoxOriginX, frameBoxOriginY);
     return true;
 }
 
 bool OV_SPRITE::LoadFromRender(int32_t x, int32_t y, int32_t w, int32_t h, int32_t minFilter,
-                               int32_t magFilter, int32_t originX, int32_t originY,
-                               int32_t boxWidth, int32_t boxHeight, int32_t boxOriginX,
-                               int32_t boxOriginY)
+                               int32_t magFilter, int32_t hotspotX, int32_t hotspotY,
+                               int32_t frameBoxWidth, int32_t frameBoxHeight, int32_t frameBoxOriginX,
+                               int32_t frameBoxOriginY)
 {
     const OvHandle texture = CreateTexture();
     if (!IsEmpty(texture))
@@ -228,13 +228,13 @@ bool OV_SPRITE::LoadFromRender(int32_t x, int32_t y, int32_t w, int32_t h, int32
         else
             OvTextureDestroy(texture); // not filled: not kept either
     }
-    FinishLoad(originX, originY, boxWidth, boxHeight, boxOriginX, boxOriginY);
+    FinishLoad(hotspotX, hotspotY, frameBoxWidth, frameBoxHeight, frameBoxOriginX, frameBoxOriginY);
     return true;
 }
 
 bool OV_SPRITE::LoadEmpty(int32_t w, int32_t h, int32_t minFilter, int32_t magFilter,
-                          int32_t originX, int32_t originY, int32_t boxWidth, int32_t boxHeight,
-                          int32_t boxOriginX, int32_t boxOriginY)
+                          int32_t hotspotX, int32_t hotspotY, int32_t frameBoxWidth, int32_t frameBoxHeight,
+                          int32_t frameBoxOriginX, int32_t frameBoxOriginY)
 {
     if (w <= 0 || h <= 0)
         return false;
@@ -246,7 +246,7 @@ bool OV_SPRITE::LoadEmpty(int32_t w, int32_t h, int32_t minFilter, int32_t magFi
         else
             OvTextureDestroy(texture); // not filled: not kept either
     }
-    FinishLoad(originX, originY, boxWidth, boxHeight, boxOriginX, boxOriginY);
+    FinishLoad(hotspotX, hotspotY, frameBoxWidth, frameBoxHeight, frameBoxOriginX, frameBoxOriginY);
     return true;
 }
 

@@ -8,15 +8,15 @@ namespace OvCore
 {
 
 bool OV_SPRITE::LoadFromImageFiles(const char* fileList, int32_t minFilter, int32_t magFilter,
-                                   int32_t originX, int32_t originY, int32_t boxWidth,
-                                   int32_t boxHeight, int32_t boxOriginX, int32_t boxOriginY)
+                                   int32_t hotspotX, int32_t hotspotY, int32_t frameBoxWidth,
+                                   int32_t frameBoxHeight, int32_t frameBoxOriginX, int32_t frameBoxOriginY)
 {
     if (!fileList)
         return false;
     const FileLoader load = [](OvHandle texture, const char* path, uint8_t /*flags*/)
     { return LoadImageTexture(texture, path) != 0; };
     AddFileFrames(fileList, load, 0, minFilter, magFilter);
-    FinishLoad(originX, originY, boxWidth, boxHeight, boxOriginX, boxOriginY);
+    FinishLoad(hotspotX, hotspotY, frameBoxWidth, frameBoxHeight, frameBoxOriginX, frameBoxOriginY);
     return true;
 }
 

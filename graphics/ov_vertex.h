@@ -18,7 +18,7 @@ struct OV_VECTOR_F
     float w = 1;
 
     constexpr OV_VECTOR_F() = default;
-    constexpr OV_VECTOR_F(float x, float y, float z = 0, float w = 1) : x(x), y(y), z(z), w(w) {}
+    constexpr OV_VECTOR_F(float x0, float y0, float z0 = 0, float w0 = 1) : x(x0), y(y0), z(z0), w(w0) {}
 
     constexpr bool operator==(const OV_VECTOR_F&) const = default;
 };

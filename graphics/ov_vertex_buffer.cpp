@@ -58,13 +58,13 @@ OV_VERTEX_BUFFER& OV_VERTEX_BUFFER::operator=(OV_VERTEX_BUFFER&& other) noexcept
     return *this;
 }
 
-bool OV_VERTEX_BUFFER::Create(int32_t mode, const void* vertexData, uint32_t vertexCount,
+bool OV_VERTEX_BUFFER::Create(int32_t drawMode, const void* vertexData, uint32_t vertexCount,
                               const uint32_t* indexData, uint32_t indexCount,
                               int32_t /*vertexUsage*/, int32_t /*indexUsage*/, bool clientOnly)
 {
     if (!IsEmpty(handle))
         return false;
-    this->mode = mode;
+    mode = drawMode;
     buffered = 0;
     if (!clientOnly && OvVertexBufferInit())
         buffered = 1;

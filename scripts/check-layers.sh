@@ -56,7 +56,7 @@ check_system_headers() {
     [[ ${#folders[@]} -eq 0 ]] && return 0
     local forbidden='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]'
     forbidden+='(SDL|GL/|GLES|EGL/|KHR/|epoxy/|glad/|X11/|xcb/|AL/|al\.h|alc\.h|'
-    forbidden+='engine/src/|platform/src/|platform/native\.h|platform/testing\.h)'
+    forbidden+='engine/src/|platform/src/|platform/image/|platform/entry/|platform/native\.h|platform/testing\.h)'
     if grep -rnE --include='*.h' --include='*.hpp' --include='*.c' --include='*.cpp' \
         "$forbidden" "${folders[@]}"; then
         echo "check-layers: the framework includes headers below its layer (lines above)" >&2
