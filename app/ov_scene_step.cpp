@@ -26,7 +26,8 @@ void DrawSequence(OV_APPLICATION& app)
         app.afterDrawHook();
 }
 
-// Once into every active view, or once as it is when there are no views.
+// Once into every active view, or once as it is when there are no views. A hook or an
+// actor may remove views meanwhile: the pinned registry keeps them until the pass is over.
 void DrawPass(OV_APPLICATION& app)
 {
     if (app.views.IsEmpty())
@@ -34,6 +35,7 @@ void DrawPass(OV_APPLICATION& app)
         DrawSequence(app);
         return;
     }
+    OV_REGISTRY<OV_VIEW>::Pin pin(app.views);
     for (auto view : app.views)
     {
         if (!view->active)

@@ -14,13 +14,17 @@ bool OV_APPLICATION::RunStates()
     OV_LOOP& loop = Loop();
     while (current)
     {
+        // The running state may remove its own entry, or every state: the pin keeps the
+        // nodes until the follower is chosen, and a removed state is followed by the next
+        // one that is left.
+        OV_REGISTRY<OV_STATE>::Pin pin(states);
         if (const OV_STATE_ROUTINE callback = current->callback)
             callback();
         // Whatever stopped the state's loop has been served. A state that asked for a change
         // before its loop started leaves the flag false (its loop returned at once); the
         // next state must still get a running loop.
         loop.running = true;
-        if (advance)
+        if (advance || !current)
             current = current.Next();
         if (jumped)
         {

@@ -3,12 +3,18 @@
 // stay in insertion order, which is iteration order; lookups are linear and byte-exact. The
 // registry owns its values. An entry handle (OV_ENTRY) is two words, cheap to copy and stable
 // until its entry is removed, so records can keep one (the current state, a style reference).
+// A walk that calls out (the scene's passes, the timers, the running state) pins the
+// registry: entries removed meanwhile, or the whole registry cleared, vanish from lookups and
+// walks at once but are destroyed only when the last pin is released, so the walk never
+// stands on freed memory.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
 #include <iterator>
 #include <memory>
+#include <optional>
+#include <vector>
 
 namespace OvCore
 {
@@ -41,12 +47,30 @@ template <class T> struct OV_REGISTRY_NODE
     T value{};
     std::unique_ptr<OV_REGISTRY_NODE> next;
     OV_REGISTRY_NODE* previous = nullptr;
+    bool removed = false; // removed while pinned: skipped, destroyed at the last unpin
+
+    // The first node from `node` on (forwards or backwards) that is not removed.
+    static OV_REGISTRY_NODE* Live(OV_REGISTRY_NODE* node)
+    {
+        while (node && node->removed)
+            node = node->next.get();
+        return node;
+    }
+    static OV_REGISTRY_NODE* LiveBefore(OV_REGISTRY_NODE* node)
+    {
+        while (node && node->removed)
+            node = node->previous;
+        return node;
+    }
 };
 
 // Entry handle: an invalid flag in the low byte of `flags` and a pointer to the entry. Null
 // when the flag is set or the pointer is null; valid until the entry is removed or the
-// registry destroyed. Moving past either end gives a null handle; moving a null handle
-// leaves it null.
+// registry destroyed (while the registry is pinned a removed entry's handle is null, and
+// Next/Previous still lead on from it). Moving past either end gives a null handle; moving
+// a null handle leaves it null. Dereferencing a null handle gives a scratch value, never
+// null: reads see a default value and what is written to it is dropped at the next such
+// dereference. Test the handle to tell.
 template <class T> class OV_ENTRY
 {
 public:
@@ -55,20 +79,23 @@ public:
     OV_ENTRY() = default;
     explicit OV_ENTRY(Node* node) : node_(node) {}
 
-    bool IsNull() const { return (flags_ & 0xFF) != 0 || node_ == nullptr; }
+    bool IsNull() const { return !Points() || node_->removed; }
     explicit operator bool() const { return !IsNull(); }
 
     // The value behind the handle; null for a null handle.
     T* Get() const { return IsNull() ? nullptr : &node_->value; }
-    T* operator->() const { return Get(); }
-    T& operator*() const { return *Get(); }
+    T* operator->() const { return &Value(); }
+    T& operator*() const { return Value(); }
 
     // The key; "" and 0 for a null handle.
     const char* Name() const { return IsNull() ? "" : node_->key.name; }
     int32_t Index() const { return IsNull() ? 0 : node_->key.index; }
 
-    OV_ENTRY Next() const { return IsNull() ? OV_ENTRY() : OV_ENTRY(node_->next.get()); }
-    OV_ENTRY Previous() const { return IsNull() ? OV_ENTRY() : OV_ENTRY(node_->previous); }
+    OV_ENTRY Next() const { return Points() ? OV_ENTRY(Node::Live(node_->next.get())) : OV_ENTRY(); }
+    OV_ENTRY Previous() const
+    {
+        return Points() ? OV_ENTRY(Node::LiveBefore(node_->previous)) : OV_ENTRY();
+    }
 
     // Handles are equal when they name the same entry; all null handles are equal.
     bool operator==(const OV_ENTRY& other) const
@@ -78,6 +105,18 @@ public:
 
 private:
     friend class OV_REGISTRY<T>;
+
+    bool Points() const { return (flags_ & 0xFF) == 0 && node_ != nullptr; }
+
+    T& Value() const
+    {
+        if (T* value = Get())
+            return *value;
+        static std::optional<T> scratch;
+        scratch.emplace();
+        return *scratch;
+    }
+
     uint32_t flags_ = 0;
     Node* node_ = nullptr;
 };
@@ -101,7 +140,13 @@ public:
         }
         return *this;
     }
-    ~OV_REGISTRY() { Clear(); }
+    ~OV_REGISTRY()
+    {
+        // Values whose destructors add entries get a few more rounds; past them, what such
+        // destructors keep adding is left behind rather than looping for ever.
+        for (int round = 0; round < 8 && head_; ++round)
+            Clear();
+    }
 
     // Find-or-create: the first entry with this name and index, else a new entry with a
     // default-constructed value appended at the end. Null for a refused name.
@@ -136,7 +181,7 @@ public:
     {
         if (!NameFits(name))
             return Entry();
-        for (Node* node = head_.get(); node; node = node->next.get())
+        for (Node* node = Node::Live(head_.get()); node; node = Node::Live(node->next.get()))
             if (node->key.index == index && NameIs(node->key, name))
                 return Entry(node);
         return Entry();
@@ -147,7 +192,7 @@ public:
     {
         if (!NameFits(name))
             return Entry();
-        for (Node* node = head_.get(); node; node = node->next.get())
+        for (Node* node = Node::Live(head_.get()); node; node = Node::Live(node->next.get()))
             if (NameIs(node->key, name))
                 return Entry(node);
         return Entry();
@@ -171,20 +216,21 @@ public:
     }
 
     // Removes the entry behind the handle (key and value). The handle, and every copy of it,
-    // is invalid afterwards. False for a null handle.
+    // is invalid afterwards. False for a null handle. While pinned, the value is destroyed
+    // when the last pin goes.
     bool Remove(Entry entry)
     {
         if (entry.IsNull())
             return false;
-        Node* node = entry.node_;
-        Node* previous = node->previous;
-        if (node->next)
-            node->next->previous = previous;
-        else
-            tail_ = previous;
-        std::unique_ptr<Node>& owner = previous ? previous->next : head_;
-        owner = std::move(node->next); // destroys the node
         --size_;
+        if (pins_ > 0)
+        {
+            entry.node_->removed = true;
+            purgeDue_ = true;
+            return true;
+        }
+        // Unlinked before it is destroyed: the value's destructor sees a whole chain.
+        Unlink(entry.node_);
         return true;
     }
 
@@ -196,31 +242,61 @@ public:
         if (!NameFits(name))
             return 0;
         uint32_t count = 0;
-        for (Node* node = head_.get(); node; node = node->next.get())
+        for (Node* node = Node::Live(head_.get()); node; node = Node::Live(node->next.get()))
             count += NameIs(node->key, name) ? 1 : 0;
         return count;
     }
     bool IsEmpty() const { return size_ == 0; }
 
-    Entry First() const { return Entry(head_.get()); }
-    Entry Last() const { return Entry(tail_); }
+    Entry First() const { return Entry(Node::Live(head_.get())); }
+    Entry Last() const { return Entry(Node::LiveBefore(tail_)); }
 
-    // Removes every entry. The id counter keeps running, so ids are never reused.
+    // Removes every entry. The id counter keeps running, so ids are never reused. The chain
+    // is detached first: entries that the values' destructors add land in the emptied
+    // registry and stay.
     void Clear()
     {
-        // One node at a time: a recursive chain of destructors could exhaust the stack.
-        while (head_)
-            head_ = std::move(head_->next);
+        if (pins_ > 0)
+        {
+            for (Node* node = head_.get(); node; node = node->next.get())
+                node->removed = true;
+            size_ = 0;
+            purgeDue_ = true;
+            return;
+        }
+        std::unique_ptr<Node> chain = std::move(head_);
         tail_ = nullptr;
         size_ = 0;
+        // One node at a time: a recursive chain of destructors could exhaust the stack.
+        while (chain)
+            chain = std::move(chain->next);
     }
+
+    // Holds removals back while a walk calls out; see the header's opening paragraph.
+    class Pin
+    {
+    public:
+        explicit Pin(OV_REGISTRY& registry) : registry_(registry) { ++registry_.pins_; }
+        Pin(const Pin&) = delete;
+        Pin& operator=(const Pin&) = delete;
+        ~Pin()
+        {
+            if (--registry_.pins_ == 0 && registry_.purgeDue_)
+                registry_.Purge();
+        }
+
+    private:
+        OV_REGISTRY& registry_;
+    };
+    bool IsPinned() const { return pins_ > 0; }
 
     // Ids 0, 1, 2, ... in call order (the scene numbers its actors with them).
     uint32_t NextId() { return nextId_++; }
 
     // Iteration in insertion order yields entry handles:
     //   for (auto entry : registry) use(entry.Name(), *entry);
-    // Removing the entry the loop stands on invalidates the loop; walk with Next() then.
+    // Removing the entry the loop stands on invalidates the loop unless the registry is
+    // pinned for it:  OV_REGISTRY<T>::Pin pin(registry);
     class iterator
     {
     public:
@@ -231,7 +307,7 @@ public:
         Entry operator*() const { return Entry(node_); }
         iterator& operator++()
         {
-            node_ = node_->next.get();
+            node_ = Node::Live(node_->next.get());
             return *this;
         }
         iterator operator++(int)
@@ -245,7 +321,7 @@ public:
     private:
         Node* node_ = nullptr;
     };
-    iterator begin() const { return iterator(head_.get()); }
+    iterator begin() const { return iterator(Node::Live(head_.get())); }
     iterator end() const { return iterator(); }
 
     // True for a non-null name shorter than the key's name field.
@@ -259,6 +335,35 @@ private:
     static bool NameIs(const OV_REGISTRY_KEY& key, const char* name)
     {
         return std::strncmp(key.name, name, OV_REGISTRY_KEY::NameField) == 0;
+    }
+
+    // Takes the node out of the chain, which stays whole.
+    std::unique_ptr<Node> Unlink(Node* node)
+    {
+        Node* previous = node->previous;
+        std::unique_ptr<Node>& owner = previous ? previous->next : head_;
+        std::unique_ptr<Node> taken = std::move(owner);
+        owner = std::move(taken->next);
+        if (owner)
+            owner->previous = previous;
+        else
+            tail_ = previous;
+        return taken;
+    }
+
+    // Destroys the entries removed while pinned, after taking them all out of the chain.
+    void Purge()
+    {
+        purgeDue_ = false;
+        std::vector<std::unique_ptr<Node>> removed;
+        for (Node* node = head_.get(); node;)
+        {
+            Node* next = node->next.get();
+            if (node->removed)
+                removed.push_back(Unlink(node));
+            node = next;
+        }
+        removed.clear();
     }
 
     void MoveFrom(OV_REGISTRY& other)
@@ -275,6 +380,8 @@ private:
     Node* tail_ = nullptr;
     uint32_t size_ = 0;
     uint32_t nextId_ = 0;
+    int32_t pins_ = 0;
+    bool purgeDue_ = false;
 };
 
 } // namespace OvCore

@@ -90,6 +90,11 @@ OV_ACTOR* OV_SCENE_PART::FindCollision(int32_t mode, const OV_ACTOR* actor, cons
 
 void OV_SCENE_PART::SortActorsByDepth()
 {
+    if (actors.IsPinned())
+    {
+        sortDeferred_ = true; // the walk standing on the nodes sorts when it is over
+        return;
+    }
     struct Held
     {
         OV_REGISTRY_KEY key;

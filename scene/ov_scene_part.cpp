@@ -58,15 +58,12 @@ void DestroyQueuedActors(OV_SCENE_PART& scene)
         DestroyLiveActor(scene, actor); // an actor queued twice is gone the second time
 }
 
+// A callback may remove any timer, or clear them all: removed timers are not advanced.
 void AdvanceTimers(OV_REGISTRY<OV_TIMER>& timers, float delta)
 {
-    // The next entry is taken first: a callback may remove its own timer.
-    for (auto entry = timers.First(); entry;)
-    {
-        const auto next = entry.Next();
+    OV_REGISTRY<OV_TIMER>::Pin pin(timers);
+    for (auto entry : timers)
         entry->Advance(delta);
-        entry = next;
-    }
 }
 
 } // namespace
@@ -101,14 +98,28 @@ void OV_SCENE_PART::RemoveActor(OV_ACTOR* actor)
 
 void OV_SCENE_PART::UpdateActors()
 {
-    for (auto entry : actors)
-        (*entry)->Update();
+    WalkActors(&OV_ACTOR::Update);
 }
 
 void OV_SCENE_PART::DrawActors()
 {
-    for (auto entry : actors)
-        (*entry)->Draw();
+    WalkActors(&OV_ACTOR::Draw);
+}
+
+// An actor may remove actors, release the scene or reorder it from its Update or Draw: the
+// pinned registry keeps the nodes until the walk is over, and a reorder waits for its end.
+void OV_SCENE_PART::WalkActors(void (OV_ACTOR::*step)())
+{
+    {
+        OV_ACTOR_REGISTRY::Pin pin(actors);
+        for (auto entry : actors)
+            ((**entry).*step)();
+    }
+    if (sortDeferred_ && !actors.IsPinned())
+    {
+        sortDeferred_ = false;
+        SortActorsByDepth();
+    }
 }
 
 void OV_SCENE_PART::EndFrame(float delta)
@@ -121,10 +132,14 @@ void OV_SCENE_PART::EndFrame(float delta)
 void OV_SCENE_PART::ReleaseActors()
 {
     // Every actor once: the queue only names actors the registries own. 3D actors release
-    // their models as they go.
+    // their models as they go. Destructors that add actors get a few more rounds; what they
+    // queue names actors that are gone, so the queue is emptied last.
+    for (int round = 0; round < 8 && !(actors.IsEmpty() && pendingActors.IsEmpty()); ++round)
+    {
+        actors.Clear();
+        pendingActors.Clear();
+    }
     removalQueue.clear();
-    actors.Clear();
-    pendingActors.Clear();
 }
 
 void OV_SCENE_PART::ReleaseViews()

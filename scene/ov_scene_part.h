@@ -59,8 +59,8 @@ public:
     // actor itself included; `offset` shifts the box of `actor` in box mode.
     OV_ACTOR* FindCollision(int32_t mode, const OV_ACTOR* actor, const char* name,
                             const OV_VECTOR& offset) const;
-    // Greatest depth first (drawn behind the rest); equal depths keep their order. Not from
-    // inside an actor's Update or Draw.
+    // Greatest depth first (drawn behind the rest); equal depths keep their order. From
+    // inside an actor's Update or Draw the sort happens when that pass is over.
     void SortActorsByDepth();
 
     // The scene's pieces of one frame: every live actor's Update; every live actor's Draw
@@ -78,6 +78,10 @@ public:
 
 protected:
     ~OV_SCENE_PART() = default;
+
+private:
+    void WalkActors(void (OV_ACTOR::*step)());
+    bool sortDeferred_ = false;
 };
 
 // The process's scene part: the one inside Application(), bound by the composition root.

@@ -208,6 +208,18 @@ TEST_F(StatesTest, ChangeRequestedBeforeTheLoopStillGivesTheTargetItsFrames)
     EXPECT_EQ(framesRun, std::vector<int>({0, 3}));
 }
 
+TEST_F(StatesTest, StateRemovingItselfIsFollowedByTheNextAndClearingAllEndsTheMachine)
+{
+    OV_APPLICATION& app = Application();
+    scripts[0].beforeLoop = [&] { app.states.Access(OV_ACCESS_REMOVE, NAMES[0]); };
+    scripts[1].beforeLoop = [&] { app.states.Clear(); };
+    RegisterAll();
+    EXPECT_TRUE(app.RunStates());
+    EXPECT_EQ(ran, Names({"first", "second"}));
+    EXPECT_TRUE(app.states.IsEmpty());
+    EXPECT_FALSE(app.current);
+}
+
 TEST_F(StatesTest, CountStatesCountsAllOrByName)
 {
     OV_APPLICATION& app = Application();

@@ -203,3 +203,67 @@ TEST(OvRegistry, AppendAndNextId)
     registry.Clear();
     EXPECT_EQ(registry.NextId(), 2u); // ids are never reused
 }
+
+TEST(OvRegistry, PinnedRemovalsVanishAtOnceAndAreDestroyedAtTheLastUnpin)
+{
+    int destroyed = 0;
+    OV_REGISTRY<Tracked> registry;
+    for (int i = 0; i < 4; ++i)
+        registry.Get("t", i)->destroyed = &destroyed;
+    std::vector<int> walked;
+    {
+        OV_REGISTRY<Tracked>::Pin outer(registry);
+        {
+            OV_REGISTRY<Tracked>::Pin inner(registry);
+            for (auto entry : registry)
+            {
+                walked.push_back(entry.Index());
+                if (entry.Index() == 0)
+                {
+                    registry.Access(OV_ACCESS_REMOVE, "t", 0); // the one walked on
+                    registry.Access(OV_ACCESS_REMOVE, "t", 1); // the next one
+                    EXPECT_FALSE(entry);
+                    EXPECT_EQ(entry.Next().Index(), 2); // leads on past removed entries
+                }
+            }
+        }
+        EXPECT_EQ(destroyed, 0);
+        EXPECT_EQ(registry.Count(), 2u);
+        EXPECT_FALSE(registry.Find("t", 1));
+        registry.Clear();
+        EXPECT_TRUE(registry.IsEmpty());
+        EXPECT_FALSE(registry.First());
+        registry.Get("after")->destroyed = &destroyed; // added while pinned: kept
+    }
+    EXPECT_EQ(walked, std::vector<int>({0, 2, 3}));
+    EXPECT_EQ(destroyed, 4);
+    ASSERT_EQ(registry.Count(), 1u);
+    EXPECT_STREQ(registry.First().Name(), "after");
+}
+
+// A value whose destructor adds an entry to the registry being cleared.
+struct Spawner
+{
+    OV_REGISTRY<Spawner>* home = nullptr;
+    ~Spawner()
+    {
+        if (home)
+            home->Get("spawned"); // no home: does not spawn again
+    }
+};
+
+TEST(OvRegistry, ClearKeepsWhatDestructorsAddAndNullEntriesDereferenceSafely)
+{
+    OV_REGISTRY<Spawner> registry;
+    registry.Get("parent")->home = &registry;
+    registry.Clear();
+    ASSERT_EQ(registry.Count(), 1u);
+    EXPECT_STREQ(registry.First().Name(), "spawned");
+
+    // A refused name gives a null handle; dereferencing it is safe and writes go nowhere.
+    OV_REGISTRY<Record> records;
+    const std::string overlong(OvCore::OV_REGISTRY_KEY::NameField, 'n');
+    (*records.Get(overlong.c_str())).number = 7;
+    EXPECT_EQ(records.Get(overlong.c_str())->number, 0);
+    EXPECT_TRUE(records.IsEmpty());
+}

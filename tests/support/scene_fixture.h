@@ -23,17 +23,29 @@ class Probe : public OvCore::OV_ACTOR
 {
   public:
     explicit Probe(std::string name) : label(std::move(name)) {}
-    ~Probe() override { events.push_back("gone " + label); }
+    ~Probe() override
+    {
+        events.push_back("gone " + label);
+        if (onGone)
+            onGone();
+    }
     void Update() override
     {
         events.push_back("update " + label);
         if (onUpdate)
             onUpdate();
     }
-    void Draw() override { events.push_back("draw " + label); }
+    void Draw() override
+    {
+        events.push_back("draw " + label);
+        if (onDraw)
+            onDraw();
+    }
 
     std::string label;
     std::function<void()> onUpdate;
+    std::function<void()> onDraw;
+    std::function<void()> onGone;
 };
 
 // Releases everything of the scene, removes the frame hooks and forgets the events.
