@@ -26,7 +26,7 @@ typedef void (*OV_HOOK)();
 // are destroyed in the reverse order: the scene's actors first, the windows last.
 class OV_APPLICATION : public OV_CORE_PART, public OV_GRAPHICS_PART, public OV_SCENE_PART
 {
-public:
+  public:
     OV_APPLICATION() = default;
     OV_APPLICATION(const OV_APPLICATION&) = delete;
     OV_APPLICATION& operator=(const OV_APPLICATION&) = delete;

@@ -10,7 +10,8 @@
 #include "orvane_core.h"
 #include "platform/win32.h"
 
-namespace {
+namespace
+{
 
 struct Vertex
 {
@@ -30,8 +31,8 @@ HWND OpenWindow(int width, int height)
     wc.hInstance = GetModuleHandleA(nullptr);
     wc.lpszClassName = "engine sprites";
     RegisterClassExA(&wc);
-    return CreateWindowExA(0, "engine sprites", "engine sprites", WS_POPUP | WS_VISIBLE, 0, 0, width, height,
-                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, "engine sprites", "engine sprites", WS_POPUP | WS_VISIBLE, 0, 0,
+                           width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 } // namespace
@@ -45,7 +46,8 @@ int main(int argc, char** argv)
     OvInitiation();
     HWND window = OpenWindow(width, height);
     OvHandle target{1, nullptr};
-    if (!window || !OvRenderTargetCreate(&target, window, OV_MODE_NORMAL, 32, depthBits)) {
+    if (!window || !OvRenderTargetCreate(&target, window, OV_MODE_NORMAL, 32, depthBits))
+    {
         std::fprintf(stderr, "engine_sprites: no window or render target\n");
         return 1;
     }
@@ -67,16 +69,19 @@ int main(int argc, char** argv)
                               {1, 1, 0, 1, 1, 1, 1, 1, 0, 0, 1, 8, 8, 0, 1},
                               {0, 1, 0, 1, 1, 1, 1, 1, 0, 0, 1, 0, 8, 0, 1}};
     std::vector<double> xs(count), ys(count);
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i)
+    {
         xs[i] = std::rand() % (width - 8);
         ys[i] = std::rand() % (height - 8);
     }
 
     OvSetState(OV_STATE_DRAW_CALLS, 0);
     const auto start = std::chrono::steady_clock::now();
-    for (int frame = 0; frame < frames; ++frame) {
+    for (int frame = 0; frame < frames; ++frame)
+    {
         OvCameraOrtho(0, 0, width, height, 0);
-        for (int i = 0; i < count; ++i) {
+        for (int i = 0; i < count; ++i)
+        {
             OvMatrixPush();
             OvMatrixIdentity();
             OvMatrixTranslate(xs[i], ys[i], 0);
@@ -91,10 +96,12 @@ int main(int argc, char** argv)
         OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_CLEAR_COLOUR | OV_SCENE_SWAP);
     }
     OvRenderScene(OV_SCENE_FLUSH);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     const auto calls = *static_cast<const uint64_t*>(OvGetState(OV_STATE_DRAW_CALLS));
-    std::printf("%d sprites x %d frames: %.0f sprites/s, %.1f frames/s, %.1f draw calls/frame\n", count, frames,
-                double(count) * frames / seconds, frames / seconds, double(calls) / frames);
+    std::printf("%d sprites x %d frames: %.0f sprites/s, %.1f frames/s, %.1f draw calls/frame\n",
+                count, frames, double(count) * frames / seconds, frames / seconds,
+                double(calls) / frames);
     OvTextureDestroy(texture);
     OvRenderTargetDestroy(target);
     DestroyWindow(window);

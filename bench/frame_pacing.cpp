@@ -76,15 +76,15 @@ void Measure(const char* name, bool useSleep)
         const double aim = useSleep ? PERIOD_MS : (i % 2 == 1 ? loop.waitOdd : loop.waitEven);
         fromSchedule.push_back(std::fabs(spacing - aim));
     }
-    const double meanSpacing = (recording.starts.back() - recording.starts.front()) * 1000 /
-                               (recording.starts.size() - 1);
+    const double meanSpacing =
+        (recording.starts.back() - recording.starts.front()) * 1000 / (recording.starts.size() - 1);
     const Deviation period = Summarise(fromPeriod);
     const Deviation schedule = Summarise(fromSchedule);
-    std::printf("%-10s frames %4zu  mean spacing %7.3f ms  from period: mean %.3f median %.3f"
-                " p99 %.3f  from aim: mean %.3f median %.3f p99 %.3f  (waitOdd %.3f, waitEven %.3f)\n",
-                name, recording.starts.size(), meanSpacing, period.mean, period.median,
-                period.p99, schedule.mean, schedule.median, schedule.p99, loop.waitOdd,
-                loop.waitEven);
+    std::printf(
+        "%-10s frames %4zu  mean spacing %7.3f ms  from period: mean %.3f median %.3f"
+        " p99 %.3f  from aim: mean %.3f median %.3f p99 %.3f  (waitOdd %.3f, waitEven %.3f)\n",
+        name, recording.starts.size(), meanSpacing, period.mean, period.median, period.p99,
+        schedule.mean, schedule.median, schedule.p99, loop.waitOdd, loop.waitEven);
 }
 
 } // namespace

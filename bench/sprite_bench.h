@@ -182,8 +182,8 @@ inline void PrintHeader(const char* what, const Options& options, bool swapInter
     std::printf("# %s: %dx%d window, depth bits %d, swap interval off: %s\n", what, WINDOW_WIDTH,
                 WINDOW_HEIGHT, options.depthBits, swapIntervalOff ? "yes" : "not settable");
     std::printf("%-4s %5s %7s %5s %10s %9s %9s %12s %11s %12s %6s\n", "#", "size", "sprites",
-                "depth", "median ms", "p10 ms", "p90 ms", "sprites/s", "calls/frame",
-                "cpu ns/spr", "frames");
+                "depth", "median ms", "p10 ms", "p90 ms", "sprites/s", "calls/frame", "cpu ns/spr",
+                "frames");
 }
 
 // sprites/s is taken from the median frame time, robust against a loaded machine.

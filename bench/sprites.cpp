@@ -5,8 +5,8 @@
 // CPU time spent issuing each sprite. bench/sprites_raw is the raw OpenGL reference on the
 // same context settings; scripts/bench-sprites.sh compares the two.
 //   sprites [--counts 1000,10000] [--sizes 8,32] [--depth 0|16] [--seconds S] [--warmup N]
-#include "bench/sprite_bench.h"
 #include "app/ov_application.h"
+#include "bench/sprite_bench.h"
 #include "graphics/ov_sprite.h"
 #include "orvane_core.h"
 
@@ -24,8 +24,8 @@ bool LoadNoiseSprite(OV_SPRITE& sprite, int32_t size)
     void* file = OvImageEncodeOvt(pixels.data(), size, size, &bytes);
     const void* images[1] = {file};
     const bool loaded =
-        file && sprite.LoadFromMemory(images, 1, 1, OV_FILTER_NEAREST,
-                                      OV_FILTER_NEAREST, 0, 0, -1, -1, 0, 0, &bytes);
+        file && sprite.LoadFromMemory(images, 1, 1, OV_FILTER_NEAREST, OV_FILTER_NEAREST, 0, 0, -1,
+                                      -1, 0, 0, &bytes);
     OvImageFree(file);
     sprite.CenterOrigin();
     return loaded && sprite.FrameCount() == 1;

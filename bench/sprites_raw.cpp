@@ -45,7 +45,8 @@ GLuint MakeTexture(int size)
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, size, size, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+                 pixels.data());
     return texture;
 }
 
@@ -70,18 +71,20 @@ void SetUpState()
 void PutSprite(const Mover& mover, float half, Vertex* out)
 {
     const double radians = mover.angle * std::numbers::pi / 180.0;
-    const float c = static_cast<float>(std::cos(radians)), s = static_cast<float>(std::sin(radians));
+    const float c = static_cast<float>(std::cos(radians)),
+                s = static_cast<float>(std::sin(radians));
     const float x = static_cast<float>(mover.x), y = static_cast<float>(mover.y);
     const float corners[4][2] = {{-half, -half}, {half, -half}, {half, half}, {-half, half}};
     const float uv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
     for (int i = 0; i < 4; ++i)
-        out[i] = {x + c * corners[i][0] - s * corners[i][1], y + s * corners[i][0] + c * corners[i][1],
-                  uv[i][0], uv[i][1]};
+        out[i] = {x + c * corners[i][0] - s * corners[i][1],
+                  y + s * corners[i][0] + c * corners[i][1], uv[i][0], uv[i][1]};
 }
 
 // One frame: move, fill the array, one draw, present, clear. Returns the milliseconds spent
 // filling and issuing.
-double Frame(SDL_Window* window, int size, std::vector<Mover>& movers, std::vector<Vertex>& vertices)
+double Frame(SDL_Window* window, int size, std::vector<Mover>& movers,
+             std::vector<Vertex>& vertices)
 {
     for (Mover& mover : movers)
         Move(mover);
@@ -132,7 +135,8 @@ int main(int argc, char** argv)
             std::vector<Vertex> vertices(static_cast<size_t>(count) * 4);
             const Result result = Measure(
                 options, size, count,
-                [&] {
+                [&]
+                {
                     ++drawCalls;
                     return Frame(window, size, movers, vertices);
                 },

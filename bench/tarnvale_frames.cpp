@@ -53,12 +53,14 @@ int main(int argc, char** argv)
         frameMs.push_back((frameStarts[i] - frameStarts[i - 1]) * 1000);
     if (frameMs.empty())
     {
-        std::fprintf(stderr, "tarnvale_frames: the game ran no frames (data/ beside the program?)\n");
+        std::fprintf(stderr,
+                     "tarnvale_frames: the game ran no frames (data/ beside the program?)\n");
         return 1;
     }
-    std::printf("tarnvale frame time over %zu frames, pacing off: median %.3f ms, p10 %.3f, p90 %.3f"
-                " (%.0f frames/s at the median)\n",
-                frameMs.size(), Percentile(frameMs, 0.5), Percentile(frameMs, 0.1),
-                Percentile(frameMs, 0.9), 1000 / Percentile(frameMs, 0.5));
+    std::printf(
+        "tarnvale frame time over %zu frames, pacing off: median %.3f ms, p10 %.3f, p90 %.3f"
+        " (%.0f frames/s at the median)\n",
+        frameMs.size(), Percentile(frameMs, 0.5), Percentile(frameMs, 0.1),
+        Percentile(frameMs, 0.9), 1000 / Percentile(frameMs, 0.5));
     return 0;
 }

@@ -14,7 +14,7 @@ namespace OvCore
 
 class OV_CORE_PART
 {
-public:
+  public:
     OV_CORE_PART();
     OV_CORE_PART(const OV_CORE_PART&) = delete;
     OV_CORE_PART& operator=(const OV_CORE_PART&) = delete;
@@ -49,7 +49,7 @@ public:
     // display's refresh rate (on) or not at all (off).
     void SetVsync(bool on);
 
-protected:
+  protected:
     ~OV_CORE_PART() = default;
 };
 

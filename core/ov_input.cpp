@@ -13,7 +13,10 @@ namespace
 
 constexpr int KEY_COUNT = 256;
 
-bool ValidKey(int k) { return k >= 0 && k < KEY_COUNT; }
+bool ValidKey(int k)
+{
+    return k >= 0 && k < KEY_COUNT;
+}
 
 // Any key 1..255 with the flag: code 0 is never a key of its own.
 bool AnyKey(const uint8_t (&flags)[KEY_COUNT])
@@ -39,10 +42,14 @@ int SlotOf(int button)
 {
     switch (button)
     {
-    case 1: return OV_INPUT::SLOT_LEFT;
-    case 2: return OV_INPUT::SLOT_RIGHT;
-    case 3: return OV_INPUT::SLOT_MIDDLE;
-    default: return -1;
+    case 1:
+        return OV_INPUT::SLOT_LEFT;
+    case 2:
+        return OV_INPUT::SLOT_RIGHT;
+    case 3:
+        return OV_INPUT::SLOT_MIDDLE;
+    default:
+        return -1;
     }
 }
 
@@ -83,17 +90,38 @@ bool OV_INPUT::HandleMessage(UINT message, WPARAM wParam, LPARAM)
 {
     switch (message)
     {
-    case WM_KEYDOWN: OnKeyDown(static_cast<unsigned>(wParam)); return true;
-    case WM_KEYUP: OnKeyUp(static_cast<unsigned>(wParam)); return true;
-    case WM_CHAR: OnChar(static_cast<unsigned>(wParam)); return true;
-    case WM_LBUTTONDOWN: OnButtonDown(SLOT_LEFT); return true;
-    case WM_LBUTTONUP: OnButtonUp(SLOT_LEFT); return true;
-    case WM_RBUTTONDOWN: OnButtonDown(SLOT_RIGHT); return true;
-    case WM_RBUTTONUP: OnButtonUp(SLOT_RIGHT); return true;
-    case WM_MBUTTONDOWN: OnButtonDown(SLOT_MIDDLE); return true;
-    case WM_MBUTTONUP: OnButtonUp(SLOT_MIDDLE); return true;
-    case WM_MOUSEWHEEL: OnWheel(WheelDelta(wParam)); return true;
-    default: return false;
+    case WM_KEYDOWN:
+        OnKeyDown(static_cast<unsigned>(wParam));
+        return true;
+    case WM_KEYUP:
+        OnKeyUp(static_cast<unsigned>(wParam));
+        return true;
+    case WM_CHAR:
+        OnChar(static_cast<unsigned>(wParam));
+        return true;
+    case WM_LBUTTONDOWN:
+        OnButtonDown(SLOT_LEFT);
+        return true;
+    case WM_LBUTTONUP:
+        OnButtonUp(SLOT_LEFT);
+        return true;
+    case WM_RBUTTONDOWN:
+        OnButtonDown(SLOT_RIGHT);
+        return true;
+    case WM_RBUTTONUP:
+        OnButtonUp(SLOT_RIGHT);
+        return true;
+    case WM_MBUTTONDOWN:
+        OnButtonDown(SLOT_MIDDLE);
+        return true;
+    case WM_MBUTTONUP:
+        OnButtonUp(SLOT_MIDDLE);
+        return true;
+    case WM_MOUSEWHEEL:
+        OnWheel(WheelDelta(wParam));
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -148,27 +176,58 @@ void OV_INPUT::OnWheel(int amount)
     }
 }
 
-bool OV_INPUT::KeyDown(int k) const { return ReadKey(keyDown, k); }
-bool OV_INPUT::KeyPressed(int k) const { return ReadKey(keyPressed, k); }
-bool OV_INPUT::KeyReleased(int k) const { return ReadKey(keyReleased, k); }
-void OV_INPUT::SetKeyDown(int k, bool value) { WriteKey(keyDown, k, value); }
-void OV_INPUT::SetKeyPressed(int k, bool value) { WriteKey(keyPressed, k, value); }
-void OV_INPUT::SetKeyReleased(int k, bool value) { WriteKey(keyReleased, k, value); }
-void OV_INPUT::ReleaseKeyLater(int k) { WriteKey(keyReleaseLater, k, true); }
+bool OV_INPUT::KeyDown(int k) const
+{
+    return ReadKey(keyDown, k);
+}
+bool OV_INPUT::KeyPressed(int k) const
+{
+    return ReadKey(keyPressed, k);
+}
+bool OV_INPUT::KeyReleased(int k) const
+{
+    return ReadKey(keyReleased, k);
+}
+void OV_INPUT::SetKeyDown(int k, bool value)
+{
+    WriteKey(keyDown, k, value);
+}
+void OV_INPUT::SetKeyPressed(int k, bool value)
+{
+    WriteKey(keyPressed, k, value);
+}
+void OV_INPUT::SetKeyReleased(int k, bool value)
+{
+    WriteKey(keyReleased, k, value);
+}
+void OV_INPUT::ReleaseKeyLater(int k)
+{
+    WriteKey(keyReleaseLater, k, true);
+}
 
 bool OV_INPUT::MouseDown(int button) const
 {
     switch (button)
     {
-    case 0: return AnyButton(mouseDown) || wheelUp || wheelDown;
-    case 4: return wheelUp != 0;
-    case 5: return wheelDown != 0;
-    default: return ReadButton(mouseDown, button);
+    case 0:
+        return AnyButton(mouseDown) || wheelUp || wheelDown;
+    case 4:
+        return wheelUp != 0;
+    case 5:
+        return wheelDown != 0;
+    default:
+        return ReadButton(mouseDown, button);
     }
 }
 
-bool OV_INPUT::MousePressed(int button) const { return ReadButton(mousePressed, button); }
-bool OV_INPUT::MouseReleased(int button) const { return ReadButton(mouseReleased, button); }
+bool OV_INPUT::MousePressed(int button) const
+{
+    return ReadButton(mousePressed, button);
+}
+bool OV_INPUT::MouseReleased(int button) const
+{
+    return ReadButton(mouseReleased, button);
+}
 
 void OV_INPUT::SetMouseDown(int button, bool value)
 {
@@ -180,8 +239,14 @@ void OV_INPUT::SetMouseDown(int button, bool value)
         WriteButton(mouseDown, button, value);
 }
 
-void OV_INPUT::SetMousePressed(int button, bool value) { WriteButton(mousePressed, button, value); }
-void OV_INPUT::SetMouseReleased(int button, bool value) { WriteButton(mouseReleased, button, value); }
+void OV_INPUT::SetMousePressed(int button, bool value)
+{
+    WriteButton(mousePressed, button, value);
+}
+void OV_INPUT::SetMouseReleased(int button, bool value)
+{
+    WriteButton(mouseReleased, button, value);
+}
 
 bool OV_INPUT::ReleaseMouseLater(int button)
 {
@@ -236,8 +301,14 @@ bool OV_INPUT::SetCursor(int x, int y)
     return SetCursorPos(x, y) != FALSE;
 }
 
-int OV_INPUT::CursorX(const OV_WINDOW& window) const { return cursor.x - window.x; }
-int OV_INPUT::CursorY(const OV_WINDOW& window) const { return cursor.y - window.y; }
+int OV_INPUT::CursorX(const OV_WINDOW& window) const
+{
+    return cursor.x - window.x;
+}
+int OV_INPUT::CursorY(const OV_WINDOW& window) const
+{
+    return cursor.y - window.y;
+}
 
 bool OV_INPUT::PopChar(char& c)
 {

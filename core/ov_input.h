@@ -4,8 +4,8 @@
 // and the typed characters). The frame loop samples the cursor and clears the edges.
 #pragma once
 
-#include "core/ov_vector.h"
 #include "core/ov_string.h"
+#include "core/ov_vector.h"
 #include "platform/win32.h"
 
 #include <cstdint>
@@ -18,10 +18,16 @@ struct OV_WINDOW;
 
 class OV_INPUT
 {
-public:
+  public:
     // Mouse slots of the arrays below; the public button numbers are 1 left, 2 right,
     // 3 middle, 4 wheel up, 5 wheel down and 0 "any".
-    enum MouseSlot { SLOT_LEFT = 0, SLOT_MIDDLE = 1, SLOT_RIGHT = 2, SLOT_COUNT = 3 };
+    enum MouseSlot
+    {
+        SLOT_LEFT = 0,
+        SLOT_MIDDLE = 1,
+        SLOT_RIGHT = 2,
+        SLOT_COUNT = 3
+    };
     static constexpr int WHEEL_NOTCH = 120;
 
     uint8_t keyDown[256] = {};

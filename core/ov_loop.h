@@ -20,23 +20,23 @@ typedef void (*OV_MESSAGE_HOOK)(HWND window, UINT message, WPARAM wParam, LPARAM
 
 struct OV_LOOP
 {
-    float waitOdd = 0;       // busy-wait thresholds in ms, used on alternate frames
+    float waitOdd = 0; // busy-wait thresholds in ms, used on alternate frames
     float waitEven = 0;
-    float renderAccum = 0;   // seconds since the last render tick
+    float renderAccum = 0; // seconds since the last render tick
     bool renderTick = false;
-    float updateAccum = 0;   // seconds since the last update tick
+    float updateAccum = 0; // seconds since the last update tick
     bool updateTick = false;
-    float previousTime = 0;  // seconds, see Now()
+    float previousTime = 0; // seconds, see Now()
     float currentTime = 0;
-    float delta = 0;         // the frame time that callbacks read, seconds
+    float delta = 0; // the frame time that callbacks read, seconds
     float framesPerSecond = 0;
     float rendersPerSecond = 0;
     float updatesPerSecond = 0;
     float rateAccum = 0;
-    float framePeriod = 0;   // ms; 0 runs frames back to back
-    float renderPeriod = 0;  // seconds; 0 or less ticks every frame
+    float framePeriod = 0;  // ms; 0 runs frames back to back
+    float renderPeriod = 0; // seconds; 0 or less ticks every frame
     float updatePeriod = 0;
-    bool useSleep = false;   // pace with Sleep instead of busy waiting
+    bool useSleep = false; // pace with Sleep instead of busy waiting
     uint32_t frameCount = 0;
     uint32_t renderCount = 0;
     uint32_t updateCount = 0;
@@ -62,7 +62,7 @@ struct OV_LOOP
     // false, when it is already false. Always returns true.
     bool RunFrameLoop(OV_FRAME_CALLBACK frameCallback, void* context);
 
-private:
+  private:
     double previousPrecise_ = 0; // the precise forms of previousTime and currentTime
     double currentPrecise_ = 0;
 

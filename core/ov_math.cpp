@@ -56,11 +56,24 @@ double ColourChannel(uint32_t packed, char letter)
     int shift;
     switch (letter)
     {
-    case 'R': case 'r': shift = 0; break;
-    case 'G': case 'g': shift = 8; break;
-    case 'B': case 'b': shift = 16; break;
-    case 'A': case 'a': shift = 24; break;
-    default: return 0.0;
+    case 'R':
+    case 'r':
+        shift = 0;
+        break;
+    case 'G':
+    case 'g':
+        shift = 8;
+        break;
+    case 'B':
+    case 'b':
+        shift = 16;
+        break;
+    case 'A':
+    case 'a':
+        shift = 24;
+        break;
+    default:
+        return 0.0;
     }
     return ((packed >> shift) & 0xFFu) / 255.0;
 }

@@ -28,11 +28,8 @@ struct OV_NUMBER
     bool operator==(OV_NUMBER other) const { return value == other.value; }
     // double, float and 8/16/32-bit integers, signed or not: compared as doubles.
     template <class T>
-        requires std::integral<T> || std::floating_point<T>
-    bool operator==(T other) const
-    {
-        return value == static_cast<double>(other);
-    }
+    requires std::integral<T> || std::floating_point<T>
+    bool operator==(T other) const { return value == static_cast<double>(other); }
 
     // Truncating conversions. Values outside the 32-bit range, and NaN, give INT32_MIN (the
     // processor's "integer indefinite") instead of undefined behaviour; the 16-bit and byte

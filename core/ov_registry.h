@@ -73,7 +73,7 @@ template <class T> struct OV_REGISTRY_NODE
 // dereference. Test the handle to tell.
 template <class T> class OV_ENTRY
 {
-public:
+  public:
     using Node = OV_REGISTRY_NODE<T>;
 
     OV_ENTRY() = default;
@@ -91,7 +91,10 @@ public:
     const char* Name() const { return IsNull() ? "" : node_->key.name; }
     int32_t Index() const { return IsNull() ? 0 : node_->key.index; }
 
-    OV_ENTRY Next() const { return Points() ? OV_ENTRY(Node::Live(node_->next.get())) : OV_ENTRY(); }
+    OV_ENTRY Next() const
+    {
+        return Points() ? OV_ENTRY(Node::Live(node_->next.get())) : OV_ENTRY();
+    }
     OV_ENTRY Previous() const
     {
         return Points() ? OV_ENTRY(Node::LiveBefore(node_->previous)) : OV_ENTRY();
@@ -103,7 +106,7 @@ public:
         return IsNull() ? other.IsNull() : node_ == other.node_ && !other.IsNull();
     }
 
-private:
+  private:
     friend class OV_REGISTRY<T>;
 
     bool Points() const { return (flags_ & 0xFF) == 0 && node_ != nullptr; }
@@ -123,7 +126,7 @@ private:
 
 template <class T> class OV_REGISTRY
 {
-public:
+  public:
     using Entry = OV_ENTRY<T>;
     using Node = OV_REGISTRY_NODE<T>;
 
@@ -275,7 +278,7 @@ public:
     // Holds removals back while a walk calls out; see the header's opening paragraph.
     class Pin
     {
-    public:
+      public:
         explicit Pin(OV_REGISTRY& registry) : registry_(registry) { ++registry_.pins_; }
         Pin(const Pin&) = delete;
         Pin& operator=(const Pin&) = delete;
@@ -285,7 +288,7 @@ public:
                 registry_.Purge();
         }
 
-    private:
+      private:
         OV_REGISTRY& registry_;
     };
     bool IsPinned() const { return pins_ > 0; }
@@ -299,7 +302,7 @@ public:
     // pinned for it:  OV_REGISTRY<T>::Pin pin(registry);
     class iterator
     {
-    public:
+      public:
         using value_type = Entry;
         using difference_type = std::ptrdiff_t;
         iterator() = default;
@@ -318,7 +321,7 @@ public:
         }
         bool operator==(const iterator& other) const { return node_ == other.node_; }
 
-    private:
+      private:
         Node* node_ = nullptr;
     };
     iterator begin() const { return iterator(Node::Live(head_.get())); }
@@ -330,7 +333,7 @@ public:
         return name && std::memchr(name, '\0', OV_REGISTRY_KEY::NameField) != nullptr;
     }
 
-private:
+  private:
     // Byte-exact; never reads past the key's name field.
     static bool NameIs(const OV_REGISTRY_KEY& key, const char* name)
     {

@@ -49,8 +49,8 @@ bool IsIn(const char* set, char c)
 
 // Walks the split algorithm over bytes[0 .. length]; stores the tokens when `tokens` is given
 // and returns how many there are, so a counting pass and a filling pass always agree.
-uint32_t SplitInto(const char* bytes, uint32_t length, const char* delimiters,
-                   const char* quotes, OV_STRING* tokens)
+uint32_t SplitInto(const char* bytes, uint32_t length, const char* delimiters, const char* quotes,
+                   OV_STRING* tokens)
 {
     uint32_t count = 0;
     uint32_t previous = 0;
@@ -82,7 +82,7 @@ uint32_t SplitInto(const char* bytes, uint32_t length, const char* delimiters,
 int32_t ParseLong32(const char* text)
 {
     long long value = std::strtoll(text, nullptr, 0);
-    return static_cast<int32_t>(value < INT32_MIN ? INT32_MIN
+    return static_cast<int32_t>(value < INT32_MIN   ? INT32_MIN
                                 : value > INT32_MAX ? INT32_MAX
                                                     : value);
 }
@@ -173,18 +173,30 @@ bool ParseNumber(const OV_STRING& number, char letter, void* out, uint32_t outSi
     const char* text = number.Text();
     switch (letter)
     {
-    case 'c': return Store(out, outSize, static_cast<int8_t>(ParseLong32(text)));
-    case 'b': return Store(out, outSize, static_cast<uint8_t>(ParseULong32(text)));
-    case 's': return Store(out, outSize, static_cast<int16_t>(ParseLong32(text)));
-    case 'w': return Store(out, outSize, static_cast<uint16_t>(ParseULong32(text)));
-    case 'i': return Store(out, outSize, ParseLong32(text));
-    case 'd': return Store(out, outSize, ParseULong32(text));
-    case 'h': return Store(out, outSize, static_cast<float>(std::strtod(text, nullptr)));
-    case 'r': return Store(out, outSize, std::strtod(text, nullptr));
-    case 'f': return StoreComponents<float>(number, out, outSize);
-    case 'v': return StoreComponents<double>(number, out, outSize);
-    case 'x': return StoreHex(number, out, outSize);
-    default: return false;
+    case 'c':
+        return Store(out, outSize, static_cast<int8_t>(ParseLong32(text)));
+    case 'b':
+        return Store(out, outSize, static_cast<uint8_t>(ParseULong32(text)));
+    case 's':
+        return Store(out, outSize, static_cast<int16_t>(ParseLong32(text)));
+    case 'w':
+        return Store(out, outSize, static_cast<uint16_t>(ParseULong32(text)));
+    case 'i':
+        return Store(out, outSize, ParseLong32(text));
+    case 'd':
+        return Store(out, outSize, ParseULong32(text));
+    case 'h':
+        return Store(out, outSize, static_cast<float>(std::strtod(text, nullptr)));
+    case 'r':
+        return Store(out, outSize, std::strtod(text, nullptr));
+    case 'f':
+        return StoreComponents<float>(number, out, outSize);
+    case 'v':
+        return StoreComponents<double>(number, out, outSize);
+    case 'x':
+        return StoreHex(number, out, outSize);
+    default:
+        return false;
     }
 }
 
@@ -369,8 +381,7 @@ uint32_t OV_STRING::NextToken(OV_STRING& token, const char* separator, uint32_t 
     return next;
 }
 
-uint32_t OV_STRING::ReplaceAll(OV_STRING& result, const char* search,
-                               const char* replacement) const
+uint32_t OV_STRING::ReplaceAll(OV_STRING& result, const char* search, const char* replacement) const
 {
     if (!search || !*search)
     {
@@ -470,14 +481,26 @@ uint32_t OV_STRING::TypeSize() const
 {
     switch (TypeLetter())
     {
-    case 'b': case 'c': return 1;
-    case 's': case 'w': return 2;
-    case 'd': case 'h': case 'i': return 4;
-    case 'r': return 8;
-    case 'f': return 16;
-    case 'v': return 32;
-    case 'x': return Length() / 2;
-    default: return 0;
+    case 'b':
+    case 'c':
+        return 1;
+    case 's':
+    case 'w':
+        return 2;
+    case 'd':
+    case 'h':
+    case 'i':
+        return 4;
+    case 'r':
+        return 8;
+    case 'f':
+        return 16;
+    case 'v':
+        return 32;
+    case 'x':
+        return Length() / 2;
+    default:
+        return 0;
     }
 }
 

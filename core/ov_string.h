@@ -17,7 +17,7 @@ namespace OvCore
 
 class OV_STRING
 {
-public:
+  public:
     // Marks a string whose text belongs to a shared record. Ownership itself is tracked by the
     // string: copies are deep and a string frees exactly the buffer it allocated, whatever this
     // flag says, so marking a copy borrowed can neither leak nor free a buffer twice.
@@ -56,7 +56,7 @@ public:
         return *this;
     }
 
-    uint32_t Length() const; // bytes before the terminator
+    uint32_t Length() const;                         // bytes before the terminator
     const char* Text() const { return data_.get(); } // never null
     void Clear();
 
@@ -120,7 +120,7 @@ public:
     // own). For f and v only the components present are written.
     bool ParseTyped(void* out, uint32_t outSize, char letter = 0) const;
 
-private:
+  private:
     void Adopt(std::unique_ptr<char[]> buffer);
 
     std::unique_ptr<char[]> data_; // never null

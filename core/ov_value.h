@@ -13,7 +13,7 @@ namespace OvCore
 
 class OV_VALUE
 {
-public:
+  public:
     enum Kind : int32_t
     {
         EMPTY = 0,
@@ -36,7 +36,7 @@ public:
     // Equal kinds, and both empty, or equal numbers, or byte-equal strings.
     bool operator==(const OV_VALUE& other) const;
 
-private:
+  private:
     std::variant<std::monostate, OV_NUMBER, OV_STRING> payload_;
 };
 

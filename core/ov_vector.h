@@ -14,7 +14,10 @@ struct OV_VECTOR
     double w = 1;
 
     constexpr OV_VECTOR() = default;
-    constexpr OV_VECTOR(double x0, double y0, double z0 = 0, double w0 = 1) : x(x0), y(y0), z(z0), w(w0) {}
+    constexpr OV_VECTOR(double x0, double y0, double z0 = 0, double w0 = 1)
+        : x(x0), y(y0), z(z0), w(w0)
+    {
+    }
 
     constexpr bool operator==(const OV_VECTOR&) const = default;
 };

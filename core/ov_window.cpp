@@ -38,10 +38,7 @@ bool IsEmpty(const OvHandle& handle)
 
 } // namespace
 
-OV_WINDOW::OV_WINDOW()
-    : title("Orvane Core Framework"),
-      tray_{},
-      target_{1, nullptr}
+OV_WINDOW::OV_WINDOW() : title("Orvane Core Framework"), tray_{}, target_{1, nullptr}
 {
     tray_.cbSize = sizeof(tray_);
     tray_.uCallbackMessage = TRAY_MESSAGE;
@@ -237,9 +234,9 @@ bool OV_WINDOW::OpenWindow(const OvHandle* share)
 
     const DWORD exStyle = ExtendedStyle(perPixelAlpha || WantsLayered());
     AdjustWindowRectEx(&rect, WINDOW_STYLE, FALSE, exStyle);
-    hwnd_ = CreateWindowExA(exStyle, title.Text(), title.Text(), WINDOW_STYLE, rect.left,
-                            rect.top, rect.right - rect.left, rect.bottom - rect.top, nullptr,
-                            nullptr, instance_, nullptr);
+    hwnd_ = CreateWindowExA(exStyle, title.Text(), title.Text(), WINDOW_STYLE, rect.left, rect.top,
+                            rect.right - rect.left, rect.bottom - rect.top, nullptr, nullptr,
+                            instance_, nullptr);
     if (!hwnd_)
     {
         CloseWindow();
@@ -295,8 +292,8 @@ bool OV_WINDOW::ApplyWindow()
     ReadRefreshRate();
     const DWORD current = static_cast<DWORD>(GetWindowLongA(hwnd_, GWL_EXSTYLE));
     // Windows moves a window between taskbar and tool-window only while it is hidden.
-    const bool needsHide = (appWindow && (current & WS_EX_TOOLWINDOW)) ||
-                           (!appWindow && (current & WS_EX_APPWINDOW));
+    const bool needsHide =
+        (appWindow && (current & WS_EX_TOOLWINDOW)) || (!appWindow && (current & WS_EX_APPWINDOW));
     if (needsHide)
         ShowWindow(hwnd_, SW_HIDE);
     const bool layered = perPixelAlpha || WantsLayered();

@@ -23,16 +23,16 @@ struct OV_WINDOW
 
     int32_t width = 1;
     int32_t height = 1;
-    float aspect = 1.0f;        // set only by UseFullScreenExtent
-    int32_t x = 0;              // screen position of the client area
+    float aspect = 1.0f; // set only by UseFullScreenExtent
+    int32_t x = 0;       // screen position of the client area
     int32_t y = 0;
     int32_t colourBits = 32;
     int32_t depthBits = 16;
-    bool visible = true;        // show, bring to front and focus on open
-    bool appWindow = true;      // taskbar button; false makes a tool window
-    bool trayIcon = false;      // notification-area icon
-    OV_STRING title;            // also the window class name
-    float opacity = 1.0f;       // whole-window alpha, 0..1
+    bool visible = true;   // show, bring to front and focus on open
+    bool appWindow = true; // taskbar button; false makes a tool window
+    bool trayIcon = false; // notification-area icon
+    OV_STRING title;       // also the window class name
+    float opacity = 1.0f;  // whole-window alpha, 0..1
     COLORREF colourKey = 0;
     bool useColourKey = false;  // pixels of colourKey are transparent
     bool perPixelAlpha = false; // render target with an alpha channel, layered window
@@ -62,7 +62,7 @@ struct OV_WINDOW
     bool modeChanged() const { return modeChanged_; }
     int32_t refreshRate() const { return refreshRate_; }
 
-private:
+  private:
     DWORD ExtendedStyle(bool layered) const;
     bool WantsLayered() const { return opacity < 1 || useColourKey; }
     void SetExtendedStyle(bool layered);

@@ -3,8 +3,8 @@
 // a timer adds a ball every two seconds up to eight. Esc quits.
 #include "app/ov_application.h"
 #include "app/ov_entry.h"
-#include "core/ov_input.h"
 #include "app/ov_intro.h"
+#include "core/ov_input.h"
 #include "core/ov_loop.h"
 #include "orvane_core.h"
 
@@ -51,15 +51,15 @@ double Random(double low, double high)
 
 class Ball : public OV_ACTOR2D
 {
-public:
+  public:
     Ball()
     {
         Application().SetActorName(this, "BALL");
         sprite = *Application().sprites.Get("spr_ball"); // a borrowed copy
         sprite.SetColor(static_cast<float>(Random(0.3, 1)), static_cast<float>(Random(0.3, 1)),
                         static_cast<float>(Random(0.3, 1)), 1);
-        position = OV_VECTOR(Random(BALL_SIZE, WIDTH - BALL_SIZE),
-                             Random(BALL_SIZE, HEIGHT - BALL_SIZE));
+        position =
+            OV_VECTOR(Random(BALL_SIZE, WIDTH - BALL_SIZE), Random(BALL_SIZE, HEIGHT - BALL_SIZE));
         const double angle = Random(0, 2 * 3.14159265358979);
         velocity = OV_VECTOR(std::cos(angle) * 3, std::sin(angle) * 3);
     }
@@ -76,7 +76,7 @@ public:
 
     void Draw() override { DrawSprite(); }
 
-private:
+  private:
     static void Bounce(double& coordinate, double& speed, double extent)
     {
         const double radius = BALL_SIZE / 2.0;

@@ -32,9 +32,8 @@ bool WriteAndClose(std::FILE* file, const uint8_t* bytes, uint32_t n)
 } // namespace
 
 ByteBuffer::ByteBuffer(ByteBuffer&& other) noexcept
-    : capacity(other.capacity), start(other.start), cursor(other.cursor),
-      scratch(other.scratch), borrowed(other.borrowed), count(other.count),
-      growStep(other.growStep)
+    : capacity(other.capacity), start(other.start), cursor(other.cursor), scratch(other.scratch),
+      borrowed(other.borrowed), count(other.count), growStep(other.growStep)
 {
     other.Detach();
 }

@@ -14,13 +14,13 @@ namespace OvCore
 
 struct ByteBuffer
 {
-    uint32_t capacity = 0;    // bytes in the block
-    uint8_t* start = nullptr; // the block (owned unless borrowed)
+    uint32_t capacity = 0;     // bytes in the block
+    uint8_t* start = nullptr;  // the block (owned unless borrowed)
     uint8_t* cursor = nullptr; // within start .. start + capacity
-    uint8_t scratch = 0;      // what out-of-range indexing yields (ByteAt)
-    uint8_t borrowed = 0;     // set: the block belongs to someone else and is never freed
-    uint32_t count = 0;       // bytes in use (the end of the data)
-    uint32_t growStep = 0;    // 0: grow to the exact size needed
+    uint8_t scratch = 0;       // what out-of-range indexing yields (ByteAt)
+    uint8_t borrowed = 0;      // set: the block belongs to someone else and is never freed
+    uint32_t count = 0;        // bytes in use (the end of the data)
+    uint32_t growStep = 0;     // 0: grow to the exact size needed
 
     ByteBuffer() = default;
     ByteBuffer(const ByteBuffer&) = delete; // one owner per block
@@ -85,11 +85,11 @@ struct ByteBuffer
     // The file's size (0 when it does not open); with a null path, count.
     uint64_t FileSize(const char* path) const;
 
-private:
-    uint32_t DataEnd() const;      // count, bounded by the block
+  private:
+    uint32_t DataEnd() const;               // count, bounded by the block
     void Adopt(uint8_t* block, uint32_t n); // frees the old block unless borrowed
-    bool Reallocate(uint32_t n);   // keeps the bytes that fit; the cursor is the caller's
-    void Detach();                 // forgets the block without freeing it
+    bool Reallocate(uint32_t n);            // keeps the bytes that fit; the cursor is the caller's
+    void Detach();                          // forgets the block without freeing it
 };
 
 } // namespace OvCore

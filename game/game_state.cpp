@@ -2,8 +2,8 @@
 
 #include "app/ov_application.h"
 #include "app/ov_entry.h"
-#include "core/ov_input.h"
 #include "app/ov_intro.h"
+#include "core/ov_input.h"
 #include "core/ov_loop.h"
 #include "game/cars.h"
 #include "game/game_values.h"
@@ -40,9 +40,9 @@ struct SPRITE_FILE
 };
 
 constexpr SPRITE_FILE SPRITES[] = {
-    {"spr_gracz", "data/gracz.ovt", true},   {"spr_audi_a4", "data/audi_a4.ovt", true},
+    {"spr_gracz", "data/gracz.ovt", true},         {"spr_audi_a4", "data/audi_a4.ovt", true},
     {"spr_fiat_126p", "data/fiat_126p.ovt", true}, {"spr_trawa", "data/trawa.ovt", false},
-    {"spr_piach", "data/piach.ovt", false},  {"spr_asfalt", "data/asfalt.ovt", false},
+    {"spr_piach", "data/piach.ovt", false},        {"spr_asfalt", "data/asfalt.ovt", false},
 };
 
 void PrepareWindow()
@@ -186,6 +186,4 @@ void GameBeforeDraw()
     EndGreyShader();
 }
 
-void GameAfterDraw()
-{
-}
+void GameAfterDraw() {}

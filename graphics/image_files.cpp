@@ -140,8 +140,8 @@ uint8_t UploadBitmap(OvHandle texture, GpBitmap* bitmap)
 }
 
 // Steps 4 to 6 of saving: a bitmap over `memory` filled from the texture, then encoded.
-bool EncodeLockedTexture(const uint8_t* texturePixels, int32_t width, int32_t height,
-                         size_t bytes, const WidePath& path, const WidePath& mimeType)
+bool EncodeLockedTexture(const uint8_t* texturePixels, int32_t width, int32_t height, size_t bytes,
+                         const WidePath& path, const WidePath& mimeType)
 {
     const std::unique_ptr<uint8_t[]> memory(new (std::nothrow) uint8_t[bytes]);
     if (!memory)

@@ -136,13 +136,11 @@ bool OV_FONT::LoadFromMemory(const void* image, const char* descriptorText,
         return false;
     return LoadWith(
         lineBreak, minFilter, magFilter,
-        [&](OvHandle handle) {
-            return OvTextureLoadFromMemory(handle, image, LOAD_FLAGS, imageSize) != 0;
-        },
+        [&](OvHandle handle)
+        { return OvTextureLoadFromMemory(handle, image, LOAD_FLAGS, imageSize) != 0; },
         descriptorText != nullptr && descriptorLength != 0,
-        [&](FONT_DESCRIPTOR& read) {
-            return ParseDescriptor(read, descriptorText, descriptorLength);
-        });
+        [&](FONT_DESCRIPTOR& read)
+        { return ParseDescriptor(read, descriptorText, descriptorLength); });
 }
 
 bool OV_FONT::LoadImage(const char* imagePath, const char* descriptorPath, char lineBreak,
@@ -196,7 +194,8 @@ OV_VECTOR OV_FONT::MeasureText(std::string_view text) const
     const GridMetrics grid = descriptor ? GridMetrics{0, 0} : GridMetrics{};
     OV_VECTOR result(0, 0, 0, 1);
     double lineWidth = 0, lineHeight = 0;
-    const auto closeLine = [&] {
+    const auto closeLine = [&]
+    {
         result.x = std::max(result.x, lineWidth);
         result.y += lineHeight;
         lineWidth = lineHeight = 0;

@@ -52,8 +52,7 @@ class OV_FONT
               int32_t minFilter, int32_t magFilter);
     // The descriptor is read only when both `descriptorText` and `descriptorLength` are set.
     bool LoadFromMemory(const void* image, const char* descriptorText, uint32_t descriptorLength,
-                        char lineBreak, int32_t minFilter, int32_t magFilter,
-                        size_t imageSize = 0);
+                        char lineBreak, int32_t minFilter, int32_t magFilter, size_t imageSize = 0);
     bool LoadImage(const char* imagePath, const char* descriptorPath, char lineBreak,
                    int32_t minFilter, int32_t magFilter);
 

@@ -15,7 +15,7 @@ namespace OvCore
 
 class OV_GRAPHICS_PART
 {
-public:
+  public:
     OV_GRAPHICS_PART() = default;
     OV_GRAPHICS_PART(const OV_GRAPHICS_PART&) = delete;
     OV_GRAPHICS_PART& operator=(const OV_GRAPHICS_PART&) = delete;
@@ -31,7 +31,7 @@ public:
     void ReleaseFonts();
     void ReleaseShaders();
 
-protected:
+  protected:
     ~OV_GRAPHICS_PART() = default;
 };
 

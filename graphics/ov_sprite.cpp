@@ -131,8 +131,8 @@ void OV_SPRITE::AddLoadedFrame(OvHandle texture, bool activate, int32_t minFilte
     height = std::max(height, TextureInt(texture, OV_TEXTURE_HEIGHT));
 }
 
-void OV_SPRITE::FinishLoad(int32_t hotspotX, int32_t hotspotY, int32_t frameBoxWidth, int32_t frameBoxHeight,
-                           int32_t frameBoxOriginX, int32_t frameBoxOriginY)
+void OV_SPRITE::FinishLoad(int32_t hotspotX, int32_t hotspotY, int32_t frameBoxWidth,
+                           int32_t frameBoxHeight, int32_t frameBoxOriginX, int32_t frameBoxOriginY)
 {
     SetFrame(0);
     originX = hotspotX;
@@ -159,8 +159,9 @@ void OV_SPRITE::FinishLoad(int32_t hotspotX, int32_t hotspotY, int32_t frameBoxW
 }
 
 bool OV_SPRITE::LoadFromFiles(const char* fileList, uint8_t flags, int32_t minFilter,
-                              int32_t magFilter, int32_t hotspotX, int32_t hotspotY, int32_t frameBoxWidth,
-                              int32_t frameBoxHeight, int32_t frameBoxOriginX, int32_t frameBoxOriginY)
+                              int32_t magFilter, int32_t hotspotX, int32_t hotspotY,
+                              int32_t frameBoxWidth, int32_t frameBoxHeight,
+                              int32_t frameBoxOriginX, int32_t frameBoxOriginY)
 {
     if (!fileList)
         return false;
@@ -193,7 +194,8 @@ void OV_SPRITE::AddFileFrames(const char* fileList, FileLoader load, uint8_t fla
 bool OV_SPRITE::LoadFromMemory(const void* const* images, int32_t count, uint8_t flags,
                                int32_t minFilter, int32_t magFilter, int32_t hotspotX,
                                int32_t hotspotY, int32_t frameBoxWidth, int32_t frameBoxHeight,
-                               int32_t frameBoxOriginX, int32_t frameBoxOriginY, const size_t* sizes)
+                               int32_t frameBoxOriginX, int32_t frameBoxOriginY,
+                               const size_t* sizes)
 {
     if (!images || count <= 0)
         return false;
@@ -217,8 +219,8 @@ bool OV_SPRITE::LoadFromMemory(const void* const* images, int32_t count, uint8_t
 
 bool OV_SPRITE::LoadFromRender(int32_t x, int32_t y, int32_t w, int32_t h, int32_t minFilter,
                                int32_t magFilter, int32_t hotspotX, int32_t hotspotY,
-                               int32_t frameBoxWidth, int32_t frameBoxHeight, int32_t frameBoxOriginX,
-                               int32_t frameBoxOriginY)
+                               int32_t frameBoxWidth, int32_t frameBoxHeight,
+                               int32_t frameBoxOriginX, int32_t frameBoxOriginY)
 {
     const OvHandle texture = CreateTexture();
     if (!IsEmpty(texture))
@@ -233,8 +235,8 @@ bool OV_SPRITE::LoadFromRender(int32_t x, int32_t y, int32_t w, int32_t h, int32
 }
 
 bool OV_SPRITE::LoadEmpty(int32_t w, int32_t h, int32_t minFilter, int32_t magFilter,
-                          int32_t hotspotX, int32_t hotspotY, int32_t frameBoxWidth, int32_t frameBoxHeight,
-                          int32_t frameBoxOriginX, int32_t frameBoxOriginY)
+                          int32_t hotspotX, int32_t hotspotY, int32_t frameBoxWidth,
+                          int32_t frameBoxHeight, int32_t frameBoxOriginX, int32_t frameBoxOriginY)
 {
     if (w <= 0 || h <= 0)
         return false;

@@ -9,7 +9,8 @@ namespace OvCore
 
 bool OV_SPRITE::LoadFromImageFiles(const char* fileList, int32_t minFilter, int32_t magFilter,
                                    int32_t hotspotX, int32_t hotspotY, int32_t frameBoxWidth,
-                                   int32_t frameBoxHeight, int32_t frameBoxOriginX, int32_t frameBoxOriginY)
+                                   int32_t frameBoxHeight, int32_t frameBoxOriginX,
+                                   int32_t frameBoxOriginY)
 {
     if (!fileList)
         return false;

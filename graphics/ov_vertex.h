@@ -18,7 +18,10 @@ struct OV_VECTOR_F
     float w = 1;
 
     constexpr OV_VECTOR_F() = default;
-    constexpr OV_VECTOR_F(float x0, float y0, float z0 = 0, float w0 = 1) : x(x0), y(y0), z(z0), w(w0) {}
+    constexpr OV_VECTOR_F(float x0, float y0, float z0 = 0, float w0 = 1)
+        : x(x0), y(y0), z(z0), w(w0)
+    {
+    }
 
     constexpr bool operator==(const OV_VECTOR_F&) const = default;
 };

@@ -12,8 +12,8 @@
 #pragma once
 
 #ifdef _WIN32
-#include <windows.h>
 #include <gdiplus.h>
+#include <windows.h>
 #else
 
 #include "platform/win32.h"
@@ -94,7 +94,7 @@ enum ImageLockMode
 
 class Rect
 {
-public:
+  public:
     Rect() : X(0), Y(0), Width(0), Height(0) {}
     Rect(INT x, INT y, INT width, INT height) : X(x), Y(y), Width(width), Height(height) {}
     INT X;
@@ -106,7 +106,7 @@ typedef Rect GpRect;
 
 class BitmapData
 {
-public:
+  public:
     UINT Width;
     UINT Height;
     INT Stride;
@@ -126,7 +126,7 @@ enum ImageCodecFlags
 // One entry of the encoder list. The strings live in the caller's buffer, after the entries.
 class ImageCodecInfo
 {
-public:
+  public:
     CLSID Clsid;
     GUID FormatID;
     const WCHAR* CodecName;
@@ -144,7 +144,7 @@ public:
 
 class EncoderParameter
 {
-public:
+  public:
     GUID Guid;
     ULONG NumberOfValues;
     ULONG Type;
@@ -153,7 +153,7 @@ public:
 
 class EncoderParameters
 {
-public:
+  public:
     UINT Count;
     EncoderParameter Parameter[1];
 };
@@ -175,8 +175,7 @@ struct GdiplusStartupInput
     BOOL SuppressExternalCodecs;
 
     GdiplusStartupInput(DebugEventProc debugEventCallback = nullptr,
-                        BOOL suppressBackgroundThread = FALSE,
-                        BOOL suppressExternalCodecs = FALSE)
+                        BOOL suppressBackgroundThread = FALSE, BOOL suppressExternalCodecs = FALSE)
         : GdiplusVersion(1), DebugEventCallback(debugEventCallback),
           SuppressBackgroundThread(suppressBackgroundThread),
           SuppressExternalCodecs(suppressExternalCodecs)
@@ -194,8 +193,7 @@ struct GdiplusStartupOutput
 
 // Every other call needs GDI+ started (GdiplusNotInitialized otherwise), except
 // GdipDisposeImage. Start-ups nest; each token is shut down once.
-OV_PLATFORM_API Status WINAPI GdiplusStartup(ULONG_PTR* token,
-                                             const GdiplusStartupInput* input,
+OV_PLATFORM_API Status WINAPI GdiplusStartup(ULONG_PTR* token, const GdiplusStartupInput* input,
                                              GdiplusStartupOutput* output);
 OV_PLATFORM_API void WINAPI GdiplusShutdown(ULONG_PTR token);
 

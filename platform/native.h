@@ -11,9 +11,9 @@ struct SDL_Window;
 // The pixel format an OpenGL context on a window needs.
 struct PlatformPixelFormat
 {
-    int colourBits;   // 32, 24, 16...
-    int depthBits;    // 0 for none
-    bool alpha;       // per-pixel alpha: the window needs a visual with an alpha channel
+    int colourBits; // 32, 24, 16...
+    int depthBits;  // 0 for none
+    bool alpha;     // per-pixel alpha: the window needs a visual with an alpha channel
 };
 
 // The SDL window behind a platform window handle; null for an unknown handle. Only
@@ -33,6 +33,6 @@ OV_PLATFORM_API bool PlatformPrepareGLWindow(HWND hwnd, const PlatformPixelForma
 // FindResourceA, LoadResource, LockResource and SizeofResource find it. The bytes are
 // not copied: they must outlive the module (static data). False on a null or empty block.
 // Registering an id and type again replaces the earlier block.
-OV_PLATFORM_API bool PlatformRegisterResource(const char* moduleName, unsigned id,
-                                              unsigned type, const void* data, size_t size);
+OV_PLATFORM_API bool PlatformRegisterResource(const char* moduleName, unsigned id, unsigned type,
+                                              const void* data, size_t size);
 #endif

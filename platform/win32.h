@@ -6,9 +6,9 @@
 #pragma once
 
 #ifdef _WIN32
-#include <windows.h>
 #include <shellapi.h>
-#ifndef GET_X_LPARAM   // from <windowsx.h>, which brings much else
+#include <windows.h>
+#ifndef GET_X_LPARAM // from <windowsx.h>, which brings much else
 #define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
 #define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
 #endif
@@ -66,14 +66,17 @@ typedef HINSTANCE HMODULE;
 // ---- word and resource helpers -------------------------------------------------------------
 #define LOWORD(l) ((WORD)(((ULONG_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((ULONG_PTR)(l)) >> 16) & 0xffff))
-#define MAKELONG(a, b) ((LONG)(((WORD)(((ULONG_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((ULONG_PTR)(b)) & 0xffff))) << 16))
+#define MAKELONG(a, b)                                                                             \
+    ((LONG)(((WORD)(((ULONG_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((ULONG_PTR)(b)) & 0xffff)))     \
+                                                      << 16))
 #define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
 #define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
 #define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
 #define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
 #define GET_WHEEL_DELTA_WPARAM(wParam) ((short)HIWORD(wParam))
 #define WHEEL_DELTA 120
-#define RGB(r, g, b) ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+#define RGB(r, g, b)                                                                               \
+    ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
 #define GetRValue(rgb) ((BYTE)(rgb))
 #define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
 #define GetBValue(rgb) ((BYTE)((rgb) >> 16))
@@ -136,8 +139,8 @@ typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 
 typedef struct tagWNDCLASSEXA
 {
-    UINT cbSize;        // must be sizeof(WNDCLASSEXA)
-    UINT style;         // CS_...
+    UINT cbSize; // must be sizeof(WNDCLASSEXA)
+    UINT style;  // CS_...
     WNDPROC lpfnWndProc;
     int cbClsExtra;
     int cbWndExtra;
@@ -172,8 +175,8 @@ typedef struct tagMSG
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
-    DWORD time;   // GetTickCount() when the message entered the queue
-    POINT pt;     // cursor position (screen) when the message entered the queue
+    DWORD time; // GetTickCount() when the message entered the queue
+    POINT pt;   // cursor position (screen) when the message entered the queue
 } MSG, *LPMSG;
 
 // The display-mode record, 156 bytes (dmSize 156).
@@ -184,7 +187,7 @@ typedef struct _devicemodeA
     WORD dmDriverVersion;
     WORD dmSize;
     WORD dmDriverExtra;
-    DWORD dmFields;   // DM_... bits saying which fields below are set
+    DWORD dmFields; // DM_... bits saying which fields below are set
     union
     {
         struct
@@ -244,8 +247,8 @@ typedef struct _NOTIFYICONDATAA
     DWORD cbSize;
     HWND hWnd;
     UINT uID;
-    UINT uFlags;             // NIF_...
-    UINT uCallbackMessage;   // sent to hWnd with wParam = uID, lParam = the mouse message
+    UINT uFlags;           // NIF_...
+    UINT uCallbackMessage; // sent to hWnd with wParam = uID, lParam = the mouse message
     HICON hIcon;
     CHAR szTip[128];
     DWORD dwState;
@@ -287,7 +290,7 @@ typedef struct _NOTIFYICONDATAA
 #define WS_THICKFRAME 0x00040000L
 #define WS_MINIMIZEBOX 0x00020000L
 #define WS_MAXIMIZEBOX 0x00010000L
-#define WS_OVERLAPPEDWINDOW \
+#define WS_OVERLAPPEDWINDOW                                                                        \
     (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
 #define WS_POPUPWINDOW (WS_POPUP | WS_BORDER | WS_SYSMENU)
 
@@ -475,18 +478,18 @@ typedef struct _NOTIFYICONDATAA
 #define VK_RCONTROL 0xA3
 #define VK_LMENU 0xA4
 #define VK_RMENU 0xA5
-#define VK_OEM_1 0xBA        // ;:
-#define VK_OEM_PLUS 0xBB     // =+
-#define VK_OEM_COMMA 0xBC    // ,<
-#define VK_OEM_MINUS 0xBD    // -_
-#define VK_OEM_PERIOD 0xBE   // .>
-#define VK_OEM_2 0xBF        // /?
-#define VK_OEM_3 0xC0        // `~
-#define VK_OEM_4 0xDB        // [{
-#define VK_OEM_5 0xDC        // \|
-#define VK_OEM_6 0xDD        // ]}
-#define VK_OEM_7 0xDE        // '"
-#define VK_OEM_102 0xE2      // the extra key of 102-key keyboards
+#define VK_OEM_1 0xBA      // ;:
+#define VK_OEM_PLUS 0xBB   // =+
+#define VK_OEM_COMMA 0xBC  // ,<
+#define VK_OEM_MINUS 0xBD  // -_
+#define VK_OEM_PERIOD 0xBE // .>
+#define VK_OEM_2 0xBF      // /?
+#define VK_OEM_3 0xC0      // `~
+#define VK_OEM_4 0xDB      // [{
+#define VK_OEM_5 0xDC      // \|
+#define VK_OEM_6 0xDD      // ]}
+#define VK_OEM_7 0xDE      // '"
+#define VK_OEM_102 0xE2    // the extra key of 102-key keyboards
 
 // GetSystemMetrics.
 #define SM_CXSCREEN 0
@@ -548,113 +551,116 @@ typedef struct _NOTIFYICONDATAA
 #define ERROR_CLASS_HAS_WINDOWS 1412L
 
 // ---- functions -----------------------------------------------------------------------------
-extern "C" {
+extern "C"
+{
 
-// The program's entry point: libovplatform's `main` (static library ovplatform_main) calls it
-// with the program module, a null previous instance, the command line without the program
-// name, and SW_SHOWDEFAULT.
-int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
+    // The program's entry point: libovplatform's `main` (static library ovplatform_main) calls it
+    // with the program module, a null previous instance, the command line without the program
+    // name, and SW_SHOWDEFAULT.
+    int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
 
-OV_PLATFORM_API DWORD WINAPI GetLastError(void);
-OV_PLATFORM_API void WINAPI SetLastError(DWORD code);
+    OV_PLATFORM_API DWORD WINAPI GetLastError(void);
+    OV_PLATFORM_API void WINAPI SetLastError(DWORD code);
 
-// Window classes: name-keyed (case-insensitive) per module instance. Registering a name that
-// is taken fails (0, ERROR_CLASS_ALREADY_EXISTS); unregistering a class that still has windows
-// fails (ERROR_CLASS_HAS_WINDOWS).
-OV_PLATFORM_API ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc);
-OV_PLATFORM_API BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE hInstance);
+    // Window classes: name-keyed (case-insensitive) per module instance. Registering a name that
+    // is taken fails (0, ERROR_CLASS_ALREADY_EXISTS); unregistering a class that still has windows
+    // fails (ERROR_CLASS_HAS_WINDOWS).
+    OV_PLATFORM_API ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc);
+    OV_PLATFORM_API BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE hInstance);
 
-// Windows: one borderless SDL window (OpenGL-capable, hidden until shown) per HWND. Sends
-// WM_NCCREATE and WM_CREATE on creation, WM_DESTROY and WM_NCDESTROY on destruction.
-OV_PLATFORM_API HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className,
-                                            LPCSTR windowName, DWORD style, int x, int y,
-                                            int width, int height, HWND parent, HMENU menu,
-                                            HINSTANCE hInstance, LPVOID param);
-OV_PLATFORM_API BOOL WINAPI DestroyWindow(HWND hwnd);
-OV_PLATFORM_API BOOL WINAPI IsWindow(HWND hwnd);
-OV_PLATFORM_API BOOL WINAPI IsWindowVisible(HWND hwnd);
-OV_PLATFORM_API BOOL WINAPI ShowWindow(HWND hwnd, int cmdShow);
-OV_PLATFORM_API BOOL WINAPI UpdateWindow(HWND hwnd);
-OV_PLATFORM_API BOOL WINAPI SetForegroundWindow(HWND hwnd);
-OV_PLATFORM_API HWND WINAPI GetForegroundWindow(void);
-OV_PLATFORM_API HWND WINAPI SetFocus(HWND hwnd);
-OV_PLATFORM_API HWND WINAPI GetFocus(void);
-OV_PLATFORM_API HWND WINAPI SetActiveWindow(HWND hwnd);
-OV_PLATFORM_API HWND WINAPI GetActiveWindow(void);
-OV_PLATFORM_API BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height,
-                                       BOOL repaint);
-OV_PLATFORM_API BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx,
-                                         int cy, UINT flags);
-OV_PLATFORM_API BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect);
-OV_PLATFORM_API BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect);
-OV_PLATFORM_API BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR text);
-OV_PLATFORM_API BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu, DWORD exStyle);
+    // Windows: one borderless SDL window (OpenGL-capable, hidden until shown) per HWND. Sends
+    // WM_NCCREATE and WM_CREATE on creation, WM_DESTROY and WM_NCDESTROY on destruction.
+    OV_PLATFORM_API HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR windowName,
+                                                DWORD style, int x, int y, int width, int height,
+                                                HWND parent, HMENU menu, HINSTANCE hInstance,
+                                                LPVOID param);
+    OV_PLATFORM_API BOOL WINAPI DestroyWindow(HWND hwnd);
+    OV_PLATFORM_API BOOL WINAPI IsWindow(HWND hwnd);
+    OV_PLATFORM_API BOOL WINAPI IsWindowVisible(HWND hwnd);
+    OV_PLATFORM_API BOOL WINAPI ShowWindow(HWND hwnd, int cmdShow);
+    OV_PLATFORM_API BOOL WINAPI UpdateWindow(HWND hwnd);
+    OV_PLATFORM_API BOOL WINAPI SetForegroundWindow(HWND hwnd);
+    OV_PLATFORM_API HWND WINAPI GetForegroundWindow(void);
+    OV_PLATFORM_API HWND WINAPI SetFocus(HWND hwnd);
+    OV_PLATFORM_API HWND WINAPI GetFocus(void);
+    OV_PLATFORM_API HWND WINAPI SetActiveWindow(HWND hwnd);
+    OV_PLATFORM_API HWND WINAPI GetActiveWindow(void);
+    OV_PLATFORM_API BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height,
+                                           BOOL repaint);
+    OV_PLATFORM_API BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx,
+                                             int cy, UINT flags);
+    OV_PLATFORM_API BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect);
+    OV_PLATFORM_API BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect);
+    OV_PLATFORM_API BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR text);
+    OV_PLATFORM_API BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu,
+                                                   DWORD exStyle);
 
-// Styles are stored and read back; setting them applies topmost, taskbar presence and layering.
-OV_PLATFORM_API LONG WINAPI GetWindowLongA(HWND hwnd, int index);
-OV_PLATFORM_API LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value);
-OV_PLATFORM_API LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index);
-OV_PLATFORM_API LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
+    // Styles are stored and read back; setting them applies topmost, taskbar presence and layering.
+    OV_PLATFORM_API LONG WINAPI GetWindowLongA(HWND hwnd, int index);
+    OV_PLATFORM_API LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value);
+    OV_PLATFORM_API LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index);
+    OV_PLATFORM_API LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
 
-// Layered windows: the alpha becomes the SDL window opacity; the colour key is stored only.
-OV_PLATFORM_API BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha,
-                                                       DWORD flags);
-OV_PLATFORM_API BOOL WINAPI GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha,
-                                                       DWORD* flags);
+    // Layered windows: the alpha becomes the SDL window opacity; the colour key is stored only.
+    OV_PLATFORM_API BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha,
+                                                           DWORD flags);
+    OV_PLATFORM_API BOOL WINAPI GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha,
+                                                           DWORD* flags);
 
-// Window procedures and the message queue. Posted messages are retrieved before input
-// messages (keys, characters, buttons, wheel, close requests from the window system), and
-// WM_QUIT from PostQuitMessage only when neither remains, as on Windows.
-OV_PLATFORM_API LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam,
-                                              LPARAM lParam);
-OV_PLATFORM_API LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message,
-                                               WPARAM wParam, LPARAM lParam);
-OV_PLATFORM_API LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-OV_PLATFORM_API BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-OV_PLATFORM_API void WINAPI PostQuitMessage(int exitCode);
-OV_PLATFORM_API BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax,
-                                         UINT removeFlags);
-OV_PLATFORM_API BOOL WINAPI TranslateMessage(const MSG* msg);
-OV_PLATFORM_API LRESULT WINAPI DispatchMessageA(const MSG* msg);
+    // Window procedures and the message queue. Posted messages are retrieved before input
+    // messages (keys, characters, buttons, wheel, close requests from the window system), and
+    // WM_QUIT from PostQuitMessage only when neither remains, as on Windows.
+    OV_PLATFORM_API LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam,
+                                                  LPARAM lParam);
+    OV_PLATFORM_API LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message,
+                                                   WPARAM wParam, LPARAM lParam);
+    OV_PLATFORM_API LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam,
+                                                LPARAM lParam);
+    OV_PLATFORM_API BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    OV_PLATFORM_API void WINAPI PostQuitMessage(int exitCode);
+    OV_PLATFORM_API BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax,
+                                             UINT removeFlags);
+    OV_PLATFORM_API BOOL WINAPI TranslateMessage(const MSG* msg);
+    OV_PLATFORM_API LRESULT WINAPI DispatchMessageA(const MSG* msg);
 
-// Screen, work area, display modes and refresh rate.
-OV_PLATFORM_API int WINAPI GetSystemMetrics(int index);
-OV_PLATFORM_API BOOL WINAPI SystemParametersInfoA(UINT action, UINT uiParam, LPVOID pvParam,
-                                                  UINT winIni);
-OV_PLATFORM_API BOOL WINAPI EnumDisplaySettingsA(LPCSTR deviceName, DWORD modeNumber,
-                                                 DEVMODEA* mode);
-OV_PLATFORM_API LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
-OV_PLATFORM_API HDC WINAPI GetDC(HWND hwnd);
-OV_PLATFORM_API int WINAPI ReleaseDC(HWND hwnd, HDC hdc);
-OV_PLATFORM_API int WINAPI GetDeviceCaps(HDC hdc, int index);
+    // Screen, work area, display modes and refresh rate.
+    OV_PLATFORM_API int WINAPI GetSystemMetrics(int index);
+    OV_PLATFORM_API BOOL WINAPI SystemParametersInfoA(UINT action, UINT uiParam, LPVOID pvParam,
+                                                      UINT winIni);
+    OV_PLATFORM_API BOOL WINAPI EnumDisplaySettingsA(LPCSTR deviceName, DWORD modeNumber,
+                                                     DEVMODEA* mode);
+    OV_PLATFORM_API LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
+    OV_PLATFORM_API HDC WINAPI GetDC(HWND hwnd);
+    OV_PLATFORM_API int WINAPI ReleaseDC(HWND hwnd, HDC hdc);
+    OV_PLATFORM_API int WINAPI GetDeviceCaps(HDC hdc, int index);
 
-// Notification-area icons: records kept per (owner, id); see docs/platform.md.
-OV_PLATFORM_API BOOL WINAPI Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data);
+    // Notification-area icons: records kept per (owner, id); see docs/platform.md.
+    OV_PLATFORM_API BOOL WINAPI Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data);
 
-// Cursor.
-OV_PLATFORM_API BOOL WINAPI GetCursorPos(LPPOINT point);
-OV_PLATFORM_API BOOL WINAPI SetCursorPos(int x, int y);
-OV_PLATFORM_API int WINAPI ShowCursor(BOOL show);
-OV_PLATFORM_API BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT point);
-OV_PLATFORM_API BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point);
+    // Cursor.
+    OV_PLATFORM_API BOOL WINAPI GetCursorPos(LPPOINT point);
+    OV_PLATFORM_API BOOL WINAPI SetCursorPos(int x, int y);
+    OV_PLATFORM_API int WINAPI ShowCursor(BOOL show);
+    OV_PLATFORM_API BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT point);
+    OV_PLATFORM_API BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point);
 
-// Time.
-OV_PLATFORM_API BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count);
-OV_PLATFORM_API BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
-OV_PLATFORM_API DWORD WINAPI GetTickCount(void);
-OV_PLATFORM_API void WINAPI Sleep(DWORD milliseconds);
+    // Time.
+    OV_PLATFORM_API BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count);
+    OV_PLATFORM_API BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+    OV_PLATFORM_API DWORD WINAPI GetTickCount(void);
+    OV_PLATFORM_API void WINAPI Sleep(DWORD milliseconds);
 
-// Modules and resources. GetModuleHandleA(NULL) is the program; other modules exist once the
-// library that stands for them registers resources (platform/native.h). Names compare
-// case-insensitively and ".dll" is implied when a name has no extension.
-OV_PLATFORM_API HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
-OV_PLATFORM_API HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
-OV_PLATFORM_API HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
-OV_PLATFORM_API LPVOID WINAPI LockResource(HGLOBAL data);
-OV_PLATFORM_API DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
-OV_PLATFORM_API BOOL WINAPI FreeResource(HGLOBAL data);
-OV_PLATFORM_API HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
-OV_PLATFORM_API HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
+    // Modules and resources. GetModuleHandleA(NULL) is the program; other modules exist once the
+    // library that stands for them registers resources (platform/native.h). Names compare
+    // case-insensitively and ".dll" is implied when a name has no extension.
+    OV_PLATFORM_API HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
+    OV_PLATFORM_API HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
+    OV_PLATFORM_API HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
+    OV_PLATFORM_API LPVOID WINAPI LockResource(HGLOBAL data);
+    OV_PLATFORM_API DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
+    OV_PLATFORM_API BOOL WINAPI FreeResource(HGLOBAL data);
+    OV_PLATFORM_API HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
+    OV_PLATFORM_API HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
 
 } // extern "C"
 

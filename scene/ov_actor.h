@@ -27,7 +27,7 @@ struct OV_ACTOR_KEY
 
 class OV_ACTOR
 {
-public:
+  public:
     OV_ACTOR() = default;
     OV_ACTOR(const OV_ACTOR&) = delete; // the scene holds actors by pointer only
     OV_ACTOR& operator=(const OV_ACTOR&) = delete;
@@ -38,8 +38,8 @@ public:
     virtual void Draw() {}
 
     OV_ACTOR_KEY key;
-    float depth = 0;          // SortActorsByDepth draws the greatest depth first
-    OV_VECTOR position;       // (0, 0, 0, 1)
+    float depth = 0;                // SortActorsByDepth draws the greatest depth first
+    OV_VECTOR position;             // (0, 0, 0, 1)
     OV_VECTOR rotation{0, 0, 0, 0}; // x: turn in the screen plane (degrees); w: the radius
                                     // of circle collisions (FindCollision mode 8)
     OV_VECTOR scale{1, 1, 1, 1};
@@ -51,7 +51,7 @@ public:
 // `sprite`: the copy is borrowed, so the registry's textures outlive the actor.
 class OV_ACTOR2D : public OV_ACTOR
 {
-public:
+  public:
     OV_SPRITE sprite;
 
     // Draws `sprite` at the actor's position, rotation and scale.
@@ -61,7 +61,7 @@ public:
 // An actor carrying a 3D model, released with the actor.
 class OV_ACTOR3D : public OV_ACTOR
 {
-public:
+  public:
     MODEL3D model;
 };
 

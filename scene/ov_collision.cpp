@@ -73,7 +73,7 @@ bool NameIs(const OV_ACTOR& actor, const char* name)
 } // namespace
 
 OV_ACTOR* OV_SCENE_PART::FindCollision(int32_t mode, const OV_ACTOR* actor, const char* name,
-                                        const OV_VECTOR& offset) const
+                                       const OV_VECTOR& offset) const
 {
     if (!actor)
         return nullptr;

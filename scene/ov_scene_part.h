@@ -30,7 +30,7 @@ enum OV_COLLISION_MODE : int32_t
 
 class OV_SCENE_PART
 {
-public:
+  public:
     OV_SCENE_PART() = default;
     OV_SCENE_PART(const OV_SCENE_PART&) = delete;
     OV_SCENE_PART& operator=(const OV_SCENE_PART&) = delete;
@@ -76,10 +76,10 @@ public:
     void ReleaseViews();
     void ReleaseTimers();
 
-protected:
+  protected:
     ~OV_SCENE_PART() = default;
 
-private:
+  private:
     void WalkActors(void (OV_ACTOR::*step)());
     bool sortDeferred_ = false;
 };

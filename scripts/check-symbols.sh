@@ -60,7 +60,7 @@ declared() {
                 sub(/.*namespace[ \t]+/, "", name)
                 if (line !~ /namespace[ \t]+[A-Za-z_][A-Za-z0-9_]*[ \t]*=/) pending = name
             }
-            if (line ~ /extern[ \t]+"C"[ \t]*\{/) pending = "\"C\""
+            if (line ~ /extern[ \t]+"C"[ \t]*(\{|$)/) pending = "\"C\""
             if (index(line, macro) > 0 && match(line, "(^|[^A-Za-z0-9_])" macro "[^A-Za-z0-9_]")) {
                 rest = substr(line, RSTART + RLENGTH)
                 if (match(rest, /[A-Za-z_][A-Za-z0-9_]*[ \t]*\(/)) {

@@ -104,7 +104,8 @@ bool ParseOptions(int argc, char** argv, Options& options)
         return false;
     options.fontPath = argv[1];
     options.outputBase = argv[3];
-    if (!ParseInt(argv[2], 4, 256, options.pixelSize) || !ParseRanges("32-126,160-255", options.wanted))
+    if (!ParseInt(argv[2], 4, 256, options.pixelSize) ||
+        !ParseRanges("32-126,160-255", options.wanted))
         return false;
     for (int i = 4; i < argc; ++i)
     {
@@ -256,7 +257,8 @@ std::vector<uint8_t> DrawTexture(const std::vector<Glyph>& glyphs, int width, in
         for (int row = 0; row < glyph.height; ++row)
             for (int column = 0; column < glyph.width; ++column)
             {
-                uint8_t* pixel = &rgba[(static_cast<size_t>(glyph.y + row) * width + glyph.x + column) * 4];
+                uint8_t* pixel =
+                    &rgba[(static_cast<size_t>(glyph.y + row) * width + glyph.x + column) * 4];
                 pixel[0] = pixel[1] = pixel[2] = 255;
                 pixel[3] = glyph.coverage[static_cast<size_t>(row) * glyph.width + column];
             }

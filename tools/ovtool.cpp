@@ -19,7 +19,8 @@
 
 #include "orvane_core.h"
 
-namespace {
+namespace
+{
 
 std::optional<std::vector<uint8_t>> ReadFile(const char* path)
 {
@@ -95,8 +96,8 @@ int Info(const char* input)
         return Fail(std::string("cannot read ") + input);
     if (!OvTextureFileReadHeader(bytes->data(), bytes->size(), &header))
         return Fail(std::string(input) + " is not a valid .ovt file");
-    std::printf("version %u\nformat %u (RGBA8)\nwidth %u\nheight %u\ncompressed %u bytes\n", header.version,
-                header.format, header.width, header.height, header.compressedSize);
+    std::printf("version %u\nformat %u (RGBA8)\nwidth %u\nheight %u\ncompressed %u bytes\n",
+                header.version, header.format, header.width, header.height, header.compressedSize);
     Pixels pixels;
     return Decode(*bytes, pixels) ? 0 : Fail("the pixel data is damaged");
 }

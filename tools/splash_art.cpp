@@ -56,7 +56,7 @@ float RoundedBoxDistance(float x, float y, float cx, float cy, float halfW, floa
 // Straight-alpha RGBA floats, composited with "over"; pixel centres at (x + 0.5, y + 0.5).
 class Picture
 {
-public:
+  public:
     Picture() : pixels_(kWidth * kHeight, Colour{0, 0, 0, 0}) {}
 
     // Coverage and colour per point; 4 x 4 samples per pixel for smooth edges.
@@ -76,8 +76,7 @@ public:
                                     ? 1
                                     : 0;
                 if (hits)
-                    Over(px, py, paint(px + 0.5f, py + 0.5f),
-                         hits / float(kSamples * kSamples));
+                    Over(px, py, paint(px + 0.5f, py + 0.5f), hits / float(kSamples * kSamples));
             }
     }
 
@@ -112,20 +111,21 @@ public:
             const Colour& c = pixels_[i];
             const float channels[4] = {c.r, c.g, c.b, c.a};
             for (int k = 0; k < 4; ++k)
-                bytes[i * 4 + k] =
-                    static_cast<unsigned char>(std::lround(std::clamp(channels[k], 0.0f, 1.0f) * 255));
+                bytes[i * 4 + k] = static_cast<unsigned char>(
+                    std::lround(std::clamp(channels[k], 0.0f, 1.0f) * 255));
         }
         return stbi_write_png(path, kWidth, kHeight, 4, bytes.data(), kWidth * 4) != 0;
     }
 
-private:
+  private:
     std::vector<Colour> pixels_;
 };
 
 // Panel geometry: a margin of transparent pixels round it leaves room for the shadow.
 constexpr float kPanelLeft = 14, kPanelTop = 12, kPanelRight = 626, kPanelBottom = 240;
 constexpr float kPanelRadius = 30;
-constexpr float kPanelCx = (kPanelLeft + kPanelRight) / 2, kPanelCy = (kPanelTop + kPanelBottom) / 2;
+constexpr float kPanelCx = (kPanelLeft + kPanelRight) / 2,
+                kPanelCy = (kPanelTop + kPanelBottom) / 2;
 constexpr float kPanelHalfW = (kPanelRight - kPanelLeft) / 2;
 constexpr float kPanelHalfH = (kPanelBottom - kPanelTop) / 2;
 
@@ -141,7 +141,8 @@ void DrawPanel(Picture& picture)
 {
     // Shadow: the panel's outline dropped a little and faded over 12 pixels.
     picture.Wash(
-        [](float x, float y) {
+        [](float x, float y)
+        {
             const float d = RoundedBoxDistance(x, y, kPanelCx, kPanelCy + 5, kPanelHalfW,
                                                kPanelHalfH, kPanelRadius);
             return 0.45f * (1 - SmoothStep(-4, 12, d));
@@ -149,21 +150,24 @@ void DrawPanel(Picture& picture)
         {0, 0, 0.02f, 1});
     // Body: a dark vertical gradient with a faint light from the upper left.
     picture.Fill([](float x, float y) { return PanelDistance(x, y) <= 0; },
-                 [](float x, float y) {
+                 [](float x, float y)
+                 {
                      const Colour top{0.11f, 0.14f, 0.23f, 0.90f};
                      const Colour bottom{0.04f, 0.05f, 0.10f, 0.94f};
                      Colour c = Mix(top, bottom, (y - kPanelTop) / (kPanelBottom - kPanelTop));
-                     const float glow =
-                         std::exp(-(std::pow((x - 150) / 260, 2.0f) + std::pow((y - 60) / 150, 2.0f)));
+                     const float glow = std::exp(
+                         -(std::pow((x - 150) / 260, 2.0f) + std::pow((y - 60) / 150, 2.0f)));
                      return Mix(c, Colour{0.16f, 0.24f, 0.38f, 0.92f}, 0.55f * glow);
                  });
     // Rim: a thin line along the edge, brighter at the top.
     picture.Fill(
-        [](float x, float y) {
+        [](float x, float y)
+        {
             const float d = PanelDistance(x, y);
             return d <= 0 && d > -1.6f;
         },
-        [](float, float y) {
+        [](float, float y)
+        {
             return Mix(Colour{0.55f, 0.75f, 1.0f, 0.75f}, Colour{0.25f, 0.35f, 0.60f, 0.35f},
                        (y - kPanelTop) / (kPanelBottom - kPanelTop));
         });
@@ -173,18 +177,19 @@ void DrawPanel(Picture& picture)
 void DrawEmblem(Picture& picture, float cx, float cy)
 {
     picture.Wash(
-        [=](float x, float y) {
+        [=](float x, float y)
+        {
             const float r = std::hypot(x - cx, y - cy);
             return 0.35f * std::exp(-r * r / (2 * 40.0f * 40.0f));
         },
         {0.25f, 0.70f, 1.0f, 1});
 
-    const auto gradient = [=](float x, float y) {
-        return Mix(kAccent, kAccentDeep, ((x - cx) + (y - cy)) / 130 + 0.5f);
-    };
+    const auto gradient = [=](float x, float y)
+    { return Mix(kAccent, kAccentDeep, ((x - cx) + (y - cy)) / 130 + 0.5f); };
     // Outer ring, open at the lower right where the satellite sits.
     picture.Fill(
-        [=](float x, float y) {
+        [=](float x, float y)
+        {
             const float r = std::hypot(x - cx, y - cy);
             const float angle = std::atan2(y - cy, x - cx);
             const bool gap = angle > 0.35f && angle < 0.95f;
@@ -192,8 +197,10 @@ void DrawEmblem(Picture& picture, float cx, float cy)
         },
         gradient);
     // Orbit: a thin ellipse tilted by 30 degrees; its far half passes behind the core.
-    const auto orbit = [=](bool front) {
-        return [=](float x, float y) {
+    const auto orbit = [=](bool front)
+    {
+        return [=](float x, float y)
+        {
             const float c = std::cos(-kPi / 6), s = std::sin(-kPi / 6);
             const float u = (x - cx) * c - (y - cy) * s;
             const float v = (x - cx) * s + (y - cy) * c;
@@ -207,7 +214,8 @@ void DrawEmblem(Picture& picture, float cx, float cy)
     picture.Fill(orbit(false), orbitPaint);
     // Core: a sphere lit from the upper left.
     picture.Fill([=](float x, float y) { return std::hypot(x - cx, y - cy) <= 20; },
-                 [=](float x, float y) {
+                 [=](float x, float y)
+                 {
                      const float d = std::hypot(x - (cx - 7), y - (cy - 7)) / 30;
                      return Mix(Colour{0.92f, 1.0f, 1.0f, 1}, kAccentDeep, d);
                  });
@@ -215,13 +223,15 @@ void DrawEmblem(Picture& picture, float cx, float cy)
     // Satellite in the ring's gap.
     const float sx = cx + 58.5f * std::cos(0.65f), sy = cy + 58.5f * std::sin(0.65f);
     picture.Fill([=](float x, float y) { return std::hypot(x - sx, y - sy) <= 7; },
-                 [](float, float) { return Colour{1.0f, 0.78f, 0.35f, 1}; });
+                 [](float, float) {
+                     return Colour{1.0f, 0.78f, 0.35f, 1};
+                 });
 }
 
 // A TrueType font read whole into memory.
 class Font
 {
-public:
+  public:
     bool Load(const char* path)
     {
         FILE* file = std::fopen(path, "rb");
@@ -252,16 +262,16 @@ public:
     }
 
     // Draws `text` with its baseline at y, starting at x; `paint` colours each pixel.
-    void Draw(Picture& picture, const std::string& text, float x, float baseline,
-              float pixelHeight, float tracking, const Picture::Paint& paint) const
+    void Draw(Picture& picture, const std::string& text, float x, float baseline, float pixelHeight,
+              float tracking, const Picture::Paint& paint) const
     {
         const float scale = stbtt_ScaleForPixelHeight(&info_, pixelHeight);
         for (size_t i = 0; i < text.size(); ++i)
         {
             const float shift = x - std::floor(x);
             int w = 0, h = 0, left = 0, top = 0;
-            unsigned char* glyph = stbtt_GetCodepointBitmapSubpixel(
-                &info_, scale, scale, shift, 0, text[i], &w, &h, &left, &top);
+            unsigned char* glyph = stbtt_GetCodepointBitmapSubpixel(&info_, scale, scale, shift, 0,
+                                                                    text[i], &w, &h, &left, &top);
             const int originX = static_cast<int>(std::floor(x)) + left;
             const int originY = static_cast<int>(std::lround(baseline)) + top;
             for (int gy = 0; gy < h; ++gy)
@@ -279,7 +289,7 @@ public:
         }
     }
 
-private:
+  private:
     std::vector<unsigned char> data_;
     stbtt_fontinfo info_{};
 };
@@ -290,9 +300,8 @@ void DrawWordmark(Picture& picture, const Font& bold, const Font& regular)
     const std::string first = "Orvane", second = "Core";
     // The largest size up to 62 pixels at which the wordmark fits between the margins.
     float size = 62;
-    const auto width = [&](float s) {
-        return bold.Measure(first, s, -0.5f) + 0.28f * s + bold.Measure(second, s, -0.5f);
-    };
+    const auto width = [&](float s)
+    { return bold.Measure(first, s, -0.5f) + 0.28f * s + bold.Measure(second, s, -0.5f); };
     while (size > 20 && width(size) > kRight - kLeft)
         size -= 1;
 
@@ -301,26 +310,31 @@ void DrawWordmark(Picture& picture, const Font& bold, const Font& regular)
     const Picture::Paint shadow = [](float, float) { return Colour{0, 0, 0.05f, 0.55f}; };
     bold.Draw(picture, first, kLeft + 1.5f, kBaseline + 2.5f, size, -0.5f, shadow);
     bold.Draw(picture, second, secondX + 1.5f, kBaseline + 2.5f, size, -0.5f, shadow);
-    bold.Draw(picture, first, kLeft, kBaseline, size, -0.5f, [](float, float y) {
-        return Mix(Colour{1, 1, 1, 1}, Colour{0.80f, 0.86f, 0.95f, 1}, (y - 90) / 50);
-    });
-    bold.Draw(picture, second, secondX, kBaseline, size, -0.5f, [=](float x, float) {
-        return Mix(kAccent, Colour{0.45f, 0.60f, 1.0f, 1}, (x - secondX) / (2.2f * size));
-    });
+    bold.Draw(picture, first, kLeft, kBaseline, size, -0.5f,
+              [](float, float y) {
+                  return Mix(Colour{1, 1, 1, 1}, Colour{0.80f, 0.86f, 0.95f, 1}, (y - 90) / 50);
+              });
+    bold.Draw(picture, second, secondX, kBaseline, size, -0.5f,
+              [=](float x, float) {
+                  return Mix(kAccent, Colour{0.45f, 0.60f, 1.0f, 1}, (x - secondX) / (2.2f * size));
+              });
 
     // An accent rule and the tagline under the wordmark.
     const float ruleRight = kLeft + width(size);
-    picture.Fill(
-        [=](float x, float y) { return x >= kLeft && x <= ruleRight && y >= 156 && y <= 158; },
-        [=](float x, float) {
-            const float t = (x - kLeft) / (ruleRight - kLeft);
-            Colour c = Mix(kAccent, kAccentDeep, t);
-            c.a = 0.9f * (1 - SmoothStep(0.55f, 1.0f, t));
-            return c;
-        });
+    picture.Fill([=](float x, float y)
+                 { return x >= kLeft && x <= ruleRight && y >= 156 && y <= 158; },
+                 [=](float x, float)
+                 {
+                     const float t = (x - kLeft) / (ruleRight - kLeft);
+                     Colour c = Mix(kAccent, kAccentDeep, t);
+                     c.a = 0.9f * (1 - SmoothStep(0.55f, 1.0f, t));
+                     return c;
+                 });
     const std::string tagline = "APPLICATION FRAMEWORK";
     regular.Draw(picture, tagline, kLeft + 1, 190, 17, 3.2f,
-                 [](float, float) { return Colour{0.66f, 0.74f, 0.88f, 0.95f}; });
+                 [](float, float) {
+                     return Colour{0.66f, 0.74f, 0.88f, 0.95f};
+                 });
 }
 
 } // namespace

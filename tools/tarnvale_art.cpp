@@ -29,8 +29,8 @@ struct Colour
 
 Colour Shade(Colour c, float factor)
 {
-    return {std::min(1.0f, c.r * factor), std::min(1.0f, c.g * factor), std::min(1.0f, c.b * factor),
-            c.a};
+    return {std::min(1.0f, c.r * factor), std::min(1.0f, c.g * factor),
+            std::min(1.0f, c.b * factor), c.a};
 }
 
 // A picture of premultiplied-free RGBA floats with "over" compositing of shapes given as
@@ -135,8 +135,8 @@ Picture::Inside Ellipse(float cx, float cy, float rx, float ry)
 // x = front, with rounded corners: windscreens and rear windows.
 Picture::Inside Trapezoid(float back, float front, float halfHBack, float halfHFront, float radius)
 {
-    auto box = RoundedBox((back + front) / 2, 0, (front - back) / 2, std::max(halfHBack, halfHFront),
-                          radius);
+    auto box = RoundedBox((back + front) / 2, 0, (front - back) / 2,
+                          std::max(halfHBack, halfHFront), radius);
     return [=](float x, float y)
     {
         float t = std::clamp((x - back) / (front - back), 0.0f, 1.0f);
@@ -174,15 +174,15 @@ Picture DrawPlayer()
 
 struct CarShape
 {
-    float length, width;      // body, pixels
-    float corner;             // body corner radius
+    float length, width; // body, pixels
+    float corner;        // body corner radius
     Colour paint;
-    float hoodEnd;            // x of the windscreen's lower edge (front of the cabin)
+    float hoodEnd; // x of the windscreen's lower edge (front of the cabin)
     float roofFront, roofBack;
-    float rearWindowEnd;      // x where the rear window meets the boot
-    float wheelBase;          // distance between the axles
+    float rearWindowEnd; // x where the rear window meets the boot
+    float wheelBase;     // distance between the axles
     float wheelLength, wheelWidth;
-    bool rearEngine;          // vents on the tail instead of a boot lid
+    bool rearEngine; // vents on the tail instead of a boot lid
 };
 
 Picture DrawCar(const CarShape& car)
@@ -196,8 +196,9 @@ Picture DrawCar(const CarShape& car)
 
     p.Fill(RoundedBox(1.5f, 1.5f, halfL, halfW + 0.5f, car.corner), {0, 0, 0, 0.3f});
     for (float axle : {car.wheelBase / 2, -car.wheelBase / 2})
-        p.Fill(Mirrored(RoundedBox(axle, halfW - 0.6f, car.wheelLength / 2, car.wheelWidth / 2, 1.2f)),
-               tyre);
+        p.Fill(
+            Mirrored(RoundedBox(axle, halfW - 0.6f, car.wheelLength / 2, car.wheelWidth / 2, 1.2f)),
+            tyre);
     p.Fill(RoundedBox(0, 0, halfL, halfW, car.corner), car.paint);
     // Shoulder lines: darker flanks give the body its volume from above.
     p.Fill(Mirrored(RoundedBox(0, halfW - 1.2f, halfL - car.corner * 0.6f, 1.2f, 1.0f)),
@@ -210,15 +211,16 @@ Picture DrawCar(const CarShape& car)
            glass);
     // Door pillar: the saloon has four side windows a side, the two-door two.
     if (!car.rearEngine)
-        p.Fill(Mirrored(RoundedBox((car.roofFront + car.roofBack) / 2, halfW - 2.1f, 0.7f, 1.3f,
-                                   0.2f)),
+        p.Fill(Mirrored(
+                   RoundedBox((car.roofFront + car.roofBack) / 2, halfW - 2.1f, 0.7f, 1.3f, 0.2f)),
                Shade(car.paint, 0.8f));
     p.Fill(RoundedBox((car.roofFront + car.roofBack) / 2, 0, (car.roofFront - car.roofBack) / 2,
                       halfW - 3.2f, 2.5f),
            Shade(car.paint, 1.08f));
     p.Fill(Trapezoid(car.roofFront + 1.0f, car.hoodEnd - 1.5f, 1.0f, 2.5f, 0.5f), glassShine);
     // Mirrors, lights, bumpers.
-    p.Fill(Mirrored(Ellipse(car.roofFront + 1.5f, halfW + 0.6f, 1.4f, 1.3f)), Shade(car.paint, 0.8f));
+    p.Fill(Mirrored(Ellipse(car.roofFront + 1.5f, halfW + 0.6f, 1.4f, 1.3f)),
+           Shade(car.paint, 0.8f));
     // The front: headlights wide apart (a grille between them on the front-engined car).
     if (!car.rearEngine)
         p.Fill(RoundedBox(halfL - 1.0f, 0, 1.0f, halfW - 6.5f, 0.5f), grille);
@@ -239,17 +241,35 @@ Picture DrawCar(const CarShape& car)
 // The long, sleek saloon: low flat cabin set back, long bonnet, silver-blue paint.
 Picture DrawAudiA4()
 {
-    return DrawCar({.length = 66, .width = 26, .corner = 5.5f, .paint = {0.32f, 0.42f, 0.62f},
-                    .hoodEnd = 13, .roofFront = 7, .roofBack = -12, .rearWindowEnd = -18,
-                    .wheelBase = 40, .wheelLength = 10, .wheelWidth = 4, .rearEngine = false});
+    return DrawCar({.length = 66,
+                    .width = 26,
+                    .corner = 5.5f,
+                    .paint = {0.32f, 0.42f, 0.62f},
+                    .hoodEnd = 13,
+                    .roofFront = 7,
+                    .roofBack = -12,
+                    .rearWindowEnd = -18,
+                    .wheelBase = 40,
+                    .wheelLength = 10,
+                    .wheelWidth = 4,
+                    .rearEngine = false});
 }
 
 // The small, round two-door: short body, tall round cabin, engine at the back.
 Picture DrawFiat126p()
 {
-    return DrawCar({.length = 43, .width = 20, .corner = 7.5f, .paint = {0.90f, 0.72f, 0.12f},
-                    .hoodEnd = 9, .roofFront = 5, .roofBack = -8, .rearWindowEnd = -12,
-                    .wheelBase = 27, .wheelLength = 7, .wheelWidth = 3.5f, .rearEngine = true});
+    return DrawCar({.length = 43,
+                    .width = 20,
+                    .corner = 7.5f,
+                    .paint = {0.90f, 0.72f, 0.12f},
+                    .hoodEnd = 9,
+                    .roofFront = 5,
+                    .roofBack = -8,
+                    .rearWindowEnd = -12,
+                    .wheelBase = 27,
+                    .wheelLength = 7,
+                    .wheelWidth = 3.5f,
+                    .rearEngine = true});
 }
 
 // ---- seamless ground tiles ------------------------------------------------------------------
@@ -288,7 +308,8 @@ float TileNoise(int px, int py, int size, int baseCells, uint32_t seed)
     return sum / weight;
 }
 
-Picture DrawTile(Colour base, Colour dark, Colour light, int baseCells, float speckle, uint32_t seed)
+Picture DrawTile(Colour base, Colour dark, Colour light, int baseCells, float speckle,
+                 uint32_t seed)
 {
     constexpr int kSize = 64;
     Picture p(kSize, kSize);
@@ -311,8 +332,8 @@ Picture DrawTile(Colour base, Colour dark, Colour light, int baseCells, float sp
 // Grass: mottled green with short darker and lighter blades that wrap round the edges.
 Picture DrawGrass()
 {
-    Picture p = DrawTile({0.30f, 0.55f, 0.20f}, {0.18f, 0.40f, 0.13f}, {0.45f, 0.68f, 0.28f}, 4, 0.35f,
-                         11);
+    Picture p =
+        DrawTile({0.30f, 0.55f, 0.20f}, {0.18f, 0.40f, 0.13f}, {0.45f, 0.68f, 0.28f}, 4, 0.35f, 11);
     uint32_t state = 12345;
     auto next = [&] { return (state = state * 1664525u + 1013904223u) >> 8; };
     for (int blade = 0; blade < 140; ++blade)
@@ -330,12 +351,14 @@ Picture DrawGrass()
 
 Picture DrawSand()
 {
-    return DrawTile({0.86f, 0.76f, 0.54f}, {0.74f, 0.63f, 0.42f}, {0.93f, 0.86f, 0.66f}, 4, 0.25f, 23);
+    return DrawTile({0.86f, 0.76f, 0.54f}, {0.74f, 0.63f, 0.42f}, {0.93f, 0.86f, 0.66f}, 4, 0.25f,
+                    23);
 }
 
 Picture DrawAsphalt()
 {
-    return DrawTile({0.27f, 0.27f, 0.29f}, {0.20f, 0.20f, 0.22f}, {0.34f, 0.34f, 0.35f}, 8, 0.6f, 37);
+    return DrawTile({0.27f, 0.27f, 0.29f}, {0.20f, 0.20f, 0.22f}, {0.34f, 0.34f, 0.35f}, 8, 0.6f,
+                    37);
 }
 
 } // namespace

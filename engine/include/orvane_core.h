@@ -10,56 +10,57 @@
 #include <stdint.h>
 
 #if defined(_WIN32)
-#  if defined(OV_BUILDING_ENGINE)
-#    define OV_API __declspec(dllexport)
-#  else
-#    define OV_API __declspec(dllimport)
-#  endif
+#if defined(OV_BUILDING_ENGINE)
+#define OV_API __declspec(dllexport)
 #else
-#  define OV_API __attribute__((visibility("default")))
+#define OV_API __declspec(dllimport)
+#endif
+#else
+#define OV_API __attribute__((visibility("default")))
 #endif
 
 /* Trailing arguments that C++ callers may leave out; C callers pass every argument. */
 #ifdef __cplusplus
-#  define OV_DEFAULT(value) = value
-extern "C" {
+#define OV_DEFAULT(value) = value
+extern "C"
+{
 #else
-#  define OV_DEFAULT(value)
+#define OV_DEFAULT(value)
 #endif
 
-/* An engine handle: empty when the low byte of `flags` is non-zero or `object` is null.
- * `...Create` fills a handle the caller owns ({0, id} on success, {1, null} on failure);
- * every other function takes the handle by value. `object` is pointer-sized and holds an
- * opaque id, not an address: ids are never reused, so a destroyed object's handle (or one of
- * another kind of object) is refused for ever. Compare handles; never read through them. */
-typedef struct OvHandle
-{
-    uint32_t flags;
-    void *object;
-} OvHandle;
+    /* An engine handle: empty when the low byte of `flags` is non-zero or `object` is null.
+     * `...Create` fills a handle the caller owns ({0, id} on success, {1, null} on failure);
+     * every other function takes the handle by value. `object` is pointer-sized and holds an
+     * opaque id, not an address: ids are never reused, so a destroyed object's handle (or one of
+     * another kind of object) is refused for ever. Compare handles; never read through them. */
+    typedef struct OvHandle
+    {
+        uint32_t flags;
+        void* object;
+    } OvHandle;
 
 /* ---- Numeric codes (docs/engine.md gives what each one does) ------------------------------- */
 /* OvSetState / OvGetState states */
-#define OV_STATE_ACTIVE_TARGET 16    /* get: OvHandle of the active render target          */
-#define OV_STATE_GLYPH_WIDTH 96      /* grid font glyph size and spacing: doubles          */
+#define OV_STATE_ACTIVE_TARGET 16 /* get: OvHandle of the active render target          */
+#define OV_STATE_GLYPH_WIDTH 96   /* grid font glyph size and spacing: doubles          */
 #define OV_STATE_GLYPH_HEIGHT 97
 #define OV_STATE_LETTER_SPACING 98
 #define OV_STATE_LINE_SPACING 99
-#define OV_STATE_LINE_BREAK 100      /* int32_t: line-break character of new fonts         */
-#define OV_STATE_COLOUR_MASK 101     /* r, g, b, a write flags                             */
-#define OV_STATE_TEXTURING 108       /* 2D texturing on / off                              */
-#define OV_STATE_BLENDING 154        /* blending on / off                                  */
-#define OV_STATE_BLEND 155           /* source and destination factor (OV_BLEND_...)       */
-#define OV_STATE_BLEND_EQUATION 173  /* OV_EQUATION_...                                    */
-#define OV_STATE_SCISSOR_BOX 219     /* x, y, width, height from the bottom-left           */
+#define OV_STATE_LINE_BREAK 100     /* int32_t: line-break character of new fonts         */
+#define OV_STATE_COLOUR_MASK 101    /* r, g, b, a write flags                             */
+#define OV_STATE_TEXTURING 108      /* 2D texturing on / off                              */
+#define OV_STATE_BLENDING 154       /* blending on / off                                  */
+#define OV_STATE_BLEND 155          /* source and destination factor (OV_BLEND_...)       */
+#define OV_STATE_BLEND_EQUATION 173 /* OV_EQUATION_...                                    */
+#define OV_STATE_SCISSOR_BOX 219    /* x, y, width, height from the bottom-left           */
 #define OV_STATE_SCISSOR_TEST 220
-#define OV_STATE_POINT_SIZE 221      /* double                                             */
-#define OV_STATE_POINT_SPRITE 224    /* points drawn as squares                            */
+#define OV_STATE_POINT_SIZE 221          /* double                                             */
+#define OV_STATE_POINT_SPRITE 224        /* points drawn as squares                            */
 #define OV_STATE_POINT_SPRITE_COORDS 225 /* the texture spread across each point           */
-#define OV_STATE_POINT_SMOOTH 226    /* round points                                       */
-#define OV_STATE_CLEAR_COLOUR 262    /* r, g, b, a                                         */
-#define OV_STATE_DRAW_COLOUR 263     /* r, g, b, a                                         */
-#define OV_STATE_DRAW_CALLS 470      /* get: uint64_t draw calls issued; set(470, 0): reset */
+#define OV_STATE_POINT_SMOOTH 226        /* round points                                       */
+#define OV_STATE_CLEAR_COLOUR 262        /* r, g, b, a                                         */
+#define OV_STATE_DRAW_COLOUR 263         /* r, g, b, a                                         */
+#define OV_STATE_DRAW_CALLS 470          /* get: uint64_t draw calls issued; set(470, 0): reset */
 
 /* Blend factors (state 155) */
 #define OV_BLEND_ZERO 158
@@ -109,14 +110,14 @@ typedef struct OvHandle
 /* Render targets: modes (OvRenderTargetCreate, OvRenderTargetChange), OvRenderTargetGet */
 #define OV_MODE_NORMAL 81
 #define OV_MODE_PER_PIXEL_ALPHA 82
-#define OV_TARGET_VIEWPORT_X 440     /* int32_t, y from the bottom; 440-443 in a row       */
+#define OV_TARGET_VIEWPORT_X 440 /* int32_t, y from the bottom; 440-443 in a row       */
 #define OV_TARGET_VIEWPORT_Y 441
 #define OV_TARGET_VIEWPORT_WIDTH 442
 #define OV_TARGET_VIEWPORT_HEIGHT 443
-#define OV_TARGET_NEAR 445           /* double: perspective near and far planes            */
+#define OV_TARGET_NEAR 445 /* double: perspective near and far planes            */
 #define OV_TARGET_FAR 446
-#define OV_TARGET_DEPTH_BITS 447     /* int32_t: depth bits the surface got                */
-#define OV_TARGET_MODE 448           /* int32_t: OV_MODE_...                               */
+#define OV_TARGET_DEPTH_BITS 447 /* int32_t: depth bits the surface got                */
+#define OV_TARGET_MODE 448       /* int32_t: OV_MODE_...                               */
 
 /* Primitive modes (OvDrawData, OvDrawDataStruct, OvPrimitiveBegin) */
 #define OV_PRIMITIVE_POINTS 4
@@ -129,11 +130,11 @@ typedef struct OvHandle
 #define OV_PRIMITIVE_QUADS 11
 
 /* Shader kinds */
-#define OV_SHADER_VERTEX_PROGRAM 429   /* low-level (assembly) programs */
+#define OV_SHADER_VERTEX_PROGRAM 429 /* low-level (assembly) programs */
 #define OV_SHADER_FRAGMENT_PROGRAM 430
-#define OV_SHADER_VERTEX 431           /* GLSL */
+#define OV_SHADER_VERTEX 431 /* GLSL */
 #define OV_SHADER_FRAGMENT 432
-#define OV_SHADER_PROGRAM 433          /* linked */
+#define OV_SHADER_PROGRAM 433 /* linked */
 
 /* Vertex buffers: kinds, usage, map access */
 #define OV_BUFFER_VERTICES 452
@@ -146,247 +147,250 @@ typedef struct OvHandle
 #define OV_MAP_READ_WRITE 465
 
 /* OvRenderScene bits, OvDrawData flags and value types, the font descriptor's size */
-#define OV_SCENE_FLUSH 1             /* OvRenderScene bits, applied in the order flush, swap, */
-#define OV_SCENE_CLEAR_COLOUR 2      /* clear, reset                                          */
+#define OV_SCENE_FLUSH 1        /* OvRenderScene bits, applied in the order flush, swap, */
+#define OV_SCENE_CLEAR_COLOUR 2 /* clear, reset                                          */
 #define OV_SCENE_CLEAR_DEPTH 4
 #define OV_SCENE_CLEAR_STENCIL 8
 #define OV_SCENE_CLEAR_ACCUM 16
 #define OV_SCENE_SWAP 32
 #define OV_SCENE_RESET_STATE 64
-#define OV_DRAW_BUFFERED 1           /* OvDrawData flags: arrays are offsets into buffer 452 */
-#define OV_DRAW_INDEXED 2            /* indices come from the active index buffer 453        */
-#define OV_VALUE_FLOAT 2             /* OvDrawData valueType: log2 of the value's byte size  */
+#define OV_DRAW_BUFFERED 1 /* OvDrawData flags: arrays are offsets into buffer 452 */
+#define OV_DRAW_INDEXED 2  /* indices come from the active index buffer 453        */
+#define OV_VALUE_FLOAT 2   /* OvDrawData valueType: log2 of the value's byte size  */
 #define OV_VALUE_DOUBLE 3
 #define OV_FONT_DESCRIPTOR_BYTES 9232 /* the glyph descriptor OvGenerateFont reads      */
 
-/* ---- Lifecycle ----------------------------------------------------------------------------- */
-OV_API void OvInitiation(void);
-OV_API void OvClosure(void);
-/* Probes the active render target's context; returns a mask: 1 GLSL shaders, 2 low-level
- * programs, 4 vertex buffers, 8 frame buffer objects. 0 without an active target. */
-OV_API uint32_t OvExtensions(int32_t request);
-/* Sets a state; values beyond those a state takes are ignored. Integer values are passed as
- * doubles and truncated (exact for every code and pixel coordinate). */
-OV_API void OvSetState(int32_t state, double v0 OV_DEFAULT(0), double v1 OV_DEFAULT(0),
-                       double v2 OV_DEFAULT(0), double v3 OV_DEFAULT(0));
-/* Pointer to the engine's storage of a state (layout per state in docs/engine.md); null for
- * an unknown state. */
-OV_API void *OvGetState(int32_t state);
+    /* ---- Lifecycle -----------------------------------------------------------------------------
+     */
+    OV_API void OvInitiation(void);
+    OV_API void OvClosure(void);
+    /* Probes the active render target's context; returns a mask: 1 GLSL shaders, 2 low-level
+     * programs, 4 vertex buffers, 8 frame buffer objects. 0 without an active target. */
+    OV_API uint32_t OvExtensions(int32_t request);
+    /* Sets a state; values beyond those a state takes are ignored. Integer values are passed as
+     * doubles and truncated (exact for every code and pixel coordinate). */
+    OV_API void OvSetState(int32_t state, double v0 OV_DEFAULT(0), double v1 OV_DEFAULT(0),
+                           double v2 OV_DEFAULT(0), double v3 OV_DEFAULT(0));
+    /* Pointer to the engine's storage of a state (layout per state in docs/engine.md); null for
+     * an unknown state. */
+    OV_API void* OvGetState(int32_t state);
 
-/* ---- Render targets (window surfaces) ------------------------------------------------------ */
-/* Mode 81 normal, 82 per-pixel alpha (refused where the display has no alpha visual).
- * `window` is the platform window handle (HWND). */
-OV_API uint8_t OvRenderTargetCreate(OvHandle *target, void *window, int32_t mode,
-                                    int32_t colourBits, int32_t depthBits);
-OV_API void OvRenderTargetDestroy(OvHandle target);
-OV_API uint8_t OvRenderTargetActivate(OvHandle target);
-/* 440-443 int32_t viewport x, y (from the bottom), width, height (writable; applied on the
- * next Activate); 445, 446 double perspective near and far planes; 447 int32_t depth buffer
- * bits the surface got (0: none); 448 int32_t mode. */
-OV_API void *OvRenderTargetGet(OvHandle target, int32_t query);
-OV_API uint8_t OvRenderTargetChange(OvHandle target, int32_t mode);
-/* Sets the viewport and the target's camera defaults: vertical field of view in degrees, the
- * near and far depth of orthographic cameras, the aspect ratio (0: viewport width/height). */
-OV_API uint8_t OvRenderTargetArea(OvHandle target, int32_t x, int32_t y, int32_t width,
-                                  int32_t height, double fieldOfView, double orthoNear,
-                                  double orthoFar, double aspect);
-OV_API uint8_t OvRenderTargetShare(OvHandle target, OvHandle share);
-OV_API uint8_t OvRenderVsync(int32_t on);
-OV_API void OvRenderScene(int32_t flags);
+    /* ---- Render targets (window surfaces) ------------------------------------------------------
+     */
+    /* Mode 81 normal, 82 per-pixel alpha (refused where the display has no alpha visual).
+     * `window` is the platform window handle (HWND). */
+    OV_API uint8_t OvRenderTargetCreate(OvHandle* target, void* window, int32_t mode,
+                                        int32_t colourBits, int32_t depthBits);
+    OV_API void OvRenderTargetDestroy(OvHandle target);
+    OV_API uint8_t OvRenderTargetActivate(OvHandle target);
+    /* 440-443 int32_t viewport x, y (from the bottom), width, height (writable; applied on the
+     * next Activate); 445, 446 double perspective near and far planes; 447 int32_t depth buffer
+     * bits the surface got (0: none); 448 int32_t mode. */
+    OV_API void* OvRenderTargetGet(OvHandle target, int32_t query);
+    OV_API uint8_t OvRenderTargetChange(OvHandle target, int32_t mode);
+    /* Sets the viewport and the target's camera defaults: vertical field of view in degrees, the
+     * near and far depth of orthographic cameras, the aspect ratio (0: viewport width/height). */
+    OV_API uint8_t OvRenderTargetArea(OvHandle target, int32_t x, int32_t y, int32_t width,
+                                      int32_t height, double fieldOfView, double orthoNear,
+                                      double orthoFar, double aspect);
+    OV_API uint8_t OvRenderTargetShare(OvHandle target, OvHandle share);
+    OV_API uint8_t OvRenderVsync(int32_t on);
+    OV_API void OvRenderScene(int32_t flags);
 
-/* ---- Matrices (kept on the CPU; 264 projection, 265 model-view) ------------------------- */
-OV_API void OvMatrixPush(void);
-OV_API void OvMatrixPop(void);
-OV_API void OvMatrixIdentity(void);
-OV_API void OvMatrixTranslate(double x, double y, double z);
-OV_API void OvMatrixRotate(double angle, double x, double y, double z);
-OV_API void OvMatrixScale(double x, double y, double z);
-OV_API void OvMatrixMode(int32_t mode);
-/* 16 doubles, column-major (element [column * 4 + row]), into the current mode's top. */
-OV_API void OvMatrixLoad(const double *matrix);
-OV_API void OvMatrixSave(int32_t mode, double *matrix);
+    /* ---- Matrices (kept on the CPU; 264 projection, 265 model-view) ------------------------- */
+    OV_API void OvMatrixPush(void);
+    OV_API void OvMatrixPop(void);
+    OV_API void OvMatrixIdentity(void);
+    OV_API void OvMatrixTranslate(double x, double y, double z);
+    OV_API void OvMatrixRotate(double angle, double x, double y, double z);
+    OV_API void OvMatrixScale(double x, double y, double z);
+    OV_API void OvMatrixMode(int32_t mode);
+    /* 16 doubles, column-major (element [column * 4 + row]), into the current mode's top. */
+    OV_API void OvMatrixLoad(const double* matrix);
+    OV_API void OvMatrixSave(int32_t mode, double* matrix);
 
-/* ---- Cameras: set the projection; the Build functions fill a caller's 16 doubles -------- */
-OV_API void OvCameraOrtho(double x, double y, double width, double height, double angle);
-/* turn, pitch and roll in degrees (a rotation triple: roll about X, pitch about Y, turn
- * about Z), fieldOfView in degrees (0: the target's default), eye at (x, y, z); flags bit 0:
- * screen y grows downwards as with the orthographic camera. w is ignored. */
-OV_API void OvCameraPerspective(double turn, double pitch, double roll, double fieldOfView,
-                                double x, double y, double z, double w, int32_t flags);
-OV_API void OvCameraOrthoBuild(double x, double y, double width, double height, double angle,
-                               double *out);
-OV_API void OvCameraPerspectiveBuild(double turn, double pitch, double roll,
-                                     double fieldOfView, double x, double y, double z,
-                                     double w, int32_t flags, double *out);
-/* The projection half alone, without the camera's position and rotation. */
-OV_API void OvCameraOrthoBuildHalf(double x, double y, double width, double height,
-                                   double angle, double *out);
-OV_API void OvCameraPerspectiveBuildHalf(double turn, double pitch, double roll,
-                                         double fieldOfView, double x, double y, double z,
-                                         double w, int32_t flags, double *out);
+    /* ---- Cameras: set the projection; the Build functions fill a caller's 16 doubles -------- */
+    OV_API void OvCameraOrtho(double x, double y, double width, double height, double angle);
+    /* turn, pitch and roll in degrees (a rotation triple: roll about X, pitch about Y, turn
+     * about Z), fieldOfView in degrees (0: the target's default), eye at (x, y, z); flags bit 0:
+     * screen y grows downwards as with the orthographic camera. w is ignored. */
+    OV_API void OvCameraPerspective(double turn, double pitch, double roll, double fieldOfView,
+                                    double x, double y, double z, double w, int32_t flags);
+    OV_API void OvCameraOrthoBuild(double x, double y, double width, double height, double angle,
+                                   double* out);
+    OV_API void OvCameraPerspectiveBuild(double turn, double pitch, double roll, double fieldOfView,
+                                         double x, double y, double z, double w, int32_t flags,
+                                         double* out);
+    /* The projection half alone, without the camera's position and rotation. */
+    OV_API void OvCameraOrthoBuildHalf(double x, double y, double width, double height,
+                                       double angle, double* out);
+    OV_API void OvCameraPerspectiveBuildHalf(double turn, double pitch, double roll,
+                                             double fieldOfView, double x, double y, double z,
+                                             double w, int32_t flags, double* out);
 
-/* ---- Textures ------------------------------------------------------------------------------- */
-OV_API uint8_t OvTextureCreate(OvHandle *texture);
-OV_API void OvTextureDestroy(OvHandle texture);
-/* flags bit 0: leave the new texture active. Load reads .ovt files; LoadFromMemory takes an
- * .ovt image or an encoded PNG, BMP, JPEG, TGA or GIF; `size` 0 means the image's length is
- * read from its own headers. */
-OV_API uint8_t OvTextureLoad(OvHandle texture, const char *path, uint8_t flags);
-OV_API uint8_t OvTextureLoadFromMemory(OvHandle texture, const void *data, uint8_t flags,
-                                       size_t size OV_DEFAULT(0));
-/* RGBA8 rows, top row first; the texture stays active. */
-OV_API uint8_t OvTextureLoadRGBAFromMemory(OvHandle texture, const void *pixels,
-                                           int32_t width, int32_t height);
-/* A transparent-black texture; the texture stays active when flags bit 0 is set. */
-OV_API uint8_t OvTextureLoadEmpty(OvHandle texture, int32_t width, int32_t height,
-                                  uint8_t flags);
-/* Copies a region of the active render target (x, y from the bottom-left) into the texture,
- * its first row the region's bottom row. flags bit 0: (re)allocate the texture at the
- * region's size; 0: copy into its existing storage. The texture stays active. */
-OV_API uint8_t OvTextureFromRender(OvHandle texture, int32_t x, int32_t y, int32_t width,
-                                   int32_t height, uint8_t flags);
-OV_API void OvTextureActivate(OvHandle texture);
-/* 58: no 2D texture on the current unit. */
-OV_API void OvTextureUnactivate(int32_t target);
-/* On the active texture: 237 min filter, 238 mag filter (242 nearest, 243 linear);
- * 239 wrap across, 240 wrap down (248 repeat, 249 clamp). */
-OV_API void OvTextureParameter(int32_t name, float value);
-/* 258 width, 259 height, 261 byte size of the locked pixels: pointers to int32_t. */
-OV_API void *OvTextureGet(OvHandle texture, int32_t query);
-/* RGBA8 rows in texture order. mode 0 read and write, 1 read only. Null on failure. */
-OV_API void *OvTextureLock(OvHandle texture, int32_t mode);
-/* flags bit 0: upload the (changed) pixels of a read-write lock; 0 discards them. */
-OV_API void OvTextureUnlock(OvHandle texture, int32_t flags);
-OV_API void OvTextureUnit(int32_t unit);
+    /* ---- Textures -------------------------------------------------------------------------------
+     */
+    OV_API uint8_t OvTextureCreate(OvHandle* texture);
+    OV_API void OvTextureDestroy(OvHandle texture);
+    /* flags bit 0: leave the new texture active. Load reads .ovt files; LoadFromMemory takes an
+     * .ovt image or an encoded PNG, BMP, JPEG, TGA or GIF; `size` 0 means the image's length is
+     * read from its own headers. */
+    OV_API uint8_t OvTextureLoad(OvHandle texture, const char* path, uint8_t flags);
+    OV_API uint8_t OvTextureLoadFromMemory(OvHandle texture, const void* data, uint8_t flags,
+                                           size_t size OV_DEFAULT(0));
+    /* RGBA8 rows, top row first; the texture stays active. */
+    OV_API uint8_t OvTextureLoadRGBAFromMemory(OvHandle texture, const void* pixels, int32_t width,
+                                               int32_t height);
+    /* A transparent-black texture; the texture stays active when flags bit 0 is set. */
+    OV_API uint8_t OvTextureLoadEmpty(OvHandle texture, int32_t width, int32_t height,
+                                      uint8_t flags);
+    /* Copies a region of the active render target (x, y from the bottom-left) into the texture,
+     * its first row the region's bottom row. flags bit 0: (re)allocate the texture at the
+     * region's size; 0: copy into its existing storage. The texture stays active. */
+    OV_API uint8_t OvTextureFromRender(OvHandle texture, int32_t x, int32_t y, int32_t width,
+                                       int32_t height, uint8_t flags);
+    OV_API void OvTextureActivate(OvHandle texture);
+    /* 58: no 2D texture on the current unit. */
+    OV_API void OvTextureUnactivate(int32_t target);
+    /* On the active texture: 237 min filter, 238 mag filter (242 nearest, 243 linear);
+     * 239 wrap across, 240 wrap down (248 repeat, 249 clamp). */
+    OV_API void OvTextureParameter(int32_t name, float value);
+    /* 258 width, 259 height, 261 byte size of the locked pixels: pointers to int32_t. */
+    OV_API void* OvTextureGet(OvHandle texture, int32_t query);
+    /* RGBA8 rows in texture order. mode 0 read and write, 1 read only. Null on failure. */
+    OV_API void* OvTextureLock(OvHandle texture, int32_t mode);
+    /* flags bit 0: upload the (changed) pixels of a read-write lock; 0 discards them. */
+    OV_API void OvTextureUnlock(OvHandle texture, int32_t flags);
+    OV_API void OvTextureUnit(int32_t unit);
 
-/* ---- Drawing --------------------------------------------------------------------------------
- * Modes: 4 points, 6 outline (line loop), 8 triangles, 10 fan, 11 quads.
- * OvDrawData draws `count` vertices (or indices) from `first`, from separate arrays:
- *   positions, colours, texcoords, normals: arrays, or with OV_DRAW_BUFFERED null, the
- *     offsets below being byte offsets into the active vertex buffer (452). A null colour
- *     array uses the drawing colour (263); null texcoords give (0, 0).
- *   indices: uint32_t (or uint16_t, indexSize 2) array; with OV_DRAW_INDEXED a byte offset
- *     into the active index buffer (453).
- *   valueType: OV_VALUE_FLOAT (0 means float) or OV_VALUE_DOUBLE.
- *   strides: bytes between elements, 0 tightly packed.
- *   sizes: components per element; 0 means 4 for positions and colours, 2 for texcoords.
- *   enabled: with OV_DRAW_BUFFERED the arrays used, 1 position, 2 colour, 4 texcoord,
- *     8 normal; 0 (client arrays) means every non-null array.
- *   offsets: bytes added to each array (or buffer offsets). */
-OV_API void OvDrawData(int32_t mode, int32_t first, int32_t count, const void *positions,
-                       const void *colours, const void *texcoords,
-                       const void *normals OV_DEFAULT(0), const void *indices OV_DEFAULT(0),
-                       int32_t flags OV_DEFAULT(0), int32_t valueType OV_DEFAULT(0),
-                       int32_t positionStride OV_DEFAULT(0), int32_t colourStride OV_DEFAULT(0),
-                       int32_t texcoordStride OV_DEFAULT(0), int32_t normalStride OV_DEFAULT(0),
-                       int32_t positionSize OV_DEFAULT(0), int32_t colourSize OV_DEFAULT(0),
-                       int32_t texcoordSize OV_DEFAULT(0), int32_t enabled OV_DEFAULT(0),
-                       int32_t positionOffset OV_DEFAULT(0), int32_t colourOffset OV_DEFAULT(0),
-                       int32_t texcoordOffset OV_DEFAULT(0), int32_t normalOffset OV_DEFAULT(0),
-                       int32_t indexSize OV_DEFAULT(0));
-/* Vertices in the 60-byte layout: texcoord (4 floats), colour (4), normal (3), position (4).
- * With indices, `count` indices from `first`; otherwise `count` vertices from `first`. */
-OV_API void OvDrawDataStruct(int32_t mode, int32_t first, int32_t count, const void *vertices,
-                             const uint32_t *indices);
-/* Immediate mode: each OvPutVertex takes the last texture coordinate and drawing colour. */
-OV_API void OvPrimitiveBegin(int32_t mode);
-OV_API void OvPutVertex(double x, double y, double z, double w);
-OV_API void OvPutTexvertex(double s, double t, double r, double q);
-OV_API void OvPrimitiveEnd(void);
+    /* ---- Drawing --------------------------------------------------------------------------------
+     * Modes: 4 points, 6 outline (line loop), 8 triangles, 10 fan, 11 quads.
+     * OvDrawData draws `count` vertices (or indices) from `first`, from separate arrays:
+     *   positions, colours, texcoords, normals: arrays, or with OV_DRAW_BUFFERED null, the
+     *     offsets below being byte offsets into the active vertex buffer (452). A null colour
+     *     array uses the drawing colour (263); null texcoords give (0, 0).
+     *   indices: uint32_t (or uint16_t, indexSize 2) array; with OV_DRAW_INDEXED a byte offset
+     *     into the active index buffer (453).
+     *   valueType: OV_VALUE_FLOAT (0 means float) or OV_VALUE_DOUBLE.
+     *   strides: bytes between elements, 0 tightly packed.
+     *   sizes: components per element; 0 means 4 for positions and colours, 2 for texcoords.
+     *   enabled: with OV_DRAW_BUFFERED the arrays used, 1 position, 2 colour, 4 texcoord,
+     *     8 normal; 0 (client arrays) means every non-null array.
+     *   offsets: bytes added to each array (or buffer offsets). */
+    OV_API void OvDrawData(int32_t mode, int32_t first, int32_t count, const void* positions,
+                           const void* colours, const void* texcoords,
+                           const void* normals OV_DEFAULT(0), const void* indices OV_DEFAULT(0),
+                           int32_t flags OV_DEFAULT(0), int32_t valueType OV_DEFAULT(0),
+                           int32_t positionStride OV_DEFAULT(0), int32_t colourStride OV_DEFAULT(0),
+                           int32_t texcoordStride OV_DEFAULT(0), int32_t normalStride OV_DEFAULT(0),
+                           int32_t positionSize OV_DEFAULT(0), int32_t colourSize OV_DEFAULT(0),
+                           int32_t texcoordSize OV_DEFAULT(0), int32_t enabled OV_DEFAULT(0),
+                           int32_t positionOffset OV_DEFAULT(0), int32_t colourOffset OV_DEFAULT(0),
+                           int32_t texcoordOffset OV_DEFAULT(0), int32_t normalOffset OV_DEFAULT(0),
+                           int32_t indexSize OV_DEFAULT(0));
+    /* Vertices in the 60-byte layout: texcoord (4 floats), colour (4), normal (3), position (4).
+     * With indices, `count` indices from `first`; otherwise `count` vertices from `first`. */
+    OV_API void OvDrawDataStruct(int32_t mode, int32_t first, int32_t count, const void* vertices,
+                                 const uint32_t* indices);
+    /* Immediate mode: each OvPutVertex takes the last texture coordinate and drawing colour. */
+    OV_API void OvPrimitiveBegin(int32_t mode);
+    OV_API void OvPutVertex(double x, double y, double z, double w);
+    OV_API void OvPutTexvertex(double s, double t, double r, double q);
+    OV_API void OvPrimitiveEnd(void);
 
-/* ---- Vertex buffers: kinds 452 vertices, 453 indices; usage 454 static, 455 dynamic,
- * 456 stream; map access 463 read only, 464 write only, 465 read and write ---------------- */
-OV_API uint8_t OvVertexBufferInit(void);
-/* Fails when `buffer` already holds a live buffer or both sizes are 0; indexBytes 0 makes
- * no index buffer. Both buffers stay active on success. */
-OV_API uint8_t OvVertexBufferCreate(OvHandle *buffer, uint32_t vertexBytes,
-                                    const void *vertexData, int32_t vertexUsage,
-                                    uint32_t indexBytes, const void *indexData,
-                                    int32_t indexUsage);
-OV_API void OvVertexBufferDestroy(OvHandle buffer);
-OV_API void OvVertexBufferActivate(OvHandle buffer, int32_t kind);
-OV_API void OvVertexBufferUnactivate(int32_t kind);
-OV_API uint8_t OvVertexBufferHasBuffer(OvHandle buffer, int32_t kind);
-OV_API uint32_t OvVertexBufferSize(OvHandle buffer, int32_t kind);
-/* Maps the active buffer of `kind`; null when none is active or mapping fails. */
-OV_API void *OvVertexBufferMap(int32_t kind, int32_t access);
-OV_API uint8_t OvVertexBufferUnmap(int32_t kind);
+    /* ---- Vertex buffers: kinds 452 vertices, 453 indices; usage 454 static, 455 dynamic,
+     * 456 stream; map access 463 read only, 464 write only, 465 read and write ---------------- */
+    OV_API uint8_t OvVertexBufferInit(void);
+    /* Fails when `buffer` already holds a live buffer or both sizes are 0; indexBytes 0 makes
+     * no index buffer. Both buffers stay active on success. */
+    OV_API uint8_t OvVertexBufferCreate(OvHandle* buffer, uint32_t vertexBytes,
+                                        const void* vertexData, int32_t vertexUsage,
+                                        uint32_t indexBytes, const void* indexData,
+                                        int32_t indexUsage);
+    OV_API void OvVertexBufferDestroy(OvHandle buffer);
+    OV_API void OvVertexBufferActivate(OvHandle buffer, int32_t kind);
+    OV_API void OvVertexBufferUnactivate(int32_t kind);
+    OV_API uint8_t OvVertexBufferHasBuffer(OvHandle buffer, int32_t kind);
+    OV_API uint32_t OvVertexBufferSize(OvHandle buffer, int32_t kind);
+    /* Maps the active buffer of `kind`; null when none is active or mapping fails. */
+    OV_API void* OvVertexBufferMap(int32_t kind, int32_t access);
+    OV_API uint8_t OvVertexBufferUnmap(int32_t kind);
 
-/* ---- Shaders: kinds 429 low-level vertex program, 430 low-level fragment program,
- * 431 vertex shader, 432 fragment shader, 433 linked program ------------------------------ */
-OV_API uint8_t OvShaderInit(void);
-/* The GLSL version times 100 (110, 120, ...), or 0 without shaders. */
-OV_API int32_t OvShaderModel(void);
-OV_API uint8_t OvShaderCreate(OvHandle *shader);
-OV_API void OvShaderDestroy(OvHandle shader);
-/* Compiles a source of `kind` (429-432) into the shader; the log tells why it failed. */
-OV_API uint8_t OvShaderLoad(OvHandle shader, const char *path, int32_t kind);
-OV_API uint8_t OvShaderLoadFromMemory(OvHandle shader, const char *text, int32_t kind);
-/* Links `count` compiled shaders into `program`, which becomes kind 433. */
-OV_API uint8_t OvShaderMakeProgram(OvHandle program, const OvHandle *shaders, int32_t count);
-/* The last compiler or linker message; "" when the last step succeeded. Never null. */
-OV_API const char *OvShaderLastLog(void);
-/* Activates a linked program or a low-level program (each kind on its own). */
-OV_API void OvShaderActivate(OvHandle shader);
-/* 429 / 430: low-level vertex / fragment programs off; 433: no linked program. */
-OV_API void OvShaderUnactivate(int32_t kind);
-OV_API int32_t OvShaderUniformLocation(OvHandle program, const char *name);
-OV_API int32_t OvShaderAttributeLocation(OvHandle program, const char *name);
-/* On the active program; count is the number of components used (1-4). */
-OV_API void OvShaderUniform(int32_t location, float x, float y, float z, float w,
-                            int32_t count);
-OV_API void OvShaderUniformInteger(int32_t location, const int32_t *values, int32_t count);
-/* 16 doubles, column-major unless transpose. */
-OV_API void OvShaderUniformMatrix(int32_t location, const double *matrix, uint8_t transpose);
-OV_API void OvShaderAttribute(int32_t location, float x, float y, float z, float w,
-                              int32_t count);
-/* Local parameter `index` of the low-level program of `kind` (429 or 430). */
-OV_API void OvShaderLocalParam(int32_t kind, int32_t index, float x, float y, float z,
-                               float w);
+    /* ---- Shaders: kinds 429 low-level vertex program, 430 low-level fragment program,
+     * 431 vertex shader, 432 fragment shader, 433 linked program ------------------------------ */
+    OV_API uint8_t OvShaderInit(void);
+    /* The GLSL version times 100 (110, 120, ...), or 0 without shaders. */
+    OV_API int32_t OvShaderModel(void);
+    OV_API uint8_t OvShaderCreate(OvHandle* shader);
+    OV_API void OvShaderDestroy(OvHandle shader);
+    /* Compiles a source of `kind` (429-432) into the shader; the log tells why it failed. */
+    OV_API uint8_t OvShaderLoad(OvHandle shader, const char* path, int32_t kind);
+    OV_API uint8_t OvShaderLoadFromMemory(OvHandle shader, const char* text, int32_t kind);
+    /* Links `count` compiled shaders into `program`, which becomes kind 433. */
+    OV_API uint8_t OvShaderMakeProgram(OvHandle program, const OvHandle* shaders, int32_t count);
+    /* The last compiler or linker message; "" when the last step succeeded. Never null. */
+    OV_API const char* OvShaderLastLog(void);
+    /* Activates a linked program or a low-level program (each kind on its own). */
+    OV_API void OvShaderActivate(OvHandle shader);
+    /* 429 / 430: low-level vertex / fragment programs off; 433: no linked program. */
+    OV_API void OvShaderUnactivate(int32_t kind);
+    OV_API int32_t OvShaderUniformLocation(OvHandle program, const char* name);
+    OV_API int32_t OvShaderAttributeLocation(OvHandle program, const char* name);
+    /* On the active program; count is the number of components used (1-4). */
+    OV_API void OvShaderUniform(int32_t location, float x, float y, float z, float w,
+                                int32_t count);
+    OV_API void OvShaderUniformInteger(int32_t location, const int32_t* values, int32_t count);
+    /* 16 doubles, column-major unless transpose. */
+    OV_API void OvShaderUniformMatrix(int32_t location, const double* matrix, uint8_t transpose);
+    OV_API void OvShaderAttribute(int32_t location, float x, float y, float z, float w,
+                                  int32_t count);
+    /* Local parameter `index` of the low-level program of `kind` (429 or 430). */
+    OV_API void OvShaderLocalParam(int32_t kind, int32_t index, float x, float y, float z, float w);
 
-/* ---- Vector math (degrees) ------------------------------------------------------------------
- * angleX turns in the screen plane from +X towards +Y; angleY lifts towards +Z. out[0..2]
- * receive x, y, z; out[3] is left as it is. */
-OV_API void OvLengthdir(double angleX, double angleY, double angleZ, double length,
-                        double *out);
-/* The angles (x in [0, 360), y in [-90, 90], z 0) pointing from one point to another. */
-OV_API void OvDirection(double fromX, double fromY, double fromZ, double fromW, double toX,
-                        double toY, double toZ, double toW, double *out);
+    /* ---- Vector math (degrees) ------------------------------------------------------------------
+     * angleX turns in the screen plane from +X towards +Y; angleY lifts towards +Z. out[0..2]
+     * receive x, y, z; out[3] is left as it is. */
+    OV_API void OvLengthdir(double angleX, double angleY, double angleZ, double length,
+                            double* out);
+    /* The angles (x in [0, 360), y in [-90, 90], z 0) pointing from one point to another. */
+    OV_API void OvDirection(double fromX, double fromY, double fromZ, double fromW, double toX,
+                            double toY, double toZ, double toW, double* out);
 
-/* ---- Fonts: display lists that draw strings with the active texture ------------------------
- * OvGenerateFont fills `list` (a new one, or regenerates a live one in place) from a glyph
- * descriptor, or from none (null) as the built-in grid font. The descriptor is copied; its
- * layout is, all floats: letterSpacing, lineSpacing, then the line-break byte padded to four
- * bytes (unused: lines break at state 100, read now), lineHeight, then 256 glyphs of nine
- * floats width, height, xoffset, yoffset, xadvance, u0, v0, u1, v1 (9232 bytes in all).
- * The grid font takes the active texture as 16 x 16 equal cells, code c in column c % 16 and
- * row c / 16 from the top, and draws each cell as a glyph of states 96 x 97. docs/engine.md
- * has the details. OvDrawFont draws a zero-terminated string with the active texture, the
- * drawing colour and the model-view transform, its first line's top-left corner at the
- * origin, y growing downwards. */
-OV_API uint8_t OvGenerateFont(OvHandle *list, const void *descriptor);
-OV_API void OvDrawFont(OvHandle list, const char *text);
-OV_API void OvDisplaylistDestroy(OvHandle list);
+    /* ---- Fonts: display lists that draw strings with the active texture ------------------------
+     * OvGenerateFont fills `list` (a new one, or regenerates a live one in place) from a glyph
+     * descriptor, or from none (null) as the built-in grid font. The descriptor is copied; its
+     * layout is, all floats: letterSpacing, lineSpacing, then the line-break byte padded to four
+     * bytes (unused: lines break at state 100, read now), lineHeight, then 256 glyphs of nine
+     * floats width, height, xoffset, yoffset, xadvance, u0, v0, u1, v1 (9232 bytes in all).
+     * The grid font takes the active texture as 16 x 16 equal cells, code c in column c % 16 and
+     * row c / 16 from the top, and draws each cell as a glyph of states 96 x 97. docs/engine.md
+     * has the details. OvDrawFont draws a zero-terminated string with the active texture, the
+     * drawing colour and the model-view transform, its first line's top-left corner at the
+     * origin, y growing downwards. */
+    OV_API uint8_t OvGenerateFont(OvHandle* list, const void* descriptor);
+    OV_API void OvDrawFont(OvHandle list, const char* text);
+    OV_API void OvDisplaylistDestroy(OvHandle list);
 
-/* ---- Image files, for tools: pure CPU work, no render target needed ------------------------
- * .ovt is the engine's texture file (docs/formats.md). */
-typedef struct OvTextureFileHeader
-{
-    uint32_t version;
-    uint32_t format; /* 1: RGBA8 */
-    uint32_t width;
-    uint32_t height;
-    uint32_t compressedSize;
-} OvTextureFileHeader;
+    /* ---- Image files, for tools: pure CPU work, no render target needed ------------------------
+     * .ovt is the engine's texture file (docs/formats.md). */
+    typedef struct OvTextureFileHeader
+    {
+        uint32_t version;
+        uint32_t format; /* 1: RGBA8 */
+        uint32_t width;
+        uint32_t height;
+        uint32_t compressedSize;
+    } OvTextureFileHeader;
 
-/* 1 when `data` is a well-formed .ovt header whose compressed data fits in `size`. */
-OV_API uint8_t OvTextureFileReadHeader(const void *data, size_t size, OvTextureFileHeader *header);
-/* Decodes an .ovt file or an encoded image (PNG, BMP, JPEG, TGA, GIF) into RGBA8 rows, top
- * row first; null on failure. Free the result with OvImageFree. */
-OV_API void *OvImageDecode(const void *data, size_t size, int32_t *width, int32_t *height);
-/* Encodes RGBA8 rows as an .ovt file of *size bytes; null on failure. Free with OvImageFree. */
-OV_API void *OvImageEncodeOvt(const void *pixels, int32_t width, int32_t height, size_t *size);
-OV_API void OvImageFree(void *data);
+    /* 1 when `data` is a well-formed .ovt header whose compressed data fits in `size`. */
+    OV_API uint8_t OvTextureFileReadHeader(const void* data, size_t size,
+                                           OvTextureFileHeader* header);
+    /* Decodes an .ovt file or an encoded image (PNG, BMP, JPEG, TGA, GIF) into RGBA8 rows, top
+     * row first; null on failure. Free the result with OvImageFree. */
+    OV_API void* OvImageDecode(const void* data, size_t size, int32_t* width, int32_t* height);
+    /* Encodes RGBA8 rows as an .ovt file of *size bytes; null on failure. Free with OvImageFree. */
+    OV_API void* OvImageEncodeOvt(const void* pixels, int32_t width, int32_t height, size_t* size);
+    OV_API void OvImageFree(void* data);
 
 #ifdef __cplusplus
 }

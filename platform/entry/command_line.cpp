@@ -3,18 +3,22 @@
 // the closing quote) are doubled.
 #include "platform/entry/command_line.h"
 
-namespace {
+namespace
+{
 
 void AppendQuoted(std::string& line, const std::string& argument)
 {
-    if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos) {
+    if (!argument.empty() && argument.find_first_of(" \t\n\v\"") == std::string::npos)
+    {
         line += argument;
         return;
     }
     line += '"';
     size_t backslashes = 0;
-    for (char c : argument) {
-        if (c == '\\') {
+    for (char c : argument)
+    {
+        if (c == '\\')
+        {
             ++backslashes;
             continue;
         }
@@ -31,7 +35,8 @@ void AppendQuoted(std::string& line, const std::string& argument)
 std::string PlatformJoinCommandLine(int argc, const char* const* argv)
 {
     std::string line;
-    for (int i = 1; i < argc && argv[i]; ++i) {
+    for (int i = 1; i < argc && argv[i]; ++i)
+    {
         if (i > 1)
             line += ' ';
         AppendQuoted(line, argv[i]);

@@ -204,8 +204,8 @@ bool EncodeImage(ImageFormat format, uint32_t width, uint32_t height, const uint
 
     file.clear();
     FileSink sink{file};
-    const bool written = WriteWith(format, static_cast<int>(width), static_cast<int>(height),
-                                   rgba, sink);
+    const bool written =
+        WriteWith(format, static_cast<int>(width), static_cast<int>(height), rgba, sink);
     return written && !sink.failed;
 }
 

@@ -31,8 +31,8 @@ struct RgbaImage
 enum class DecodeResult
 {
     Ok,
-    NotAnImage,  // not a complete PNG, BMP, JPEG, TGA or GIF, or one the guards refuse
-    TooLarge,    // beyond ImageSizeAllowed
+    NotAnImage, // not a complete PNG, BMP, JPEG, TGA or GIF, or one the guards refuse
+    TooLarge,   // beyond ImageSizeAllowed
     OutOfMemory,
 };
 

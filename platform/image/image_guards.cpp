@@ -53,7 +53,8 @@ bool JpegTablesFit(const uint8_t* bytes, size_t size)
         const uint8_t marker = bytes[at++];
         if (marker == 0xd9) // end of image
             return true;
-        const bool standalone = marker == 0x00 || marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7);
+        const bool standalone =
+            marker == 0x00 || marker == 0x01 || (marker >= 0xd0 && marker <= 0xd7);
         if (standalone)
             continue;
         const int length = ByteAt(bytes, size, at) << 8 | ByteAt(bytes, size, at + 1);

@@ -7,7 +7,8 @@
 #include <ctime>
 #include <sched.h>
 
-namespace OvPlatform {
+namespace OvPlatform
+{
 
 ClockState& Clock()
 {
@@ -36,8 +37,9 @@ int64_t NowNsWithoutStep()
 
 using namespace OvPlatform;
 
-namespace {
-constexpr int64_t kCounterFrequency = 1000000000;   // the counter counts nanoseconds
+namespace
+{
+constexpr int64_t kCounterFrequency = 1000000000; // the counter counts nanoseconds
 }
 
 extern "C" BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency)
@@ -58,20 +60,23 @@ extern "C" BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count)
 
 extern "C" DWORD WINAPI GetTickCount(void)
 {
-    return DWORD(NowNs() / 1000000);   // wraps after 49.7 days, as on Windows
+    return DWORD(NowNs() / 1000000); // wraps after 49.7 days, as on Windows
 }
 
 extern "C" void WINAPI Sleep(DWORD milliseconds)
 {
-    if (Clock().manual) {
+    if (Clock().manual)
+    {
         Clock().manualNs += int64_t(milliseconds) * 1000000;
         return;
     }
-    if (milliseconds == 0) {
+    if (milliseconds == 0)
+    {
         sched_yield();
         return;
     }
     timespec wait{time_t(milliseconds / 1000), long(milliseconds % 1000) * 1000000};
-    while (nanosleep(&wait, &wait) != 0 && errno == EINTR) {
+    while (nanosleep(&wait, &wait) != 0 && errno == EINTR)
+    {
     }
 }

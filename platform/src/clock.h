@@ -4,7 +4,8 @@
 
 #include <cstdint>
 
-namespace OvPlatform {
+namespace OvPlatform
+{
 
 struct ClockState
 {

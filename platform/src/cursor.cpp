@@ -6,14 +6,16 @@
 
 using namespace OvPlatform;
 
-namespace {
+namespace
+{
 
-int cursorCounter = 0;   // the cursor shows while this is 0 or more, as on Windows
+int cursorCounter = 0; // the cursor shows while this is 0 or more, as on Windows
 
 bool WindowOrigin(HWND hwnd, int* x, int* y)
 {
     Window* window = LookupWindow(hwnd);
-    if (!window) {
+    if (!window)
+    {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return false;
     }

@@ -8,7 +8,8 @@
 
 using namespace OvPlatform;
 
-namespace {
+namespace
+{
 
 // Windows reports 24-bit true colour as 32 bits per pixel.
 DWORD WindowsBitsPerPixel(Uint32 format)
@@ -44,7 +45,8 @@ bool Requests(const DEVMODEA& mode, const SDL_DisplayMode& candidate)
         return false;
     if ((mode.dmFields & DM_PELSHEIGHT) && mode.dmPelsHeight != DWORD(candidate.h))
         return false;
-    if ((mode.dmFields & DM_BITSPERPEL) && mode.dmBitsPerPel != WindowsBitsPerPixel(candidate.format))
+    if ((mode.dmFields & DM_BITSPERPEL) &&
+        mode.dmBitsPerPel != WindowsBitsPerPixel(candidate.format))
         return false;
     if ((mode.dmFields & DM_DISPLAYFREQUENCY) && mode.dmDisplayFrequency > 1 &&
         mode.dmDisplayFrequency != DWORD(candidate.refresh_rate))
@@ -59,18 +61,23 @@ int DisplayOf(HDC hdc)
     return display < 0 ? 0 : display;
 }
 
-char screenDC = 0;   // its address is the screen's device-context handle
+char screenDC = 0; // its address is the screen's device-context handle
 
 } // namespace
 
 extern "C" int WINAPI GetSystemMetrics(int index)
 {
     SDL_DisplayMode mode;
-    switch (index) {
-    case SM_CXSCREEN: return DesktopMode(0, &mode) ? mode.w : 0;
-    case SM_CYSCREEN: return DesktopMode(0, &mode) ? mode.h : 0;
-    case SM_CMONITORS: return EnsureVideo() ? SDL_GetNumVideoDisplays() : 0;
-    default: return 0;
+    switch (index)
+    {
+    case SM_CXSCREEN:
+        return DesktopMode(0, &mode) ? mode.w : 0;
+    case SM_CYSCREEN:
+        return DesktopMode(0, &mode) ? mode.h : 0;
+    case SM_CMONITORS:
+        return EnsureVideo() ? SDL_GetNumVideoDisplays() : 0;
+    default:
+        return 0;
     }
 }
 
@@ -78,7 +85,8 @@ extern "C" BOOL WINAPI SystemParametersInfoA(UINT action, UINT, LPVOID pvParam, 
 {
     SDL_Rect area;
     if (action != SPI_GETWORKAREA || !pvParam || !EnsureVideo() ||
-        SDL_GetDisplayUsableBounds(0, &area) != 0) {
+        SDL_GetDisplayUsableBounds(0, &area) != 0)
+    {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -114,7 +122,8 @@ extern "C" LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD)
         return DISP_CHANGE_FAILED;
     if (Requests(*mode, current))
         return DISP_CHANGE_SUCCESSFUL;
-    for (int i = 0, count = SDL_GetNumDisplayModes(0); i < count; ++i) {
+    for (int i = 0, count = SDL_GetNumDisplayModes(0); i < count; ++i)
+    {
         SDL_DisplayMode listed;
         if (SDL_GetDisplayMode(0, i, &listed) == 0 && Requests(*mode, listed))
             return DISP_CHANGE_FAILED;
@@ -143,11 +152,17 @@ extern "C" int WINAPI GetDeviceCaps(HDC hdc, int index)
     SDL_DisplayMode mode;
     if (SDL_GetCurrentDisplayMode(DisplayOf(hdc), &mode) != 0)
         return 0;
-    switch (index) {
-    case HORZRES: return mode.w;
-    case VERTRES: return mode.h;
-    case BITSPIXEL: return int(WindowsBitsPerPixel(mode.format));
-    case VREFRESH: return mode.refresh_rate;
-    default: return 0;
+    switch (index)
+    {
+    case HORZRES:
+        return mode.w;
+    case VERTRES:
+        return mode.h;
+    case BITSPIXEL:
+        return int(WindowsBitsPerPixel(mode.format));
+    case VREFRESH:
+        return mode.refresh_rate;
+    default:
+        return 0;
     }
 }

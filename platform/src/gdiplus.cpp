@@ -122,7 +122,8 @@ bool LockRectangle(const PlatformBitmap& bitmap, const GpRect* rect, GpRect& out
     }
     out = *rect;
     return out.X >= 0 && out.Y >= 0 && out.Width >= 1 && out.Height >= 1 &&
-           int64_t{out.X} + out.Width <= bitmap.width && int64_t{out.Y} + out.Height <= bitmap.height;
+           int64_t{out.X} + out.Width <= bitmap.width &&
+           int64_t{out.Y} + out.Height <= bitmap.height;
 }
 
 } // namespace
@@ -189,9 +190,8 @@ GpStatus WINGDIPAPI GdipCreateBitmapFromFile(GDIPCONST WCHAR* filename, GpBitmap
     return Publish(std::move(created), bitmap);
 }
 
-GpStatus WINGDIPAPI GdipCreateBitmapFromScan0(INT width, INT height, INT stride,
-                                              PixelFormat format, BYTE* scan0,
-                                              GpBitmap** bitmap)
+GpStatus WINGDIPAPI GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat format,
+                                              BYTE* scan0, GpBitmap** bitmap)
 {
     if (bitmap == nullptr || width < 1 || height < 1)
         return InvalidParameter;
@@ -311,8 +311,7 @@ GpStatus WINGDIPAPI GdipGetImageEncoders(UINT numEncoders, UINT size, ImageCodec
     if (encoders == nullptr)
         return InvalidParameter;
     UINT expectedCount = 0, expectedSize = 0;
-    if (const Status status = GdipGetImageEncodersSize(&expectedCount, &expectedSize);
-        status != Ok)
+    if (const Status status = GdipGetImageEncodersSize(&expectedCount, &expectedSize); status != Ok)
         return status;
     if (numEncoders != expectedCount || size < expectedSize)
         return GenericError;
@@ -354,8 +353,8 @@ GpStatus WINGDIPAPI GdipSaveImageToFile(GpImage* image, GDIPCONST WCHAR* filenam
         return UnknownImageFormat;
 
     std::vector<uint8_t> file;
-    if (!OvPlatform::EncodeBgraImage(encoder->kind, source->width, source->height,
-                                     source->pixels, source->stride, file))
+    if (!OvPlatform::EncodeBgraImage(encoder->kind, source->width, source->height, source->pixels,
+                                     source->stride, file))
         return OutOfMemory;
     return OvPlatform::WriteImageFile(filename, file);
 }

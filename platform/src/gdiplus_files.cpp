@@ -3,8 +3,8 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <new>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -61,7 +61,9 @@ bool ReadAll(int fd, std::vector<uint8_t>& bytes)
 // A replaced file keeps its permissions; a new one gets those an ordinary create would give.
 mode_t ModeFor(const std::string& path)
 {
-    struct stat existing{};
+    struct stat existing
+    {
+    };
     if (stat(path.c_str(), &existing) == 0)
         return existing.st_mode & 07777;
     const mode_t mask = umask(0);
@@ -94,7 +96,9 @@ Gdiplus::Status ReadImageFile(const WCHAR* name, std::vector<uint8_t>& bytes)
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return errno == EACCES ? Gdiplus::AccessDenied : Gdiplus::FileNotFound;
-    struct stat info{};
+    struct stat info
+    {
+    };
     Gdiplus::Status status = Gdiplus::Ok;
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))
         status = Gdiplus::FileNotFound;

@@ -11,7 +11,8 @@
 
 struct SDL_Window;
 
-namespace OvPlatform {
+namespace OvPlatform
+{
 
 struct WindowClass
 {
@@ -47,7 +48,7 @@ struct Window
     WindowClass* windowClass = nullptr;
     SDL_Window* sdl = nullptr;
     uint32_t sdlId = 0;
-    DWORD style = 0;     // without WS_VISIBLE, which `visible` holds
+    DWORD style = 0; // without WS_VISIBLE, which `visible` holds
     DWORD exStyle = 0;
     bool visible = false;
     bool destroying = false;
@@ -57,7 +58,7 @@ struct Window
     LONG_PTR id = 0;
     LayeredAttributes layered;
     GLFormat format;
-    char dc = 0;   // its address is the window's device-context handle
+    char dc = 0; // its address is the window's device-context handle
 };
 
 // SDL video, started on first need. VideoReady() never starts it.
@@ -88,7 +89,7 @@ HINSTANCE ProgramInstanceIfNull(HINSTANCE instance);
 // Message queue.
 void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void PurgeMessages(HWND hwnd);
-void TranslateSdlEvents();   // moves waiting SDL events into the input queue
+void TranslateSdlEvents(); // moves waiting SDL events into the input queue
 
 // Tray icons of a window that is going away.
 void RemoveTrayIcons(HWND owner);

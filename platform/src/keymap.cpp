@@ -7,8 +7,10 @@
 
 #include <SDL2/SDL_scancode.h>
 
-namespace OvPlatform {
-namespace {
+namespace OvPlatform
+{
+namespace
+{
 
 struct Entry
 {

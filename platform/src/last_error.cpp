@@ -1,7 +1,8 @@
 // GetLastError / SetLastError: one error code per thread.
 #include "platform/win32.h"
 
-namespace {
+namespace
+{
 thread_local DWORD lastError = 0;
 }
 

@@ -10,7 +10,8 @@
 
 using namespace OvPlatform;
 
-namespace {
+namespace
+{
 
 struct Queue
 {
@@ -37,17 +38,17 @@ MSG MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 
 bool Wanted(const MSG& msg, HWND hwnd, UINT filterMin, UINT filterMax)
 {
-    bool windowMatches = !hwnd || (hwnd == reinterpret_cast<HWND>(-1) ? msg.hwnd == nullptr
-                                                                      : msg.hwnd == hwnd);
+    bool windowMatches =
+        !hwnd || (hwnd == reinterpret_cast<HWND>(-1) ? msg.hwnd == nullptr : msg.hwnd == hwnd);
     bool inRange = (filterMin == 0 && filterMax == 0) ||
                    (msg.message >= filterMin && msg.message <= filterMax);
     return windowMatches && inRange;
 }
 
-bool Take(std::deque<MSG>& queue, LPMSG out, HWND hwnd, UINT filterMin, UINT filterMax,
-          bool remove)
+bool Take(std::deque<MSG>& queue, LPMSG out, HWND hwnd, UINT filterMin, UINT filterMax, bool remove)
 {
-    for (auto it = queue.begin(); it != queue.end(); ++it) {
+    for (auto it = queue.begin(); it != queue.end(); ++it)
+    {
         if (!Wanted(*it, hwnd, filterMin, filterMax))
             continue;
         *out = *it;
@@ -60,7 +61,8 @@ bool Take(std::deque<MSG>& queue, LPMSG out, HWND hwnd, UINT filterMin, UINT fil
 
 } // namespace
 
-namespace OvPlatform {
+namespace OvPlatform
+{
 
 void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -92,12 +94,14 @@ bool KeyIsDown(int vk)
 
 extern "C" BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (hwnd == HWND_BROADCAST) {
+    if (hwnd == HWND_BROADCAST)
+    {
         for (HWND each : AllWindows())
             TheQueue().posted.push_back(MakeMessage(each, message, wParam, lParam));
         return TRUE;
     }
-    if (hwnd && !IsWindow(hwnd)) {
+    if (hwnd && !IsWindow(hwnd))
+    {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
@@ -121,12 +125,14 @@ extern "C" BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT f
     Queue& queue = TheQueue();
     bool remove = removeFlags & PM_REMOVE;
     if (Take(queue.posted, msg, hwnd, filterMin, filterMax, remove) ||
-        Take(queue.input, msg, hwnd, filterMin, filterMax, remove)) {
+        Take(queue.input, msg, hwnd, filterMin, filterMax, remove))
+    {
         if (remove)
             NoteKeyMessage(msg->message, msg->wParam);
         return TRUE;
     }
-    if (queue.quitPending) {
+    if (queue.quitPending)
+    {
         *msg = MakeMessage(nullptr, WM_QUIT, WPARAM(queue.quitCode), 0);
         if (remove)
             queue.quitPending = false;
@@ -143,13 +149,23 @@ extern "C" BOOL WINAPI TranslateMessage(const MSG* msg)
     if (!msg || msg->message != WM_KEYDOWN)
         return FALSE;
     WPARAM character = 0;
-    switch (msg->wParam) {
-    case VK_RETURN: character = '\r'; break;
-    case VK_BACK: character = '\b'; break;
-    case VK_TAB: character = '\t'; break;
-    case VK_ESCAPE: character = 0x1B; break;
+    switch (msg->wParam)
+    {
+    case VK_RETURN:
+        character = '\r';
+        break;
+    case VK_BACK:
+        character = '\b';
+        break;
+    case VK_TAB:
+        character = '\t';
+        break;
+    case VK_ESCAPE:
+        character = 0x1B;
+        break;
     default:
-        if (msg->wParam >= 'A' && msg->wParam <= 'Z' && KeyIsDown(VK_CONTROL) && !KeyIsDown(VK_MENU))
+        if (msg->wParam >= 'A' && msg->wParam <= 'Z' && KeyIsDown(VK_CONTROL) &&
+            !KeyIsDown(VK_MENU))
             character = msg->wParam - 'A' + 1;
         break;
     }
@@ -172,7 +188,8 @@ extern "C" LRESULT WINAPI DispatchMessageA(const MSG* msg)
 extern "C" LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Window* window = LookupWindow(hwnd);
-    if (!window || !window->proc) {
+    if (!window || !window->proc)
+    {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return 0;
     }
@@ -187,23 +204,34 @@ extern "C" LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message,
 
 extern "C" LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
+    switch (message)
+    {
     case WM_NCCREATE:
         return TRUE;
     case WM_CLOSE:
         DestroyWindow(hwnd);
         return 0;
     case WM_SYSKEYDOWN:
-        if (wParam == VK_F4 && (lParam & (1 << 29)))   // Alt+F4
+        if (wParam == VK_F4 && (lParam & (1 << 29))) // Alt+F4
             SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
         return 0;
     case WM_SYSCOMMAND:
-        switch (wParam & 0xFFF0) {
-        case SC_CLOSE: SendMessageA(hwnd, WM_CLOSE, 0, 0); break;
-        case SC_MINIMIZE: ShowWindow(hwnd, SW_MINIMIZE); break;
-        case SC_MAXIMIZE: ShowWindow(hwnd, SW_SHOWMAXIMIZED); break;
-        case SC_RESTORE: ShowWindow(hwnd, SW_RESTORE); break;
-        default: break;
+        switch (wParam & 0xFFF0)
+        {
+        case SC_CLOSE:
+            SendMessageA(hwnd, WM_CLOSE, 0, 0);
+            break;
+        case SC_MINIMIZE:
+            ShowWindow(hwnd, SW_MINIMIZE);
+            break;
+        case SC_MAXIMIZE:
+            ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+            break;
+        case SC_RESTORE:
+            ShowWindow(hwnd, SW_RESTORE);
+            break;
+        default:
+            break;
         }
         return 0;
     default:

@@ -12,7 +12,8 @@
 
 using namespace OvPlatform;
 
-namespace OvPlatform {
+namespace OvPlatform
+{
 
 bool& AlphaVisualsAvailable()
 {
@@ -22,7 +23,8 @@ bool& AlphaVisualsAvailable()
 
 } // namespace OvPlatform
 
-namespace {
+namespace
+{
 
 void SetGLAttributes(const PlatformPixelFormat& format)
 {
@@ -45,7 +47,8 @@ bool RecreateNativeWindow(Window& window, unsigned long visualId)
     SDL_GetWindowSize(window.sdl, &width, &height);
     const char* previousHint = SDL_GetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID);
     std::string restore = previousHint ? previousHint : "";
-    SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, visualId ? std::to_string(visualId).c_str() : "");
+    SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID,
+                visualId ? std::to_string(visualId).c_str() : "");
     SDL_Window* fresh = CreateNativeWindow(window, x, y, width, height);
     SDL_SetHint(SDL_HINT_VIDEO_X11_WINDOW_VISUALID, restore.c_str());
     if (!fresh)
@@ -59,7 +62,8 @@ bool RecreateNativeWindow(Window& window, unsigned long visualId)
     RebindSdlId(window, oldId);
     if (window.layered.set && (window.layered.flags & LWA_ALPHA))
         SDL_SetWindowOpacity(fresh, float(window.layered.alpha) / 255.0f);
-    if (window.visible) {
+    if (window.visible)
+    {
         SDL_ShowWindow(fresh);
         if (hadFocus)
             SDL_SetWindowInputFocus(fresh);
@@ -89,7 +93,8 @@ bool PlatformPrepareGLWindow(HWND hwnd, const PlatformPixelFormat& format)
     if (SameFormat(window->format, format))
         return true;
     unsigned long visualId = 0;
-    if (format.alpha) {
+    if (format.alpha)
+    {
         visualId = AlphaVisualsAvailable() ? X11FindAlphaVisual(window->sdl) : 0;
         if (!visualId)
             return false;

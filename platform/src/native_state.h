@@ -1,7 +1,8 @@
 // Switches of the native-window code that the test hooks turn. Private to platform/src.
 #pragma once
 
-namespace OvPlatform {
+namespace OvPlatform
+{
 
 bool& AlphaVisualsAvailable();
 

@@ -11,7 +11,8 @@
 #include <string>
 #include <vector>
 
-namespace {
+namespace
+{
 
 struct Resource
 {
@@ -23,15 +24,16 @@ struct Resource
 
 struct Module
 {
-    std::string name;   // normalised; empty for the program
+    std::string name; // normalised; empty for the program
     std::vector<std::unique_ptr<Resource>> resources;
 };
 
 std::vector<std::unique_ptr<Module>>& Modules()
 {
-    static auto* modules = [] {
+    static auto* modules = []
+    {
         auto* list = new std::vector<std::unique_ptr<Module>>;
-        list->push_back(std::make_unique<Module>());   // the program's own module
+        list->push_back(std::make_unique<Module>()); // the program's own module
         return list;
     }();
     return *modules;
@@ -80,7 +82,8 @@ bool ResourceNumber(LPCSTR name, unsigned* number)
 {
     if (!name)
         return false;
-    if (IS_INTRESOURCE(name)) {
+    if (IS_INTRESOURCE(name))
+    {
         *number = unsigned(reinterpret_cast<ULONG_PTR>(name));
         return true;
     }
@@ -117,16 +120,18 @@ constexpr ULONG_PTR kStockHandleBase = 0x20000;
 constexpr unsigned kFirstStockId = 32512;
 constexpr unsigned kLastStockId = 32651;
 
-template <typename Handle>
-Handle LoadFromModule(HINSTANCE instance, LPCSTR name, unsigned type)
+template <typename Handle> Handle LoadFromModule(HINSTANCE instance, LPCSTR name, unsigned type)
 {
     unsigned id = 0;
-    if (!ResourceNumber(name, &id)) {
+    if (!ResourceNumber(name, &id))
+    {
         SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
         return nullptr;
     }
-    if (!instance) {
-        if (id < kFirstStockId || id > kLastStockId) {
+    if (!instance)
+    {
+        if (id < kFirstStockId || id > kLastStockId)
+        {
             SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
             return nullptr;
         }
@@ -141,13 +146,14 @@ Handle LoadFromModule(HINSTANCE instance, LPCSTR name, unsigned type)
 
 } // namespace
 
-bool PlatformRegisterResource(const char* moduleName, unsigned id, unsigned type,
-                              const void* data, size_t size)
+bool PlatformRegisterResource(const char* moduleName, unsigned id, unsigned type, const void* data,
+                              size_t size)
 {
     if (!data || size == 0)
         return false;
     Module* module = ModuleNamed(moduleName, true);
-    if (Resource* existing = FindInModule(module, id, type)) {
+    if (Resource* existing = FindInModule(module, id, type))
+    {
         existing->data = data;
         existing->size = size;
         return true;
@@ -168,15 +174,18 @@ extern "C" HRSRC WINAPI FindResourceA(HMODULE handle, LPCSTR name, LPCSTR type)
 {
     Module* module = ToModule(handle);
     unsigned id = 0, typeId = 0;
-    if (!module) {
+    if (!module)
+    {
         SetLastError(ERROR_INVALID_HANDLE);
         return nullptr;
     }
-    if (!ResourceNumber(type, &typeId)) {
+    if (!ResourceNumber(type, &typeId))
+    {
         SetLastError(ERROR_RESOURCE_TYPE_NOT_FOUND);
         return nullptr;
     }
-    if (!ResourceNumber(name, &id)) {
+    if (!ResourceNumber(name, &id))
+    {
         SetLastError(ERROR_RESOURCE_NAME_NOT_FOUND);
         return nullptr;
     }
@@ -190,7 +199,8 @@ extern "C" HRSRC WINAPI FindResourceA(HMODULE handle, LPCSTR name, LPCSTR type)
 extern "C" HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC handle)
 {
     Resource* resource = ToResource(ToModule(module), handle);
-    if (!resource) {
+    if (!resource)
+    {
         SetLastError(ERROR_RESOURCE_DATA_NOT_FOUND);
         return nullptr;
     }
@@ -205,7 +215,8 @@ extern "C" LPVOID WINAPI LockResource(HGLOBAL data)
 extern "C" DWORD WINAPI SizeofResource(HMODULE module, HRSRC handle)
 {
     Resource* resource = ToResource(ToModule(module), handle);
-    if (!resource) {
+    if (!resource)
+    {
         SetLastError(ERROR_INVALID_HANDLE);
         return 0;
     }

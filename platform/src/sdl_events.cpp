@@ -9,9 +9,10 @@
 
 using namespace OvPlatform;
 
-namespace {
+namespace
+{
 
-WPARAM mouseButtons = 0;   // MK_ flags of the buttons held, as the messages tell it
+WPARAM mouseButtons = 0; // MK_ flags of the buttons held, as the messages tell it
 
 HWND TargetWindow(uint32_t sdlId)
 {
@@ -22,7 +23,8 @@ HWND TargetWindow(uint32_t sdlId)
 WPARAM MouseKeyState()
 {
     SDL_Keymod mods = SDL_GetModState();
-    return mouseButtons | ((mods & KMOD_SHIFT) ? MK_SHIFT : 0) | ((mods & KMOD_CTRL) ? MK_CONTROL : 0);
+    return mouseButtons | ((mods & KMOD_SHIFT) ? MK_SHIFT : 0) |
+           ((mods & KMOD_CTRL) ? MK_CONTROL : 0);
 }
 
 // lParam of key messages: repeat count 1, extended-key bit 24, context (Alt) bit 29,
@@ -57,7 +59,8 @@ unsigned NextCodePoint(const unsigned char*& text)
     unsigned lead = *text++;
     int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
     unsigned code = extra ? lead & (0x3Fu >> extra) : lead;
-    for (int i = 0; i < extra; ++i) {
+    for (int i = 0; i < extra; ++i)
+    {
         if ((*text & 0xC0) != 0x80)
             return '?';
         code = (code << 6) | (*text++ & 0x3F);
@@ -72,7 +75,8 @@ void TranslateText(const SDL_TextInputEvent& text)
     if (!hwnd)
         return;
     const unsigned char* cursor = reinterpret_cast<const unsigned char*>(text.text);
-    while (*cursor) {
+    while (*cursor)
+    {
         unsigned code = NextCodePoint(cursor);
         PostInput(hwnd, WM_CHAR, WPARAM(code < 256 ? code : '?'), 1);
     }
@@ -86,11 +90,22 @@ void TranslateButton(const SDL_MouseButtonEvent& button)
     bool down = button.type == SDL_MOUSEBUTTONDOWN;
     UINT message = 0;
     WPARAM flag = 0;
-    switch (button.button) {
-    case SDL_BUTTON_LEFT: message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP; flag = MK_LBUTTON; break;
-    case SDL_BUTTON_RIGHT: message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP; flag = MK_RBUTTON; break;
-    case SDL_BUTTON_MIDDLE: message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP; flag = MK_MBUTTON; break;
-    default: return;
+    switch (button.button)
+    {
+    case SDL_BUTTON_LEFT:
+        message = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+        flag = MK_LBUTTON;
+        break;
+    case SDL_BUTTON_RIGHT:
+        message = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+        flag = MK_RBUTTON;
+        break;
+    case SDL_BUTTON_MIDDLE:
+        message = down ? WM_MBUTTONDOWN : WM_MBUTTONUP;
+        flag = MK_MBUTTON;
+        break;
+    default:
+        return;
     }
     mouseButtons = down ? (mouseButtons | flag) : (mouseButtons & ~flag);
     PostInput(hwnd, message, MouseKeyState(), MAKELPARAM(button.x, button.y));
@@ -118,7 +133,8 @@ void TranslateWindowEvent(const SDL_WindowEvent& event)
     Window* window = LookupWindowBySdlId(event.windowID);
     if (!window)
         return;
-    switch (event.event) {
+    switch (event.event)
+    {
     case SDL_WINDOWEVENT_CLOSE:
         PostInput(window->hwnd, WM_CLOSE, 0, 0);
         break;
@@ -136,21 +152,34 @@ void TranslateWindowEvent(const SDL_WindowEvent& event)
 
 void Translate(const SDL_Event& event)
 {
-    switch (event.type) {
+    switch (event.type)
+    {
     case SDL_KEYDOWN:
-    case SDL_KEYUP: TranslateKey(event.key); break;
-    case SDL_TEXTINPUT: TranslateText(event.text); break;
+    case SDL_KEYUP:
+        TranslateKey(event.key);
+        break;
+    case SDL_TEXTINPUT:
+        TranslateText(event.text);
+        break;
     case SDL_MOUSEBUTTONDOWN:
-    case SDL_MOUSEBUTTONUP: TranslateButton(event.button); break;
-    case SDL_MOUSEWHEEL: TranslateWheel(event.wheel); break;
-    case SDL_WINDOWEVENT: TranslateWindowEvent(event.window); break;
-    default: break;   // motion is polled with GetCursorPos; SDL_QUIT follows window closes
+    case SDL_MOUSEBUTTONUP:
+        TranslateButton(event.button);
+        break;
+    case SDL_MOUSEWHEEL:
+        TranslateWheel(event.wheel);
+        break;
+    case SDL_WINDOWEVENT:
+        TranslateWindowEvent(event.window);
+        break;
+    default:
+        break; // motion is polled with GetCursorPos; SDL_QUIT follows window closes
     }
 }
 
 } // namespace
 
-namespace OvPlatform {
+namespace OvPlatform
+{
 
 void TranslateSdlEvents()
 {

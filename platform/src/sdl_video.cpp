@@ -3,8 +3,10 @@
 
 #include <SDL2/SDL.h>
 
-namespace OvPlatform {
-namespace {
+namespace OvPlatform
+{
+namespace
+{
 bool videoReady = false;
 }
 

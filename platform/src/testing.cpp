@@ -11,7 +11,8 @@
 
 using namespace OvPlatform;
 
-namespace {
+namespace
+{
 int64_t Nanoseconds(double seconds)
 {
     return std::llround(seconds * 1e9);
@@ -66,8 +67,10 @@ int PlatformTestTrayIconCount()
 
 bool PlatformTestTrayIcon(HWND owner, UINT id, NOTIFYICONDATAA* out)
 {
-    for (const NOTIFYICONDATAA& icon : TrayIcons()) {
-        if (icon.hWnd == owner && icon.uID == id) {
+    for (const NOTIFYICONDATAA& icon : TrayIcons())
+    {
+        if (icon.hWnd == owner && icon.uID == id)
+        {
             if (out)
                 *out = icon;
             return true;

@@ -8,7 +8,8 @@
 #include <algorithm>
 #include <cstring>
 
-namespace OvPlatform {
+namespace OvPlatform
+{
 
 std::vector<NOTIFYICONDATAA>& TrayIcons()
 {
@@ -25,7 +26,8 @@ void RemoveTrayIcons(HWND owner)
 
 using namespace OvPlatform;
 
-namespace {
+namespace
+{
 
 NOTIFYICONDATAA* FindIcon(HWND owner, UINT id)
 {
@@ -42,7 +44,8 @@ void Update(NOTIFYICONDATAA& icon, const NOTIFYICONDATAA& data)
         icon.uCallbackMessage = data.uCallbackMessage;
     if (data.uFlags & NIF_ICON)
         icon.hIcon = data.hIcon;
-    if (data.uFlags & NIF_TIP) {
+    if (data.uFlags & NIF_TIP)
+    {
         size_t tipSize = data.cbSize >= offsetof(NOTIFYICONDATAA, szTip) + sizeof(data.szTip)
                              ? sizeof(data.szTip)
                              : 64;
@@ -60,8 +63,10 @@ extern "C" BOOL WINAPI Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data)
     if (!data || data->cbSize < NOTIFYICONDATAA_V1_SIZE)
         return FALSE;
     NOTIFYICONDATAA* icon = FindIcon(data->hWnd, data->uID);
-    switch (message) {
-    case NIM_ADD: {
+    switch (message)
+    {
+    case NIM_ADD:
+    {
         if (icon || !IsWindow(data->hWnd))
             return FALSE;
         NOTIFYICONDATAA added{};

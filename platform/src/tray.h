@@ -5,7 +5,8 @@
 
 #include <vector>
 
-namespace OvPlatform {
+namespace OvPlatform
+{
 
 std::vector<NOTIFYICONDATAA>& TrayIcons();
 

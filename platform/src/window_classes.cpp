@@ -5,8 +5,10 @@
 #include <strings.h>
 #include <vector>
 
-namespace OvPlatform {
-namespace {
+namespace OvPlatform
+{
+namespace
+{
 
 std::vector<std::unique_ptr<WindowClass>>& Classes()
 {
@@ -14,7 +16,7 @@ std::vector<std::unique_ptr<WindowClass>>& Classes()
     return *classes;
 }
 
-ATOM nextAtom = 0xC000;   // Windows numbers registered classes from 0xC000 up
+ATOM nextAtom = 0xC000; // Windows numbers registered classes from 0xC000 up
 
 bool Matches(const WindowClass& windowClass, LPCSTR nameOrAtom, HINSTANCE instance)
 {
@@ -50,12 +52,14 @@ using namespace OvPlatform;
 extern "C" ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc)
 {
     if (!wc || wc->cbSize != sizeof(WNDCLASSEXA) || !wc->lpfnWndProc || !wc->lpszClassName ||
-        IS_INTRESOURCE(wc->lpszClassName) || wc->lpszClassName[0] == '\0') {
+        IS_INTRESOURCE(wc->lpszClassName) || wc->lpszClassName[0] == '\0')
+    {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
     HINSTANCE instance = ProgramInstanceIfNull(wc->hInstance);
-    if (LookupClass(wc->lpszClassName, instance)) {
+    if (LookupClass(wc->lpszClassName, instance))
+    {
         SetLastError(ERROR_CLASS_ALREADY_EXISTS);
         return 0;
     }
@@ -74,11 +78,13 @@ extern "C" ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc)
 extern "C" BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE hInstance)
 {
     WindowClass* windowClass = LookupClass(className, hInstance);
-    if (!windowClass) {
+    if (!windowClass)
+    {
         SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
         return FALSE;
     }
-    if (windowClass->windowCount > 0) {
+    if (windowClass->windowCount > 0)
+    {
         SetLastError(ERROR_CLASS_HAS_WINDOWS);
         return FALSE;
     }

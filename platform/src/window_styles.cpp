@@ -6,26 +6,31 @@
 
 using namespace OvPlatform;
 
-namespace {
+namespace
+{
 
 // Reads or writes one window long; `value` is null for a read. Returns the previous value.
 bool AccessWindowLong(HWND hwnd, int index, const LONG_PTR* value, LONG_PTR* previous)
 {
     Window* window = LookupWindow(hwnd);
-    if (!window) {
+    if (!window)
+    {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return false;
     }
-    switch (index) {
+    switch (index)
+    {
     case GWL_STYLE:
         *previous = LONG(window->style | (window->visible ? WS_VISIBLE : 0));
-        if (value)   // visibility changes only through ShowWindow
+        if (value) // visibility changes only through ShowWindow
             window->style = DWORD(*value) & ~DWORD(WS_VISIBLE);
         return true;
-    case GWL_EXSTYLE: {
+    case GWL_EXSTYLE:
+    {
         DWORD old = window->exStyle;
         *previous = LONG(old);
-        if (value) {
+        if (value)
+        {
             window->exStyle = DWORD(*value);
             ApplyNativeStyles(*window, old);
         }
@@ -74,7 +79,8 @@ extern "C" LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR valu
 // A procedure address does not fit a LONG on 64-bit builds: use the pointer variants.
 extern "C" LONG WINAPI GetWindowLongA(HWND hwnd, int index)
 {
-    if (index == GWL_WNDPROC && sizeof(LONG_PTR) > sizeof(LONG)) {
+    if (index == GWL_WNDPROC && sizeof(LONG_PTR) > sizeof(LONG))
+    {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
@@ -83,7 +89,8 @@ extern "C" LONG WINAPI GetWindowLongA(HWND hwnd, int index)
 
 extern "C" LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value)
 {
-    if (index == GWL_WNDPROC && sizeof(LONG_PTR) > sizeof(LONG)) {
+    if (index == GWL_WNDPROC && sizeof(LONG_PTR) > sizeof(LONG))
+    {
         SetLastError(ERROR_INVALID_PARAMETER);
         return 0;
     }
@@ -97,11 +104,13 @@ extern "C" LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value)
 extern "C" BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha, DWORD flags)
 {
     Window* window = LookupWindow(hwnd);
-    if (!window) {
+    if (!window)
+    {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    if (!(window->exStyle & WS_EX_LAYERED)) {
+    if (!(window->exStyle & WS_EX_LAYERED))
+    {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }
@@ -116,11 +125,13 @@ extern "C" BOOL WINAPI GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE
                                                   DWORD* flags)
 {
     Window* window = LookupWindow(hwnd);
-    if (!window) {
+    if (!window)
+    {
         SetLastError(ERROR_INVALID_WINDOW_HANDLE);
         return FALSE;
     }
-    if (!(window->exStyle & WS_EX_LAYERED) || !window->layered.set) {
+    if (!(window->exStyle & WS_EX_LAYERED) || !window->layered.set)
+    {
         SetLastError(ERROR_INVALID_PARAMETER);
         return FALSE;
     }

@@ -4,8 +4,10 @@
 #include <map>
 #include <unordered_map>
 
-namespace OvPlatform {
-namespace {
+namespace OvPlatform
+{
+namespace
+{
 
 struct WindowTable
 {

@@ -8,7 +8,8 @@
 
 #include <algorithm>
 
-namespace OvPlatform {
+namespace OvPlatform
+{
 
 bool SkipsTaskbar(DWORD exStyle)
 {
@@ -30,11 +31,13 @@ void ApplyNativeStyles(Window& window, DWORD oldExStyle)
 {
     DWORD changed = oldExStyle ^ window.exStyle;
     if (changed & WS_EX_TOPMOST)
-        SDL_SetWindowAlwaysOnTop(window.sdl, (window.exStyle & WS_EX_TOPMOST) ? SDL_TRUE : SDL_FALSE);
+        SDL_SetWindowAlwaysOnTop(window.sdl,
+                                 (window.exStyle & WS_EX_TOPMOST) ? SDL_TRUE : SDL_FALSE);
     // SDL rewrites the window state when topmost changes, so the taskbar hint follows it.
     if ((changed & WS_EX_TOPMOST) || SkipsTaskbar(oldExStyle) != SkipsTaskbar(window.exStyle))
         X11SetSkipTaskbar(window.sdl, SkipsTaskbar(window.exStyle));
-    if ((oldExStyle & WS_EX_LAYERED) && !(window.exStyle & WS_EX_LAYERED)) {
+    if ((oldExStyle & WS_EX_LAYERED) && !(window.exStyle & WS_EX_LAYERED))
+    {
         // Leaving the layered style discards the layered attributes, as on Windows.
         window.layered = {};
         SDL_SetWindowOpacity(window.sdl, 1.0f);
@@ -46,7 +49,8 @@ void ApplyNativeStyles(Window& window, DWORD oldExStyle)
 
 using namespace OvPlatform;
 
-namespace {
+namespace
+{
 
 Window* ValidWindow(HWND hwnd)
 {
@@ -79,11 +83,13 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR w
                                        HWND parent, HMENU menu, HINSTANCE hInstance, LPVOID param)
 {
     WindowClass* windowClass = LookupClass(className, hInstance);
-    if (!windowClass) {
+    if (!windowClass)
+    {
         SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
         return nullptr;
     }
-    if (!EnsureVideo()) {
+    if (!EnsureVideo())
+    {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
@@ -95,7 +101,8 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR w
     record->proc = windowClass->proc;
     record->sdl = CreateNativeWindow(*record, PositionOrDefault(x), PositionOrDefault(y),
                                      SizeOrDefault(width, 640), SizeOrDefault(height, 480));
-    if (!record->sdl) {
+    if (!record->sdl)
+    {
         SetLastError(ERROR_NOT_ENOUGH_MEMORY);
         return nullptr;
     }
@@ -103,11 +110,16 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR w
     HWND hwnd = AddWindow(std::move(record))->hwnd;
     windowClass->windowCount++;
 
-    CREATESTRUCTA create{param, ProgramInstanceIfNull(hInstance), menu, parent, height, width,
-                         y, x, LONG(style), windowName, className, exStyle};
+    CREATESTRUCTA create{param,       ProgramInstanceIfNull(hInstance),
+                         menu,        parent,
+                         height,      width,
+                         y,           x,
+                         LONG(style), windowName,
+                         className,   exStyle};
     LPARAM createParam = reinterpret_cast<LPARAM>(&create);
     if (!SendMessageA(hwnd, WM_NCCREATE, 0, createParam) ||
-        SendMessageA(hwnd, WM_CREATE, 0, createParam) == -1) {
+        SendMessageA(hwnd, WM_CREATE, 0, createParam) == -1)
+    {
         DestroyWindow(hwnd);
         return nullptr;
     }
@@ -116,7 +128,8 @@ extern "C" HWND WINAPI CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR w
     return hwnd;
 }
 
-namespace {
+namespace
+{
 void ActivateNextWindow();
 }
 
@@ -141,7 +154,6 @@ extern "C" BOOL WINAPI DestroyWindow(HWND hwnd)
     return TRUE;
 }
 
-
 extern "C" BOOL WINAPI IsWindow(HWND hwnd)
 {
     return LookupWindow(hwnd) ? TRUE : FALSE;
@@ -161,7 +173,8 @@ extern "C" BOOL WINAPI ShowWindow(HWND hwnd, int cmdShow)
         return FALSE;
     BOOL wasVisible = window->visible;
     Uint32 flags = SDL_GetWindowFlags(window->sdl);
-    switch (cmdShow) {
+    switch (cmdShow)
+    {
     case SW_HIDE:
         SDL_HideWindow(window->sdl);
         window->visible = false;
@@ -197,13 +210,14 @@ extern "C" BOOL WINAPI ShowWindow(HWND hwnd, int cmdShow)
 
 extern "C" BOOL WINAPI UpdateWindow(HWND hwnd)
 {
-    return ValidWindow(hwnd) ? TRUE : FALSE;   // the engine paints; there is no update region
+    return ValidWindow(hwnd) ? TRUE : FALSE; // the engine paints; there is no update region
 }
 
-namespace {
+namespace
+{
 HWND foreground = nullptr;
 HWND active = nullptr;
-}
+} // namespace
 
 extern "C" BOOL WINAPI SetForegroundWindow(HWND hwnd)
 {
@@ -241,7 +255,8 @@ extern "C" HWND WINAPI GetActiveWindow(void)
 extern "C" HWND WINAPI SetFocus(HWND hwnd)
 {
     HWND previous = FocusWindow();
-    if (!hwnd) {
+    if (!hwnd)
+    {
         SetFocusWindow(nullptr);
         return previous;
     }
@@ -259,14 +274,16 @@ extern "C" HWND WINAPI GetFocus(void)
     return FocusWindow();
 }
 
-namespace {
+namespace
+{
 // As on Windows, destroying the active window activates another: here the most recently
 // created visible one, which takes the keyboard focus.
 void ActivateNextWindow()
 {
     const std::vector<HWND> windows = AllWindows();
     for (auto next = windows.rbegin(); next != windows.rend(); ++next)
-        if (IsWindowVisible(*next)) {
+        if (IsWindowVisible(*next))
+        {
             SetActiveWindow(*next);
             SetFocus(*next);
             return;
@@ -286,7 +303,7 @@ extern "C" BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height
 }
 
 extern "C" BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx, int cy,
-                                   UINT flags)
+                                    UINT flags)
 {
     Window* window = ValidWindow(hwnd);
     if (!window)
@@ -295,7 +312,8 @@ extern "C" BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, i
         SDL_SetWindowPosition(window->sdl, x, y);
     if (!(flags & SWP_NOSIZE))
         SDL_SetWindowSize(window->sdl, std::max(cx, 1), std::max(cy, 1));
-    if (!(flags & SWP_NOZORDER)) {
+    if (!(flags & SWP_NOZORDER))
+    {
         if (insertAfter == HWND_TOPMOST)
             SetWindowLongA(hwnd, GWL_EXSTYLE, LONG(window->exStyle | WS_EX_TOPMOST));
         else if (insertAfter == HWND_NOTOPMOST)

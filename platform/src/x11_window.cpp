@@ -9,8 +9,10 @@
 
 #include <vector>
 
-namespace OvPlatform {
-namespace {
+namespace OvPlatform
+{
+namespace
+{
 
 bool X11Handles(SDL_Window* window, Display** display, ::Window* xwindow)
 {
@@ -33,8 +35,11 @@ std::vector<Atom> WindowStates(Display* display, ::Window xwindow, Atom property
     unsigned long count = 0, remaining = 0;
     unsigned char* data = nullptr;
     if (XGetWindowProperty(display, xwindow, property, 0, 64, False, XA_ATOM, &type, &format,
-                           &count, &remaining, &data) == Success && data) {
-        if (type == XA_ATOM && format == 32) {
+                           &count, &remaining, &data) == Success &&
+        data)
+    {
+        if (type == XA_ATOM && format == 32)
+        {
             const Atom* atoms = reinterpret_cast<const Atom*>(data);
             states.assign(atoms, atoms + count);
         }
@@ -89,22 +94,25 @@ void X11SetSkipTaskbar(SDL_Window* window, bool skip)
         return;
     Atom state = XInternAtom(display, "_NET_WM_STATE", False);
     Atom skipTaskbar = XInternAtom(display, "_NET_WM_STATE_SKIP_TASKBAR", False);
-    if (attributes.map_state == IsUnmapped) {
+    if (attributes.map_state == IsUnmapped)
+    {
         std::vector<Atom> states = WindowStates(display, xwindow, state);
         std::erase(states, skipTaskbar);
         if (skip)
             states.push_back(skipTaskbar);
         XChangeProperty(display, xwindow, state, XA_ATOM, 32, PropModeReplace,
                         reinterpret_cast<const unsigned char*>(states.data()), int(states.size()));
-    } else {
+    }
+    else
+    {
         XEvent event{};
         event.xclient.type = ClientMessage;
         event.xclient.window = xwindow;
         event.xclient.message_type = state;
         event.xclient.format = 32;
-        event.xclient.data.l[0] = skip ? 1 : 0;   // _NET_WM_STATE_ADD / _REMOVE
+        event.xclient.data.l[0] = skip ? 1 : 0; // _NET_WM_STATE_ADD / _REMOVE
         event.xclient.data.l[1] = long(skipTaskbar);
-        event.xclient.data.l[3] = 1;   // from a normal application
+        event.xclient.data.l[3] = 1; // from a normal application
         XSendEvent(display, DefaultRootWindow(display), False,
                    SubstructureRedirectMask | SubstructureNotifyMask, &event);
     }

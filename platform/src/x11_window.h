@@ -5,11 +5,12 @@
 
 struct SDL_Window;
 
-namespace OvPlatform {
+namespace OvPlatform
+{
 
 unsigned long X11WindowId(SDL_Window* window);
-int X11WindowDepth(SDL_Window* window);             // 0 when unknown
-unsigned long X11FindAlphaVisual(SDL_Window* window);   // a depth-32 TrueColor visual, or 0
+int X11WindowDepth(SDL_Window* window);               // 0 when unknown
+unsigned long X11FindAlphaVisual(SDL_Window* window); // a depth-32 TrueColor visual, or 0
 void X11SetSkipTaskbar(SDL_Window* window, bool skip);
 // Sends what SDL queued for the window to the X server now (SDL flushes only when it pumps).
 void X11Flush(SDL_Window* window);

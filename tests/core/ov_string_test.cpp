@@ -209,8 +209,8 @@ TEST(OvString, SplitBufferReadsOnlyItsLength)
     const char source[] = {'k', '=', 'v', '\0', 'n', ';', 'm'};
     std::vector<char> bytes(source, source + sizeof source);
     uint32_t count = 0;
-    auto tokens = OV_STRING::SplitBuffer(bytes.data(), static_cast<uint32_t>(bytes.size()),
-                                         ";=", count);
+    auto tokens =
+        OV_STRING::SplitBuffer(bytes.data(), static_cast<uint32_t>(bytes.size()), ";=", count);
     EXPECT_EQ(Tokens(tokens, count), (Strings{"k", "v", "n", "m"}));
     EXPECT_EQ(std::memcmp(bytes.data(), source, sizeof source), 0);
 
@@ -231,9 +231,8 @@ TEST(OvString, TypeLetterAndSize)
         const char* text;
         char letter;
         uint32_t size;
-    } cases[] = {{"1b", 'b', 1},  {"1c", 'c', 1}, {"1s", 's', 2},  {"1w", 'w', 2},
-                 {"1d", 'd', 4},  {"1h", 'h', 4}, {"1i", 'i', 4},  {"1r", 'r', 8},
-                 {"1f", 'f', 16}, {"1v", 'v', 32}};
+    } cases[] = {{"1b", 'b', 1}, {"1c", 'c', 1}, {"1s", 's', 2}, {"1w", 'w', 2},  {"1d", 'd', 4},
+                 {"1h", 'h', 4}, {"1i", 'i', 4}, {"1r", 'r', 8}, {"1f", 'f', 16}, {"1v", 'v', 32}};
     for (const auto& c : cases)
     {
         OV_STRING text(c.text);
@@ -347,12 +346,12 @@ TEST(OvString, ParseTypedRefusesBadInput)
 {
     uint8_t out[8] = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
     const uint8_t untouched[8] = {0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE, 0xEE};
-    EXPECT_FALSE(OV_STRING("12q").ParseTyped(out, sizeof out));  // not a type letter
-    EXPECT_FALSE(OV_STRING("i").ParseTyped(out, sizeof out));    // too short for a suffix
+    EXPECT_FALSE(OV_STRING("12q").ParseTyped(out, sizeof out)); // not a type letter
+    EXPECT_FALSE(OV_STRING("i").ParseTyped(out, sizeof out));   // too short for a suffix
     EXPECT_FALSE(OV_STRING("").ParseTyped(out, sizeof out));
     EXPECT_FALSE(OV_STRING("").ParseTyped(out, sizeof out, 'i')); // nothing to parse
     EXPECT_FALSE(OV_STRING("12").ParseTyped(out, sizeof out, 'q'));
-    EXPECT_FALSE(OV_STRING("5i").ParseTyped(out, 3));             // does not fit
+    EXPECT_FALSE(OV_STRING("5i").ParseTyped(out, 3)); // does not fit
     EXPECT_FALSE(OV_STRING("5r").ParseTyped(out, 7));
     EXPECT_FALSE(OV_STRING("123456x").ParseTyped(out, 2));
     EXPECT_FALSE(OV_STRING("12345x").ParseTyped(out, 2)); // odd: three bytes

@@ -4,12 +4,16 @@
 
 using namespace enginetest;
 
-namespace {
+namespace
+{
 
 const std::array<float, 4> kRed{1, 0, 0, 1};
 const std::array<float, 4> kGreen{0, 1, 0, 1};
 
-void DrawQuad(const std::array<Vertex, 4>& quad) { OvDrawDataStruct(11, 0, 4, quad.data(), nullptr); }
+void DrawQuad(const std::array<Vertex, 4>& quad)
+{
+    OvDrawDataStruct(11, 0, 4, quad.data(), nullptr);
+}
 
 } // namespace
 
@@ -52,7 +56,8 @@ TEST_F(GlTest, QuadsLandWhereTheMatrixStackPutsThem)
 TEST_F(GlTest, SameStateQuadsBecomeOneDrawCallAndStateChangesSplitThem)
 {
     const uint64_t before = DrawCalls();
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < 200; ++i)
+    {
         OvMatrixPush();
         OvMatrixIdentity();
         OvMatrixTranslate(i % 60, i / 60 * 5, 0); // model-view changes never flush
@@ -63,7 +68,8 @@ TEST_F(GlTest, SameStateQuadsBecomeOneDrawCallAndStateChangesSplitThem)
 
     // Alternating blend functions: every quad is its own batch.
     const uint64_t start = DrawCalls();
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 10; ++i)
+    {
         OvSetState(155, 164, i % 2 ? 159 : 165);
         DrawQuad(Quad(0, 0, 2, 2, kRed));
     }
@@ -72,7 +78,8 @@ TEST_F(GlTest, SameStateQuadsBecomeOneDrawCallAndStateChangesSplitThem)
 
     // Setting a state to the value it has is not a change.
     const uint64_t again = DrawCalls();
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < 10; ++i)
+    {
         OvSetState(155, 164, 165);
         OvSetState(263, 1, 1, 1, 1);
         OvTextureUnactivate(58);
@@ -88,7 +95,8 @@ TEST_F(GlTest, AFrameOfManyQuadsIsOneDrawCallAndKeepsEveryQuad)
     // More quads than the batch first holds: it grows, keeping what it had.
     const uint64_t before = DrawCalls();
     const int quads = 40000;
-    for (int i = 0; i < quads; ++i) {
+    for (int i = 0; i < quads; ++i)
+    {
         const bool last = i == quads - 1;
         DrawQuad(Quad(last ? 6 : i % 4, last ? 6 : 0, 1, 1, last ? kGreen : kRed));
     }
@@ -163,13 +171,15 @@ TEST_F(GlTest, DrawDataWithTheGuiWordsAndWithDoubles)
     const float positions[4][4] = {{2, 2, 0, 1}, {12, 2, 0, 1}, {12, 12, 0, 1}, {2, 12, 0, 1}};
     const float colours[4][4] = {{0, 0, 1, 1}, {0, 0, 1, 1}, {0, 0, 1, 1}, {0, 0, 1, 1}};
     const float coords[4][4] = {{0, 0, 0, 1}, {1, 0, 0, 1}, {1, 1, 0, 1}, {0, 1, 0, 1}};
-    OvDrawData(11, 0, 4, positions, colours, coords, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0);
+    OvDrawData(11, 0, 4, positions, colours, coords, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0,
+               0);
     EXPECT_TRUE(NearColour(PixelAt(5, 5), {0, 0, 255, 255}));
     // No colours: the drawing colour.
     OvSetState(263, 1, 1, 0, 1);
     OvMatrixPush();
     OvMatrixTranslate(20, 0, 0);
-    OvDrawData(11, 0, 4, positions, nullptr, coords, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0);
+    OvDrawData(11, 0, 4, positions, nullptr, coords, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0,
+               0);
     OvMatrixPop();
     EXPECT_TRUE(NearColour(PixelAt(25, 5), {255, 255, 0, 255}));
     OvSetState(263, 1, 1, 1, 1);
@@ -183,9 +193,9 @@ TEST_F(GlTest, DrawDataWithTheGuiWordsAndWithDoubles)
 
     // Malformed layouts draw nothing.
     const uint64_t before = DrawCalls();
-    OvDrawData(11, 0, 4, positions, colours, coords, 0, 0, 0, 7);              // value type
-    OvDrawData(11, 0, 4, positions, colours, coords, 0, 0, 0, 2, -4);          // stride
-    OvDrawData(11, 0, 4, positions, colours, coords, 0, 0, 0, 2, 0, 0, 0, 0, 9); // size
+    OvDrawData(11, 0, 4, positions, colours, coords, 0, 0, 0, 7);                      // value type
+    OvDrawData(11, 0, 4, positions, colours, coords, 0, 0, 0, 2, -4);                  // stride
+    OvDrawData(11, 0, 4, positions, colours, coords, 0, 0, 0, 2, 0, 0, 0, 0, 9);       // size
     OvDrawData(99, 0, 4, positions, colours, coords, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0, 4); // mode
     OvDrawData(11, 0, 4, nullptr, colours, coords);
     OvDrawData(11, -1, 4, positions, colours, coords);
@@ -197,7 +207,8 @@ TEST_F(GlTest, ImmediateModeTakesTheLastCoordinateAndColour)
     OvPrimitiveBegin(11);
     const double corners[4][2] = {{30, 20}, {50, 20}, {50, 40}, {30, 40}};
     const double colours[4][4] = {{1, 0, 0, 1}, {1, 0, 0, 1}, {0, 0, 1, 1}, {0, 0, 1, 1}};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
+    {
         OvPutTexvertex(0, 0, 0, 1);
         OvSetState(263, colours[i][0], colours[i][1], colours[i][2], colours[i][3]);
         OvPutVertex(corners[i][0], corners[i][1], 0, 1);

@@ -3,9 +3,11 @@
 #include <cstdlib>
 #include <cstring>
 
-namespace enginetest {
+namespace enginetest
+{
 
-namespace {
+namespace
+{
 
 LRESULT CALLBACK PlainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -23,8 +25,8 @@ HWND GlTest::OpenWindow(const char* className, int width, int height)
     wc.lpszClassName = className;
     if (!RegisterClassExA(&wc))
         return nullptr;
-    return CreateWindowExA(0, className, className, WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(0, className, className, WS_POPUP | WS_VISIBLE, 0, 0, width, height,
+                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
 }
 
 void GlTest::CloseWindow(HWND hwnd, const char* className)
@@ -64,7 +66,8 @@ std::vector<uint8_t> GlTest::ReadRegion(int x, int y, int width, int height)
     std::vector<uint8_t> pixels;
     if (!OvTextureCreate(&texture))
         return pixels;
-    if (OvTextureFromRender(texture, x, y, width, height, 1)) {
+    if (OvTextureFromRender(texture, x, y, width, height, 1))
+    {
         const auto* locked = static_cast<const uint8_t*>(OvTextureLock(texture, 1));
         const auto* bytes = static_cast<const int32_t*>(OvTextureGet(texture, 261));
         if (locked && bytes)
@@ -106,9 +109,10 @@ testing::AssertionResult NearColour(const Rgba& actual, const Rgba& expected, in
 {
     for (int i = 0; i < 4; ++i)
         if (std::abs(actual[i] - expected[i]) > tolerance)
-            return testing::AssertionFailure() << "got (" << actual[0] << ", " << actual[1] << ", " << actual[2]
-                                               << ", " << actual[3] << "), expected (" << expected[0] << ", "
-                                               << expected[1] << ", " << expected[2] << ", " << expected[3] << ")";
+            return testing::AssertionFailure()
+                   << "got (" << actual[0] << ", " << actual[1] << ", " << actual[2] << ", "
+                   << actual[3] << "), expected (" << expected[0] << ", " << expected[1] << ", "
+                   << expected[2] << ", " << expected[3] << ")";
     return testing::AssertionSuccess();
 }
 

@@ -11,7 +11,8 @@
 #include "orvane_core.h"
 #include "platform/win32.h"
 
-namespace enginetest {
+namespace enginetest
+{
 
 using Rgba = std::array<int, 4>;
 
@@ -19,7 +20,7 @@ using Rgba = std::array<int, 4>;
 // over it (y down) and the display set-up the framework makes.
 class GlTest : public ::testing::Test
 {
-protected:
+  protected:
     static constexpr int kWidth = 64;
     static constexpr int kHeight = 48;
 
@@ -48,7 +49,8 @@ struct Vertex
     float x, y, z, w;
 };
 
-std::array<Vertex, 4> Quad(float x, float y, float width, float height, std::array<float, 4> colour);
+std::array<Vertex, 4> Quad(float x, float y, float width, float height,
+                           std::array<float, 4> colour);
 
 testing::AssertionResult NearColour(const Rgba& actual, const Rgba& expected, int tolerance = 2);
 

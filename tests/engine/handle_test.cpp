@@ -11,7 +11,8 @@
 
 using namespace enginetest;
 
-namespace {
+namespace
+{
 
 const char* kVertex = "void main() { gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex; }\n";
 const char* kFragment = "uniform vec4 Tint;\n"
@@ -29,13 +30,16 @@ struct Family
     std::function<bool(OvHandle)> accepted;
 };
 
-bool Same(const OvHandle& a, const OvHandle& b) { return a.flags == b.flags && a.object == b.object; }
+bool Same(const OvHandle& a, const OvHandle& b)
+{
+    return a.flags == b.flags && a.object == b.object;
+}
 
 } // namespace
 
 class HandleTest : public GlTest
 {
-protected:
+  protected:
     void SetUp() override
     {
         GlTest::SetUp();
@@ -56,7 +60,8 @@ protected:
         static const Vertex vertices[4] = {};
         return {
             {"render target", "targets",
-             [this] {
+             [this]
+             {
                  OvHandle target{1, nullptr};
                  OvRenderTargetCreate(&target, extra_, OV_MODE_NORMAL, 32, 0);
                  return target;
@@ -64,7 +69,8 @@ protected:
              [](OvHandle target) { OvRenderTargetDestroy(target); },
              [](OvHandle target) { return OvRenderTargetGet(target, OV_TARGET_MODE) != nullptr; }},
             {"texture", "textures",
-             [] {
+             []
+             {
                  OvHandle texture{1, nullptr};
                  OvTextureCreate(&texture);
                  return texture;
@@ -72,28 +78,32 @@ protected:
              [](OvHandle texture) { OvTextureDestroy(texture); },
              [](OvHandle texture) { return OvTextureGet(texture, OV_TEXTURE_WIDTH) != nullptr; }},
             {"shader", "shaders",
-             [] {
+             []
+             {
                  OvHandle shader{1, nullptr};
                  OvShaderCreate(&shader);
                  return shader;
              },
              [](OvHandle shader) { OvShaderDestroy(shader); },
-             [](OvHandle shader) { return OvShaderLoadFromMemory(shader, kVertex, OV_SHADER_VERTEX) != 0; }},
-            {"program", "shaders",
-             [] { return LinkedProgram(); },
+             [](OvHandle shader)
+             { return OvShaderLoadFromMemory(shader, kVertex, OV_SHADER_VERTEX) != 0; }},
+            {"program", "shaders", [] { return LinkedProgram(); },
              [](OvHandle program) { OvShaderDestroy(program); },
              [](OvHandle program) { return OvShaderUniformLocation(program, "Tint") >= 0; }},
             {"vertex buffer", "buffers",
-             [] {
+             []
+             {
                  OvHandle buffer{1, nullptr};
-                 OvVertexBufferCreate(&buffer, sizeof vertices, vertices, OV_USAGE_STATIC, 0, nullptr,
-                                      OV_USAGE_STATIC);
+                 OvVertexBufferCreate(&buffer, sizeof vertices, vertices, OV_USAGE_STATIC, 0,
+                                      nullptr, OV_USAGE_STATIC);
                  return buffer;
              },
              [](OvHandle buffer) { OvVertexBufferDestroy(buffer); },
-             [](OvHandle buffer) { return OvVertexBufferSize(buffer, OV_BUFFER_VERTICES) == sizeof vertices; }},
+             [](OvHandle buffer)
+             { return OvVertexBufferSize(buffer, OV_BUFFER_VERTICES) == sizeof vertices; }},
             {"display list", "display lists",
-             [] {
+             []
+             {
                  OvHandle list{1, nullptr};
                  OvGenerateFont(&list, nullptr);
                  return list;
@@ -101,7 +111,8 @@ protected:
              [](OvHandle list) { OvDisplaylistDestroy(list); },
              // A live list is regenerated in place and keeps its handle; any other handle
              // gets a new list (destroyed again here).
-             [](OvHandle list) {
+             [](OvHandle list)
+             {
                  OvHandle probe = list;
                  if (!OvGenerateFont(&probe, nullptr))
                      return false;
@@ -133,7 +144,8 @@ protected:
 
 TEST_F(HandleTest, DestroyedObjectsHandlesAreRefusedForEver)
 {
-    for (const Family& family : Families()) {
+    for (const Family& family : Families())
+    {
         SCOPED_TRACE(family.name);
         const OvHandle first = family.create();
         ASSERT_TRUE(family.accepted(first));
@@ -154,7 +166,8 @@ TEST_F(HandleTest, DestroyedObjectsHandlesAreRefusedForEver)
         for (int i = 0; i < 8; ++i)
             later.push_back(family.create());
         EXPECT_FALSE(family.accepted(first));
-        for (const OvHandle& handle : later) {
+        for (const OvHandle& handle : later)
+        {
             EXPECT_NE(handle.object, first.object);
             family.destroy(handle);
         }
@@ -167,19 +180,22 @@ TEST_F(HandleTest, EachFamilyRefusesTheHandlesOfEveryOther)
 {
     const std::vector<Family> families = Families();
     std::vector<OvHandle> live;
-    for (const Family& family : families) {
+    for (const Family& family : families)
+    {
         live.push_back(family.create());
         ASSERT_TRUE(family.accepted(live.back())) << family.name;
     }
     for (size_t owner = 0; owner < families.size(); ++owner)
-        for (size_t other = 0; other < families.size(); ++other) {
+        for (size_t other = 0; other < families.size(); ++other)
+        {
             if (families[other].table == families[owner].table)
                 continue;
             EXPECT_FALSE(families[other].accepted(live[owner]))
                 << families[other].name << " accepted a " << families[owner].name << " handle";
             families[other].destroy(live[owner]); // refused as well: the object stays
         }
-    for (size_t i = 0; i < families.size(); ++i) {
+    for (size_t i = 0; i < families.size(); ++i)
+    {
         EXPECT_TRUE(families[i].accepted(live[i])) << families[i].name;
         families[i].destroy(live[i]);
     }
@@ -194,8 +210,10 @@ TEST_F(HandleTest, HandlesFromBeforeClosureAreRefusedAfterIt)
 
     OvClosure();
     OvInitiation();
-    ASSERT_TRUE(OvRenderTargetCreate(&target_, window_, OV_MODE_NORMAL, 32, 16)); // target_ was stale
-    for (size_t i = 0; i < families.size(); ++i) {
+    ASSERT_TRUE(
+        OvRenderTargetCreate(&target_, window_, OV_MODE_NORMAL, 32, 16)); // target_ was stale
+    for (size_t i = 0; i < families.size(); ++i)
+    {
         SCOPED_TRACE(families[i].name);
         const OvHandle after = families[i].create();
         ASSERT_TRUE(families[i].accepted(after));

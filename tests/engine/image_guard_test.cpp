@@ -12,7 +12,8 @@
 
 using namespace enginetest;
 
-namespace {
+namespace
+{
 
 using Bytes = std::vector<uint8_t>;
 
@@ -36,7 +37,10 @@ Bytes ReadFile(const std::string& path)
 }
 
 // An 8 x 8 baseline JPEG that decodes.
-Bytes GoodJpeg() { return ReadFile(std::string(OV_SOURCE_DIR) + "/tests/fuzz/corpus/image/rgb_8x8.jpg"); }
+Bytes GoodJpeg()
+{
+    return ReadFile(std::string(OV_SOURCE_DIR) + "/tests/fuzz/corpus/image/rgb_8x8.jpg");
+}
 
 // The good JPEG with the code counts of its first Huffman table all 255.
 Bytes OverfilledGoodJpeg()
@@ -65,7 +69,8 @@ bool Decodes(const Bytes& file, int32_t* width = nullptr)
 
 TEST(EngineImageGuards, TheFuzzSeedIsTheRegressionJpeg)
 {
-    EXPECT_EQ(ReadFile(std::string(OV_SOURCE_DIR) + "/tests/fuzz/corpus/engine_image/jpeg_overfull_huffman"),
+    EXPECT_EQ(ReadFile(std::string(OV_SOURCE_DIR) +
+                       "/tests/fuzz/corpus/engine_image/jpeg_overfull_huffman"),
               OverfullHuffmanJpeg());
 }
 
@@ -82,9 +87,11 @@ TEST(EngineImageGuards, ImageDecodeRefusesOverfullHuffmanTablesAndTruncatedJpegs
     // The platform's truncation guard holds for the engine too: without its end the decoder
     // would read past the file (and make up the rest).
     for (size_t length : {size_t{2}, size_t{20}, good.size() / 2, good.size() - 2})
-        EXPECT_FALSE(Decodes(Bytes(good.begin(), good.begin() + long(length)))) << length << " bytes";
+        EXPECT_FALSE(Decodes(Bytes(good.begin(), good.begin() + long(length))))
+            << length << " bytes";
     OvTextureFileHeader header{};
-    EXPECT_FALSE(OvTextureFileReadHeader(OverfullHuffmanJpeg().data(), OverfullHuffmanJpeg().size(), &header));
+    EXPECT_FALSE(OvTextureFileReadHeader(OverfullHuffmanJpeg().data(), OverfullHuffmanJpeg().size(),
+                                         &header));
 }
 
 class ImageGuardTextureTest : public GlTest
@@ -99,7 +106,8 @@ TEST_F(ImageGuardTextureTest, TextureLoadsRefuseOverfullHuffmanTablesAndKeepTheP
     ASSERT_TRUE(OvTextureLoadFromMemory(texture, good.data(), 1)); // size from the JPEG's segments
     ASSERT_EQ(*static_cast<int32_t*>(OvTextureGet(texture, OV_TEXTURE_WIDTH)), 8);
 
-    for (const Bytes& bad : {OverfullHuffmanJpeg(), OverfilledGoodJpeg()}) {
+    for (const Bytes& bad : {OverfullHuffmanJpeg(), OverfilledGoodJpeg()})
+    {
         EXPECT_FALSE(OvTextureLoadFromMemory(texture, bad.data(), 1));             // walked to EOI
         EXPECT_FALSE(OvTextureLoadFromMemory(texture, bad.data(), 1, bad.size())); // size given
         const std::string path =

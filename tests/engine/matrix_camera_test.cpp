@@ -7,7 +7,8 @@
 
 #include "orvane_core.h"
 
-namespace {
+namespace
+{
 
 using Matrix = std::array<double, 16>;
 
@@ -36,7 +37,7 @@ Matrix Saved(int mode)
 
 class MatrixTest : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override { OvInitiation(); }
     void TearDown() override { OvClosure(); }
 };
@@ -101,7 +102,8 @@ TEST_F(MatrixTest, PushingHasADepthLimit)
 {
     OvMatrixMode(265);
     OvMatrixIdentity();
-    for (int i = 0; i < 1000; ++i) {
+    for (int i = 0; i < 1000; ++i)
+    {
         OvMatrixPush();
         OvMatrixTranslate(1, 0, 0);
     }
@@ -116,9 +118,13 @@ TEST_F(MatrixTest, OrthographicCameraMatrices)
     // 800 x 600 world from (100, 50), y down: x 100 -> -1, 900 -> 1; y 50 -> 1, 650 -> -1.
     Matrix full{}, lens{};
     OvCameraOrthoBuild(100, 50, 800, 600, 0, full.data());
-    ExpectMatrix(full, Rows({{{2.0 / 800, 0, 0, -1.25}, {0, -2.0 / 600, 0, 1 + 100.0 / 600}, {0, 0, -1, 0}, {0, 0, 0, 1}}}));
+    ExpectMatrix(full, Rows({{{2.0 / 800, 0, 0, -1.25},
+                              {0, -2.0 / 600, 0, 1 + 100.0 / 600},
+                              {0, 0, -1, 0},
+                              {0, 0, 0, 1}}}));
     OvCameraOrthoBuildHalf(100, 50, 800, 600, 0, lens.data());
-    ExpectMatrix(lens, Rows({{{2.0 / 800, 0, 0, 0}, {0, -2.0 / 600, 0, 0}, {0, 0, -1, 0}, {0, 0, 0, 1}}}));
+    ExpectMatrix(
+        lens, Rows({{{2.0 / 800, 0, 0, 0}, {0, -2.0 / 600, 0, 0}, {0, 0, -1, 0}, {0, 0, 0, 1}}}));
 
     // Turned by 90 degrees about the centre (0, 0) of a 2 x 2 rectangle: the world point
     // (0, -1), straight "above" the centre before, now lies at the right edge.
@@ -140,7 +146,10 @@ TEST_F(MatrixTest, PerspectiveCameraMatrices)
     Matrix lens{}, full{};
     OvCameraPerspectiveBuildHalf(0, 0, 0, 90, 0, 0, 0, 1, 0, lens.data());
     const double n = 1, f = 10000;
-    ExpectMatrix(lens, Rows({{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, (f + n) / (n - f), 2 * f * n / (n - f)}, {0, 0, -1, 0}}}));
+    ExpectMatrix(lens, Rows({{{1, 0, 0, 0},
+                              {0, 1, 0, 0},
+                              {0, 0, (f + n) / (n - f), 2 * f * n / (n - f)},
+                              {0, 0, -1, 0}}}));
     // y-down flips the second row.
     OvCameraPerspectiveBuildHalf(0, 0, 0, 90, 0, 0, 0, 1, 1, lens.data());
     EXPECT_NEAR(lens[5], -1, 1e-12);
@@ -152,7 +161,8 @@ TEST_F(MatrixTest, PerspectiveCameraMatrices)
     EXPECT_NEAR(full[13], 0, 1e-12);
     EXPECT_NEAR(full[14], ((f + n) / (n - f)) * -10 + 2 * f * n / (n - f), 1e-9);
     EXPECT_NEAR(full[15], 10, 1e-12);
-    // Turned 90 degrees about Z, the camera's right is the world's +Y: (0, 1, 9) is right of centre.
+    // Turned 90 degrees about Z, the camera's right is the world's +Y: (0, 1, 9) is right of
+    // centre.
     OvCameraPerspectiveBuild(90, 0, 0, 90, 0, 0, 10, 1, 0, full.data());
     const double px = full[0] * 0 + full[4] * 1 + full[8] * 9 + full[12];
     const double pw = full[3] * 0 + full[7] * 1 + full[11] * 9 + full[15];
@@ -173,7 +183,8 @@ TEST_F(MatrixTest, LengthdirAndDirectionAreInverse)
     EXPECT_NEAR(out[2], 3, 1e-12);
 
     // Equal steps of angle walk round a circle.
-    for (int step = 0; step < 8; ++step) {
+    for (int step = 0; step < 8; ++step)
+    {
         OvLengthdir(step * 45.0, 0, 0, 1, out);
         EXPECT_NEAR(std::hypot(out[0], out[1]), 1, 1e-12);
         double angles[4] = {0, 0, 0, 1};

@@ -7,7 +7,8 @@
 
 #include "orvane_core.h"
 
-namespace {
+namespace
+{
 
 std::vector<uint8_t> Pattern(int width, int height)
 {

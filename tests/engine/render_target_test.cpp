@@ -168,7 +168,8 @@ TEST_F(GlTest, ModeChangesKeepTheTargetUsable)
     ASSERT_TRUE(OvTextureCreate(&texture));
     const uint8_t red[4] = {255, 0, 0, 255};
     ASSERT_TRUE(OvTextureLoadRGBAFromMemory(texture, red, 1, 1));
-    if (OvRenderTargetChange(target_, 82)) { // where the display has an alpha visual
+    if (OvRenderTargetChange(target_, 82))
+    { // where the display has an alpha visual
         EXPECT_EQ(*static_cast<const int32_t*>(OvRenderTargetGet(target_, 448)), 82);
         OvSetState(262, 0, 0, 0, 0.5);
         OvRenderScene(2);

@@ -6,7 +6,8 @@
 
 using namespace enginetest;
 
-namespace {
+namespace
+{
 
 const char* kVertex = "void main() {\n"
                       "    gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex;\n"
@@ -24,7 +25,7 @@ const char* kGreyscale = "uniform float Factor;\n"
 
 class ShaderTest : public GlTest
 {
-protected:
+  protected:
     void SetUp() override
     {
         GlTest::SetUp();
@@ -33,7 +34,8 @@ protected:
     }
 
     // Builds a program the way the framework does; true when every step succeeded.
-    bool Build(OvHandle& program, const char* vertexText, const char* fragmentText, std::string& log)
+    bool Build(OvHandle& program, const char* vertexText, const char* fragmentText,
+               std::string& log)
     {
         OvHandle shaders[2] = {{1, nullptr}, {1, nullptr}};
         OvShaderCreate(&program);
@@ -109,8 +111,8 @@ TEST_F(ShaderTest, LowLevelFragmentProgramReadsItsLocalParameter)
 {
     OvHandle fragment{1, nullptr};
     ASSERT_TRUE(OvShaderCreate(&fragment));
-    ASSERT_TRUE(OvShaderLoadFromMemory(fragment,
-                                       "!!ARBfp1.0\nPARAM c = program.local[0];\nMOV result.color, c;\nEND\n", 430))
+    ASSERT_TRUE(OvShaderLoadFromMemory(
+        fragment, "!!ARBfp1.0\nPARAM c = program.local[0];\nMOV result.color, c;\nEND\n", 430))
         << OvShaderLastLog();
     OvShaderActivate(fragment);
     OvShaderLocalParam(430, 0, 0, 1, 0, 1);

@@ -13,7 +13,8 @@
 
 using namespace enginetest;
 
-namespace {
+namespace
+{
 
 // A 2 x 2 image: red, green / blue, white.
 const uint8_t kChecker[16] = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
@@ -22,9 +23,11 @@ std::vector<uint8_t> Png(const uint8_t* pixels, int width, int height)
 {
     std::vector<uint8_t> bytes;
     stbi_write_png_to_func(
-        [](void* context, void* data, int size) {
+        [](void* context, void* data, int size)
+        {
             auto* out = static_cast<std::vector<uint8_t>*>(context);
-            out->insert(out->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+            out->insert(out->end(), static_cast<uint8_t*>(data),
+                        static_cast<uint8_t*>(data) + size);
         },
         &bytes, width, height, 4, pixels, width * 4);
     return bytes;
@@ -43,7 +46,7 @@ std::vector<uint8_t> Ovt(const uint8_t* pixels, int width, int height)
 
 class TextureTest : public GlTest
 {
-protected:
+  protected:
     // Draws the texture stretched over a 20 x 20 square at (x, y) with nearest filtering.
     void DrawTexture(OvHandle texture, float x, float y)
     {
@@ -66,9 +69,11 @@ protected:
 
 TEST_F(TextureTest, OvtFilePngInMemoryAndRawPixelsDrawTheSameImage)
 {
-    const std::string path = std::string(OV_BINARY_DIR) + "/engine_checker_" + std::to_string(getpid()) + ".ovt";
+    const std::string path =
+        std::string(OV_BINARY_DIR) + "/engine_checker_" + std::to_string(getpid()) + ".ovt";
     const auto ovt = Ovt(kChecker, 2, 2);
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(ovt.data()), std::streamsize(ovt.size()));
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(ovt.data()), std::streamsize(ovt.size()));
 
     OvHandle fromFile{1, nullptr}, fromPng{1, nullptr}, fromPixels{1, nullptr};
     ASSERT_TRUE(OvTextureCreate(&fromFile));
@@ -154,8 +159,8 @@ TEST_F(TextureTest, RenderCopiesKeepOpenGLRowOrderAndCanReuseStorage)
     ASSERT_TRUE(OvTextureFromRender(texture, 0, 0, 4, kHeight, 1));
     auto* pixels = static_cast<const uint8_t*>(OvTextureLock(texture, 1));
     ASSERT_NE(pixels, nullptr);
-    EXPECT_EQ(pixels[0], 0);                                // row 0 is the bottom row
-    EXPECT_EQ(pixels[(kHeight - 1) * 4 * 4], 255);          // the last row is the top row
+    EXPECT_EQ(pixels[0], 0);                       // row 0 is the bottom row
+    EXPECT_EQ(pixels[(kHeight - 1) * 4 * 4], 255); // the last row is the top row
     OvTextureUnlock(texture, 0);
     EXPECT_FALSE(OvTextureFromRender(texture, 0, 0, 8, 8, 0)); // wider than its storage
     EXPECT_TRUE(OvTextureFromRender(texture, 0, kHeight - 2, 2, 2, 0));

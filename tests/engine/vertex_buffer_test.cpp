@@ -6,7 +6,8 @@
 
 using namespace enginetest;
 
-namespace {
+namespace
+{
 
 // Two triangles forming a square with a colour per corner, at (2, 2) - (22, 22).
 std::vector<Vertex> Mesh()
@@ -14,7 +15,8 @@ std::vector<Vertex> Mesh()
     const auto quad = Quad(2, 2, 20, 20, {1, 1, 1, 1});
     const float colours[4][4] = {{1, 0, 0, 1}, {0, 1, 0, 1}, {0, 0, 1, 1}, {1, 1, 0, 1}};
     std::vector<Vertex> mesh;
-    for (int corner : {0, 1, 2, 0, 2, 3}) {
+    for (int corner : {0, 1, 2, 0, 2, 3})
+    {
         Vertex v = quad[corner];
         std::memcpy(&v.red, colours[corner], sizeof colours[corner]);
         mesh.push_back(v);
@@ -25,15 +27,15 @@ std::vector<Vertex> Mesh()
 void DrawBuffered(int32_t mode, int32_t count, bool indexed)
 {
     OvDrawData(mode, 0, count, nullptr, nullptr, nullptr, nullptr, nullptr,
-               OV_DRAW_BUFFERED | (indexed ? OV_DRAW_INDEXED : 0), OV_VALUE_FLOAT, 60, 60, 60, 60, 4, 4, 4, 15, 44,
-               16, 0, 32);
+               OV_DRAW_BUFFERED | (indexed ? OV_DRAW_INDEXED : 0), OV_VALUE_FLOAT, 60, 60, 60, 60,
+               4, 4, 4, 15, 44, 16, 0, 32);
 }
 
 } // namespace
 
 class VertexBufferTest : public GlTest
 {
-protected:
+  protected:
     void ExpectSameHalves()
     {
         const auto left = ReadRegion(0, 0, 30, kHeight);
@@ -52,7 +54,8 @@ TEST_F(VertexBufferTest, BufferedAndClientDrawsGiveTheSamePixels)
     ASSERT_TRUE(OvVertexBufferInit());
     const auto mesh = Mesh();
     OvHandle buffer{1, nullptr};
-    ASSERT_TRUE(OvVertexBufferCreate(&buffer, uint32_t(mesh.size() * 60), mesh.data(), 454, 0, nullptr, 454));
+    ASSERT_TRUE(OvVertexBufferCreate(&buffer, uint32_t(mesh.size() * 60), mesh.data(), 454, 0,
+                                     nullptr, 454));
     EXPECT_EQ(OvVertexBufferSize(buffer, 452), mesh.size() * 60);
     EXPECT_FALSE(OvVertexBufferHasBuffer(buffer, 453));
     OvVertexBufferUnactivate(452);
@@ -74,7 +77,8 @@ TEST_F(VertexBufferTest, IndexedBufferedAndClientDrawsGiveTheSamePixels)
     const auto quad = Quad(2, 2, 20, 20, {0, 0, 1, 1});
     const uint32_t indices[6] = {0, 1, 2, 0, 2, 3};
     OvHandle buffer{1, nullptr};
-    ASSERT_TRUE(OvVertexBufferCreate(&buffer, 4 * 60, quad.data(), 454, sizeof indices, indices, 454));
+    ASSERT_TRUE(
+        OvVertexBufferCreate(&buffer, 4 * 60, quad.data(), 454, sizeof indices, indices, 454));
     EXPECT_TRUE(OvVertexBufferHasBuffer(buffer, 453));
     OvMatrixPush();
     OvMatrixRotate(0, 0, 0, 1);
@@ -93,7 +97,8 @@ TEST_F(VertexBufferTest, CreatingTwiceMapsAndOutOfRangeDraws)
 {
     const auto mesh = Mesh();
     OvHandle buffer{1, nullptr};
-    ASSERT_TRUE(OvVertexBufferCreate(&buffer, uint32_t(mesh.size() * 60), mesh.data(), 454, 0, nullptr, 454));
+    ASSERT_TRUE(OvVertexBufferCreate(&buffer, uint32_t(mesh.size() * 60), mesh.data(), 454, 0,
+                                     nullptr, 454));
     const OvHandle first = buffer;
     EXPECT_FALSE(OvVertexBufferCreate(&buffer, 60, mesh.data(), 454, 0, nullptr, 454));
     EXPECT_EQ(buffer.object, first.object);

@@ -17,7 +17,7 @@ namespace
 
 class ByteBufferFiles : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         std::string pattern = (std::filesystem::temp_directory_path() / "ovbuf-XXXXXX").string();

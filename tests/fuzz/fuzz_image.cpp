@@ -54,7 +54,8 @@ Session& CurrentSession()
 
 void WriteInput(const Session& session, const uint8_t* data, size_t size)
 {
-    if (ftruncate(session.inputFile, 0) != 0 || pwrite(session.inputFile, data, size, 0) != ssize_t(size))
+    if (ftruncate(session.inputFile, 0) != 0 ||
+        pwrite(session.inputFile, data, size, 0) != ssize_t(size))
         std::abort();
 }
 
@@ -81,7 +82,8 @@ std::vector<uint8_t> ReadPixels(GpBitmap* bitmap)
 
 const CLSID& PngEncoder()
 {
-    static const CLSID encoder = [] {
+    static const CLSID encoder = []
+    {
         UINT count = 0, size = 0;
         GdipGetImageEncodersSize(&count, &size);
         std::vector<uint8_t> list(size);
@@ -95,7 +97,8 @@ const CLSID& PngEncoder()
     return encoder;
 }
 
-void RoundTripThroughPng(const Session& session, GpBitmap* bitmap, const std::vector<uint8_t>& pixels)
+void RoundTripThroughPng(const Session& session, GpBitmap* bitmap,
+                         const std::vector<uint8_t>& pixels)
 {
     if (GdipSaveImageToFile(bitmap, session.output.c_str(), &PngEncoder(), nullptr) != Ok)
         std::abort();

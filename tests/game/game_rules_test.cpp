@@ -206,7 +206,8 @@ TEST_F(GameRules, PlayerWalksAlongItsTurnAtTwoAStepAndTurnsThreeDegreesAStep)
     gameStep = 0.1f;
     const OV_VECTOR before = player->position;
     Frame({KEY_W});
-    EXPECT_NEAR(std::hypot(player->position.x - before.x, player->position.y - before.y), 0.2, 1e-6);
+    EXPECT_NEAR(std::hypot(player->position.x - before.x, player->position.y - before.y), 0.2,
+                1e-6);
     EXPECT_EQ(player->position.w, 1);
     EXPECT_EQ(player->speed, 0);
 }

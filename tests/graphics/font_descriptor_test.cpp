@@ -31,13 +31,14 @@ bool SameGlyphs(const FONT_DESCRIPTOR& a, const FONT_DESCRIPTOR& b)
 TEST(FontDescriptor, CharLinesFillTheirGlyphWithTextureCoordinates)
 {
     FONT_DESCRIPTOR descriptor;
-    ASSERT_TRUE(Parse(descriptor,
-                      "info face=\"DejaVu Sans\" size=16 bold=0\r\n"
-                      "common lineHeight=19 base=15 scaleW=128 scaleH=64 pages=1\r\n"
-                      "page id=0 file=\"font 16.png\"\r\n"
-                      "chars count=2\r\n"
-                      "char id=65 x=16 y=8 width=8 height=12 xoffset=-1 yoffset=3 xadvance=9 page=0\r\n"
-                      "char\tid=233  x=0\ty=32 width=4 height=16 xadvance=5\n"));
+    ASSERT_TRUE(
+        Parse(descriptor,
+              "info face=\"DejaVu Sans\" size=16 bold=0\r\n"
+              "common lineHeight=19 base=15 scaleW=128 scaleH=64 pages=1\r\n"
+              "page id=0 file=\"font 16.png\"\r\n"
+              "chars count=2\r\n"
+              "char id=65 x=16 y=8 width=8 height=12 xoffset=-1 yoffset=3 xadvance=9 page=0\r\n"
+              "char\tid=233  x=0\ty=32 width=4 height=16 xadvance=5\n"));
     EXPECT_EQ(descriptor.lineHeight, 19.0f);
 
     const FONT_GLYPH& a = descriptor.glyphs[65];
@@ -148,13 +149,16 @@ TEST(FontDescriptor, ShippedFontMatchesItsTexture)
     GdiplusStartupInput input;
     ULONG_PTR token = 0;
     ASSERT_EQ(GdiplusStartup(&token, &input, nullptr), Ok);
-    const std::wstring path = std::filesystem::path(OV_SOURCE_DIR "/fonts/dejavu_sans_16.png").wstring();
+    const std::wstring path =
+        std::filesystem::path(OV_SOURCE_DIR "/fonts/dejavu_sans_16.png").wstring();
     GpBitmap* bitmap = nullptr;
     ASSERT_EQ(GdipCreateBitmapFromFile(path.c_str(), &bitmap), Ok);
     BitmapData data{};
-    ASSERT_EQ(GdipBitmapLockBits(bitmap, nullptr, ImageLockModeRead, PixelFormat32bppARGB, &data), Ok);
+    ASSERT_EQ(GdipBitmapLockBits(bitmap, nullptr, ImageLockModeRead, PixelFormat32bppARGB, &data),
+              Ok);
     const int width = int(data.Width), height = int(data.Height);
-    auto alpha = [&](int x, int y) {
+    auto alpha = [&](int x, int y)
+    {
         if (x < 0 || y < 0 || x >= width || y >= height)
             return 0;
         return int(static_cast<const uint8_t*>(data.Scan0)[y * data.Stride + x * 4 + 3]);

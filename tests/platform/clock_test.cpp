@@ -4,11 +4,12 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 class ManualClock : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         PlatformTestUseManualClock(true);
@@ -39,7 +40,7 @@ TEST_F(ManualClock, CounterTickCountAndSleepFollowIt)
     PlatformTestAdvanceTime(0.016);
     EXPECT_DOUBLE_EQ(CounterSeconds(), 10.016);
     EXPECT_EQ(GetTickCount(), 10016u);
-    Sleep(250);   // returns at once, the clock moves
+    Sleep(250); // returns at once, the clock moves
     EXPECT_EQ(GetTickCount(), 10266u);
     EXPECT_DOUBLE_EQ(PlatformTestTime(), 10.266);
 }
@@ -50,10 +51,11 @@ TEST_F(ManualClock, StepPerReadEndsBusyWaits)
     LARGE_INTEGER start{}, now{};
     QueryPerformanceCounter(&start);
     int reads = 0;
-    do {
+    do
+    {
         QueryPerformanceCounter(&now);
         ++reads;
-    } while (now.QuadPart - start.QuadPart < 16000000);   // 16 ms
+    } while (now.QuadPart - start.QuadPart < 16000000); // 16 ms
     EXPECT_EQ(reads, 16);
 
     // Queue bookkeeping reads the clock without stepping it.
@@ -71,7 +73,7 @@ TEST_F(ManualClock, CounterCanBeMadeUnavailable)
     LARGE_INTEGER value{};
     EXPECT_FALSE(QueryPerformanceFrequency(&value));
     EXPECT_FALSE(QueryPerformanceCounter(&value));
-    EXPECT_EQ(GetTickCount(), 10000u);   // the tick count remains
+    EXPECT_EQ(GetTickCount(), 10000u); // the tick count remains
 }
 
 TEST(RealClock, CounterIsMonotonic)

@@ -24,7 +24,7 @@ TEST(Display, ScreenSizeWorkAreaAndCurrentMode)
     EXPECT_EQ(mode.dmSize, 156);
     EXPECT_EQ(int(mode.dmPelsWidth), width);
     EXPECT_EQ(int(mode.dmPelsHeight), height);
-    EXPECT_EQ(mode.dmBitsPerPel, 32u);   // 24-bit true colour reads as 32, as on Windows
+    EXPECT_EQ(mode.dmBitsPerPel, 32u); // 24-bit true colour reads as 32, as on Windows
 
     HDC screen = GetDC(nullptr);
     EXPECT_EQ(GetDeviceCaps(screen, HORZRES), width);

@@ -131,7 +131,7 @@ const CLSID* EncoderFor(const std::vector<uint8_t>& list, UINT count, const wcha
 
 class GdiplusTest : public testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         GdiplusStartupInput input;
@@ -220,16 +220,19 @@ TEST_F(GdiplusTest, DecodesPngAndBmpIntoBgraTopRowFirst)
     // A pure blue pixel lies in memory as B, G, R, A = 255, 0, 0, 255.
     EXPECT_EQ(Load(Write("blue.png", MakePng(1, 1, 3, {0, 0, 255}))), (Bytes{255, 0, 0, 255}));
 
-    const Bytes rgba = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
+    const Bytes rgba = {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12,
+                        13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24};
     UINT width = 0;
     EXPECT_EQ(Load(Write("rgba.png", MakePng(3, 2, 4, rgba)), nullptr, &width),
-              (Bytes{3, 2, 1, 4, 7, 6, 5, 8, 11, 10, 9, 12, 15, 14, 13, 16, 19, 18, 17, 20, 23, 22, 21, 24}));
+              (Bytes{3,  2,  1,  4,  7,  6,  5,  8,  11, 10, 9,  12,
+                     15, 14, 13, 16, 19, 18, 17, 20, 23, 22, 21, 24}));
     EXPECT_EQ(width, 3u);
 
     // 3 x 2 so that the BMP rows carry padding; BMP stores the bottom row first.
     const Bytes rgb = {10, 20, 30, 40, 50, 60, 70, 80, 90, 1, 2, 3, 4, 5, 6, 7, 8, 9};
     EXPECT_EQ(Load(Write("rows.bmp", MakeBmp(3, 2, rgb))),
-              (Bytes{30, 20, 10, 255, 60, 50, 40, 255, 90, 80, 70, 255, 3, 2, 1, 255, 6, 5, 4, 255, 9, 8, 7, 255}));
+              (Bytes{30, 20, 10, 255, 60, 50, 40, 255, 90, 80, 70, 255,
+                     3,  2,  1,  255, 6,  5,  4,  255, 9,  8,  7,  255}));
 }
 
 TEST_F(GdiplusTest, ListsEncodersByMimeTypeWithStringsInTheCallersBuffer)
@@ -258,8 +261,8 @@ TEST_F(GdiplusTest, ListsEncodersByMimeTypeWithStringsInTheCallersBuffer)
 TEST_F(GdiplusTest, SavedBmpPngAndTgaLoadBackEqual)
 {
     const Bytes bgra = PatternBgra(5, 3);
-    for (auto [mime, name] : {std::pair{L"image/png", "out.png"}, {L"image/bmp", "out.bmp"},
-                              {L"image/tga", "out.tga"}})
+    for (auto [mime, name] :
+         {std::pair{L"image/png", "out.png"}, {L"image/bmp", "out.bmp"}, {L"image/tga", "out.tga"}})
     {
         const std::wstring path = (folder_ / name).wstring();
         ASSERT_EQ(Save(bgra, 5, 3, mime, path), Ok) << name;
@@ -348,7 +351,8 @@ TEST_F(GdiplusTest, BogusHeadersAndMissingFilesFail)
     Load(Write("negative.bmp", MakeBmp(-5, 3, {})), &status);
     EXPECT_NE(status, Ok);
 
-    Load(Write("text.png", Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'}), &status);
+    Load(Write("text.png", Bytes{'n', 'o', 't', ' ', 'a', 'n', ' ', 'i', 'm', 'a', 'g', 'e'}),
+         &status);
     EXPECT_EQ(status, UnknownImageFormat);
     Load(Write("empty.png", {}), &status);
     EXPECT_EQ(status, UnknownImageFormat);
@@ -374,7 +378,8 @@ TEST_F(GdiplusTest, BitmapsOverCallerMemoryLockAndDispose)
     // A locked rectangle points into the caller's memory; one lock at a time.
     BitmapData data{};
     Rect corner(1, 2, 2, 2);
-    ASSERT_EQ(GdipBitmapLockBits(bitmap, &corner, ImageLockModeWrite, PixelFormat32bppARGB, &data), Ok);
+    ASSERT_EQ(GdipBitmapLockBits(bitmap, &corner, ImageLockModeWrite, PixelFormat32bppARGB, &data),
+              Ok);
     EXPECT_EQ(data.Width, 2u);
     EXPECT_EQ(data.Stride, 12);
     static_cast<uint8_t*>(data.Scan0)[0] = 0xab;

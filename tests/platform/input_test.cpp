@@ -6,11 +6,12 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 class XInput : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         window_ = std::make_unique<RecordingWindow>(WS_EX_APPWINDOW, 100, 100, 200, 150);
@@ -50,7 +51,7 @@ TEST_F(XInput, LetterKeyArrivesAsKeyDownCharAndKeyUp)
     EXPECT_EQ(keys[0].message, UINT(WM_KEYDOWN));
     EXPECT_EQ(keys[0].hwnd, hwnd());
     EXPECT_EQ(keys[0].wParam, WPARAM('A'));
-    EXPECT_EQ(DWORD(keys[0].lParam) & 0xC0000000u, 0u);   // first press: previous state up
+    EXPECT_EQ(DWORD(keys[0].lParam) & 0xC0000000u, 0u); // first press: previous state up
     EXPECT_EQ(LOWORD(keys[0].lParam), 1);
     EXPECT_EQ(keys[1].message, UINT(WM_CHAR));
     EXPECT_EQ(keys[1].wParam, WPARAM('a'));
@@ -67,7 +68,7 @@ TEST_F(XInput, ShiftedDigitEnterEscapeAndArrowsHaveTheirVirtualKeys)
     for (const RecordedMessage& each : RecordedOf({WM_KEYDOWN}))
         downs.push_back(each.wParam);
     EXPECT_EQ(downs, (std::vector<WPARAM>{VK_SHIFT, '1', VK_RETURN, VK_ESCAPE, VK_LEFT, VK_F5,
-                                           VK_SPACE, VK_BACK, VK_DELETE, VK_HOME}));
+                                          VK_SPACE, VK_BACK, VK_DELETE, VK_HOME}));
     std::string typed;
     for (const RecordedMessage& each : RecordedOf({WM_CHAR}))
         typed += char(each.wParam);
@@ -75,23 +76,25 @@ TEST_F(XInput, ShiftedDigitEnterEscapeAndArrowsHaveTheirVirtualKeys)
     EXPECT_EQ(typed, std::string("!\r\x1b \b"));
     // Arrow keys are extended keys (lParam bit 24); letters and digits are not.
     for (const RecordedMessage& each : RecordedOf({WM_KEYDOWN}))
-        EXPECT_EQ((each.lParam >> 24) & 1, (each.wParam == VK_LEFT || each.wParam == VK_DELETE ||
-                                            each.wParam == VK_HOME) ? 1 : 0)
+        EXPECT_EQ(
+            (each.lParam >> 24) & 1,
+            (each.wParam == VK_LEFT || each.wParam == VK_DELETE || each.wParam == VK_HOME) ? 1 : 0)
             << each.wParam;
 }
 
 TEST_F(XInput, MouseButtonsAndWheelArriveWithClientCoordinates)
 {
-    RunCommand("xdotool mousemove --window " + XWindow() + " 30 40 click 1 click 3 click 2 click 4 click 5");
+    RunCommand("xdotool mousemove --window " + XWindow() +
+               " 30 40 click 1 click 3 click 2 click 4 click 5");
     ASSERT_TRUE(PumpUntilRecorded({WM_MOUSEWHEEL}, 2));
     auto buttons = RecordedOf({WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
                                WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MOUSEWHEEL});
     std::vector<UINT> order;
     for (const RecordedMessage& each : buttons)
         order.push_back(each.message);
-    EXPECT_EQ(order, (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
-                                         WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MOUSEWHEEL,
-                                         WM_MOUSEWHEEL}));
+    EXPECT_EQ(order,
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_RBUTTONDOWN, WM_RBUTTONUP,
+                                 WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MOUSEWHEEL, WM_MOUSEWHEEL}));
     ASSERT_EQ(buttons.size(), 8u);
     EXPECT_EQ(GET_X_LPARAM(buttons[0].lParam), 30);
     EXPECT_EQ(GET_Y_LPARAM(buttons[0].lParam), 40);

@@ -4,11 +4,12 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 class MessageQueue : public ::testing::Test
 {
-protected:
+  protected:
     void SetUp() override
     {
         DrainMessages();
@@ -63,7 +64,7 @@ TEST_F(MessageQueue, WindowAndRangeFiltersLeaveOtherMessagesQueued)
     RecordingWindow first, second;
     PostMessageA(first.hwnd(), WM_USER, 1, 0);
     PostMessageA(second.hwnd(), WM_USER, 2, 0);
-    PostMessageA(nullptr, WM_USER, 3, 0);   // a thread message
+    PostMessageA(nullptr, WM_USER, 3, 0); // a thread message
     PostMessageA(first.hwnd(), WM_CHAR, 'a', 0);
 
     MSG msg{};
@@ -95,10 +96,11 @@ TEST_F(MessageQueue, TranslateMessageMakesControlCharactersFromKeys)
     RecordingWindow window;
     PostMessageA(window.hwnd(), WM_KEYDOWN, VK_RETURN, 1);
     PostMessageA(window.hwnd(), WM_KEYDOWN, VK_BACK, 1);
-    PostMessageA(window.hwnd(), WM_KEYDOWN, 'A', 1);   // letters come from text input
+    PostMessageA(window.hwnd(), WM_KEYDOWN, 'A', 1); // letters come from text input
     PostMessageA(window.hwnd(), WM_KEYUP, VK_RETURN, 0xC0000001);
     MSG msg{};
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+    {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <memory>
 
-namespace {
+namespace
+{
 
 LRESULT CALLBACK RecordingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -66,11 +67,13 @@ void RecordingWindow::ShowAndFocus()
 bool PumpUntilRecorded(std::initializer_list<UINT> messages, size_t count)
 {
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    while (RecordedOf(messages).size() < count) {
+    while (RecordedOf(messages).size() < count)
+    {
         if (std::chrono::steady_clock::now() > deadline)
             return false;
         MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }

@@ -25,7 +25,7 @@ std::vector<RecordedMessage> RecordedOf(std::initializer_list<UINT> messages);
 // the object goes out of scope.
 class RecordingWindow
 {
-public:
+  public:
     explicit RecordingWindow(DWORD exStyle = 0, int x = 0, int y = 0, int width = 64,
                              int height = 48);
     ~RecordingWindow();
@@ -37,7 +37,7 @@ public:
     // Shows the window, brings it to the front and gives it the keyboard focus.
     void ShowAndFocus();
 
-private:
+  private:
     std::string className_;
     HWND hwnd_ = nullptr;
 };

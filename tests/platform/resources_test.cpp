@@ -1,11 +1,12 @@
 // Module handles, registered resources, stock icons and cursors, and the command line.
-#include "platform/native.h"
 #include "platform/entry/command_line.h"
+#include "platform/native.h"
 #include "platform/win32.h"
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 const unsigned char kSplash[] = {0x89, 'P', 'N', 'G', 1, 2, 3};
 const unsigned char kOther[] = {7, 7};
 } // namespace
@@ -15,7 +16,7 @@ TEST(Resources, RegisteredBlocksAreFoundThroughTheModule)
     ASSERT_TRUE(PlatformRegisterResource("Orvane Core.dll", 1, 1024, kSplash, sizeof kSplash));
     HMODULE module = GetModuleHandleA("orvane core.DLL");
     ASSERT_NE(module, nullptr);
-    EXPECT_EQ(GetModuleHandleA("Orvane Core"), module);   // ".dll" is implied
+    EXPECT_EQ(GetModuleHandleA("Orvane Core"), module); // ".dll" is implied
     EXPECT_NE(module, GetModuleHandleA(nullptr));
 
     HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(1024));
@@ -71,8 +72,7 @@ TEST(CommandLine, ArgumentsAreJoinedAndQuotedByWindowsRules)
     const char* plain[] = {"tarnvale", "-a", "b"};
     EXPECT_EQ(PlatformJoinCommandLine(3, plain), "-a b");
     const char* spaced[] = {"tarnvale", "two words", "", R"(say "hi")", R"(dir\)", R"(a\b)"};
-    EXPECT_EQ(PlatformJoinCommandLine(6, spaced),
-              R"("two words" "" "say \"hi\"" dir\ a\b)");
+    EXPECT_EQ(PlatformJoinCommandLine(6, spaced), R"("two words" "" "say \"hi\"" dir\ a\b)");
     const char* trailing[] = {"tarnvale", R"(C:\my dir\)"};
     EXPECT_EQ(PlatformJoinCommandLine(2, trailing), R"("C:\my dir\\")");
 }

@@ -6,7 +6,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 NOTIFYICONDATAA Icon(HWND owner, UINT id, const char* tip)
 {
@@ -29,7 +30,7 @@ TEST(TrayIcons, AddModifyDeleteKeepRecordsPerOwnerAndId)
     int before = PlatformTestTrayIconCount();
     NOTIFYICONDATAA data = Icon(window.hwnd(), 0, "Tarnvale");
     ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &data));
-    EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, &data));   // the same (owner, id) twice
+    EXPECT_FALSE(Shell_NotifyIconA(NIM_ADD, &data)); // the same (owner, id) twice
     NOTIFYICONDATAA second = Icon(window.hwnd(), 1, "second");
     ASSERT_TRUE(Shell_NotifyIconA(NIM_ADD, &second));
     EXPECT_EQ(PlatformTestTrayIconCount(), before + 2);
@@ -44,7 +45,7 @@ TEST(TrayIcons, AddModifyDeleteKeepRecordsPerOwnerAndId)
     NOTIFYICONDATAA stored{};
     ASSERT_TRUE(PlatformTestTrayIcon(window.hwnd(), 0, &stored));
     EXPECT_STREQ(stored.szTip, "renamed");
-    EXPECT_EQ(stored.uCallbackMessage, UINT(WM_APP));   // untouched by a tip-only change
+    EXPECT_EQ(stored.uCallbackMessage, UINT(WM_APP)); // untouched by a tip-only change
 
     NOTIFYICONDATAA remove{};
     remove.cbSize = sizeof remove;

@@ -5,7 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+namespace
+{
 
 LRESULT CALLBACK PlainProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -52,7 +53,7 @@ TEST(WindowClasses, TakenNameFailsUntilUnregistered)
     ATOM again = RegisterClassExA(&wc);
     EXPECT_NE(again, 0);
     EXPECT_NE(again, first);
-    EXPECT_TRUE(UnregisterClassA(MAKEINTATOM(again), nullptr));   // null instance = program
+    EXPECT_TRUE(UnregisterClassA(MAKEINTATOM(again), nullptr)); // null instance = program
 }
 
 TEST(WindowClasses, RejectsIncompleteDescriptions)
@@ -79,14 +80,14 @@ TEST(Windows, CreationAndDestructionMessagesAndUnknownClass)
         RecordingWindow window;
         hwnd = window.hwnd();
         ASSERT_TRUE(IsWindow(hwnd));
-        EXPECT_FALSE(IsWindowVisible(hwnd));   // hidden until shown
+        EXPECT_FALSE(IsWindowVisible(hwnd)); // hidden until shown
     }
     EXPECT_FALSE(IsWindow(hwnd));
     std::vector<UINT> order;
     for (const RecordedMessage& each : Recorded())
         order.push_back(each.message);
     EXPECT_EQ(order, (std::vector<UINT>{WM_NCCREATE, WM_CREATE, WM_DESTROY, WM_NCDESTROY}));
-    EXPECT_FALSE(DestroyWindow(hwnd));   // a stale handle is refused
+    EXPECT_FALSE(DestroyWindow(hwnd)); // a stale handle is refused
 }
 
 TEST(Windows, StylesAreStoredAndReadBack)
@@ -97,7 +98,7 @@ TEST(Windows, StylesAreStoredAndReadBack)
     EXPECT_EQ(GetWindowLongA(hwnd, GWL_STYLE), popup);
     EXPECT_EQ(DWORD(GetWindowLongA(hwnd, GWL_EXSTYLE)), DWORD(WS_EX_APPWINDOW | WS_EX_TOPMOST));
 
-    EXPECT_EQ(ShowWindow(hwnd, SW_SHOW), FALSE);   // returns the previous visibility
+    EXPECT_EQ(ShowWindow(hwnd, SW_SHOW), FALSE); // returns the previous visibility
     EXPECT_EQ(GetWindowLongA(hwnd, GWL_STYLE), LONG(popup | WS_VISIBLE));
     EXPECT_EQ(ShowWindow(hwnd, SW_HIDE), TRUE);
     EXPECT_EQ(GetWindowLongA(hwnd, GWL_STYLE), popup);
@@ -148,7 +149,8 @@ TEST(Windows, GeometryAndAdjustment)
     EXPECT_EQ(point.x, 60);
 
     RECT adjusted{10, 20, 110, 220};
-    ASSERT_TRUE(AdjustWindowRectEx(&adjusted, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, FALSE, 0));
+    ASSERT_TRUE(
+        AdjustWindowRectEx(&adjusted, WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, FALSE, 0));
     EXPECT_EQ(adjusted.left, 10);
     EXPECT_EQ(adjusted.bottom, 220);
 
@@ -170,7 +172,7 @@ TEST(LayeredWindows, AlphaAndColourKeyAreKeptAndAlphaSetsOpacity)
     EXPECT_FALSE(GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags));
 
     SetWindowLongA(hwnd, GWL_EXSTYLE, WS_EX_APPWINDOW | WS_EX_LAYERED);
-    EXPECT_FALSE(GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags));   // none set yet
+    EXPECT_FALSE(GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags)); // none set yet
     ASSERT_TRUE(SetLayeredWindowAttributes(hwnd, RGB(255, 0, 255), 127, LWA_ALPHA));
     ASSERT_TRUE(GetLayeredWindowAttributes(hwnd, &key, &alpha, &flags));
     EXPECT_EQ(alpha, 127);
@@ -200,9 +202,9 @@ TEST(Windows, DestroyingTheActiveWindowActivatesAndFocusesAnother)
     ASSERT_NE(RegisterClassExA(&wc), 0);
     HWND main = CreateWindowExA(0, "focus hand-back", "main", WS_POPUP | WS_VISIBLE, 0, 0, 64, 64,
                                 nullptr, nullptr, wc.hInstance, nullptr);
-    HWND splash = CreateWindowExA(WS_EX_TOOLWINDOW, "focus hand-back", "splash",
-                                  WS_POPUP | WS_VISIBLE, 10, 10, 32, 32, nullptr, nullptr,
-                                  wc.hInstance, nullptr);
+    HWND splash =
+        CreateWindowExA(WS_EX_TOOLWINDOW, "focus hand-back", "splash", WS_POPUP | WS_VISIBLE, 10,
+                        10, 32, 32, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_TRUE(main && splash);
     SetActiveWindow(splash);
     SetFocus(splash);

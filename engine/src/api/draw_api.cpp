@@ -11,7 +11,8 @@
 
 using namespace ov;
 
-namespace {
+namespace
+{
 
 constexpr uint32_t kGlFloat = 0x1406;
 constexpr uint32_t kGlDouble = 0x140A;
@@ -34,7 +35,10 @@ struct Layout
     gl::ArraySource arrays[4]; // position, colour, texcoord, normal
 };
 
-bool sizeInRange(int32_t size, int32_t low, int32_t high) { return size >= low && size <= high; }
+bool sizeInRange(int32_t size, int32_t low, int32_t high)
+{
+    return size >= low && size <= high;
+}
 
 // The arrays of a call with defaults applied; false for sizes, strides or types it cannot
 // mean.
@@ -43,12 +47,15 @@ bool readLayout(const DrawDataArgs& a, Layout& layout)
     if (a.valueType != 0 && a.valueType != OV_VALUE_FLOAT && a.valueType != OV_VALUE_DOUBLE)
         return false;
     layout.isDouble = a.valueType == OV_VALUE_DOUBLE;
-    const int32_t sizes[4] = {a.sizes[0] ? a.sizes[0] : 4, a.sizes[1] ? a.sizes[1] : 4, a.sizes[2] ? a.sizes[2] : 2, 3};
-    if (!sizeInRange(sizes[0], 2, 4) || !sizeInRange(sizes[1], 3, 4) || !sizeInRange(sizes[2], 1, 4))
+    const int32_t sizes[4] = {a.sizes[0] ? a.sizes[0] : 4, a.sizes[1] ? a.sizes[1] : 4,
+                              a.sizes[2] ? a.sizes[2] : 2, 3};
+    if (!sizeInRange(sizes[0], 2, 4) || !sizeInRange(sizes[1], 3, 4) ||
+        !sizeInRange(sizes[2], 1, 4))
         return false;
     const void* pointers[4] = {a.positions, a.colours, a.texcoords, a.normals};
     const bool buffered = a.flags & OV_DRAW_BUFFERED;
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
+    {
         if (a.strides[i] < 0 || a.offsets[i] < 0)
             return false;
         gl::ArraySource& array = layout.arrays[i];
@@ -56,8 +63,9 @@ bool readLayout(const DrawDataArgs& a, Layout& layout)
         array.stride = a.strides[i];
         array.enabled = buffered || a.enabled ? (a.enabled >> i) & 1 : pointers[i] != nullptr;
         array.enabled = array.enabled && (buffered || pointers[i]);
-        array.pointer = buffered ? reinterpret_cast<const void*>(uintptr_t(a.offsets[i]))
-                                 : pointers[i] ? static_cast<const char*>(pointers[i]) + a.offsets[i] : nullptr;
+        array.pointer = buffered      ? reinterpret_cast<const void*>(uintptr_t(a.offsets[i]))
+                        : pointers[i] ? static_cast<const char*>(pointers[i]) + a.offsets[i]
+                                      : nullptr;
     }
     return true;
 }
@@ -75,7 +83,8 @@ bool fitsBuffers(const DrawDataArgs& a, const Layout& layout)
     if (!vertices || vertices->names[0] == 0 || vertices->mapped[0])
         return false;
     uint64_t vertexCount = UINT64_MAX;
-    for (const gl::ArraySource& array : layout.arrays) {
+    for (const gl::ArraySource& array : layout.arrays)
+    {
         if (!array.enabled)
             continue;
         const uint64_t element = elementBytes(array, layout.isDouble);
@@ -90,7 +99,8 @@ bool fitsBuffers(const DrawDataArgs& a, const Layout& layout)
     const VertexBuffer* indices = e.activeBuffers[1];
     const uint64_t indexBytes = a.indexSize == 2 ? 2 : 4;
     const uint64_t start = reinterpret_cast<uintptr_t>(a.indices);
-    return indices && indices->names[1] != 0 && !indices->mapped[1] && indices->largestIndex < vertexCount &&
+    return indices && indices->names[1] != 0 && !indices->mapped[1] &&
+           indices->largestIndex < vertexCount &&
            start + (uint64_t(a.first) + uint64_t(a.count)) * indexBytes <= indices->sizes[1];
 }
 
@@ -153,80 +163,131 @@ void drawData(const DrawDataArgs& a)
 
 } // namespace
 
-extern "C" {
-
-OV_API void OvDrawData(int32_t mode, int32_t first, int32_t count, const void* positions, const void* colours,
-                       const void* texcoords, const void* normals, const void* indices, int32_t flags,
-                       int32_t valueType, int32_t positionStride, int32_t colourStride, int32_t texcoordStride,
-                       int32_t normalStride, int32_t positionSize, int32_t colourSize, int32_t texcoordSize,
-                       int32_t enabled, int32_t positionOffset, int32_t colourOffset, int32_t texcoordOffset,
-                       int32_t normalOffset, int32_t indexSize)
+extern "C"
 {
-    guard([&] {
-        drawData(DrawDataArgs{mode, first, count, positions, colours, texcoords, normals, indices, flags, valueType,
-                              {positionStride, colourStride, texcoordStride, normalStride},
-                              {positionSize, colourSize, texcoordSize}, enabled,
-                              {positionOffset, colourOffset, texcoordOffset, normalOffset}, indexSize});
-    });
-}
 
-OV_API void OvDrawDataStruct(int32_t mode, int32_t first, int32_t count, const void* vertices, const uint32_t* indices)
-{
-    guard([&] {
-        Engine& e = engine();
-        if (!vertices || count <= 0 || first < 0)
-            return;
-        BatchShape shape;
-        if (!indices && count <= kMaxBatchedVertices && batchShapeOf(mode, shape)) {
-            batchStructVertices(e.renderer, e.matrices.modelView(), shape, static_cast<const uint8_t*>(vertices),
-                                first, count);
-            return;
-        }
-        // The interleaved layout: texcoord at 0, colour 16, normal 32, position 44.
-        const char* base = static_cast<const char*>(vertices);
-        drawData(DrawDataArgs{mode, first, count, base + 44, base + 16, base, base + 32, indices, 0, OV_VALUE_FLOAT,
-                              {60, 60, 60, 60}, {4, 4, 4}, 15, {0, 0, 0, 0}, 4});
-    });
-}
+    OV_API void OvDrawData(int32_t mode, int32_t first, int32_t count, const void* positions,
+                           const void* colours, const void* texcoords, const void* normals,
+                           const void* indices, int32_t flags, int32_t valueType,
+                           int32_t positionStride, int32_t colourStride, int32_t texcoordStride,
+                           int32_t normalStride, int32_t positionSize, int32_t colourSize,
+                           int32_t texcoordSize, int32_t enabled, int32_t positionOffset,
+                           int32_t colourOffset, int32_t texcoordOffset, int32_t normalOffset,
+                           int32_t indexSize)
+    {
+        guard(
+            [&]
+            {
+                drawData(DrawDataArgs{mode,
+                                      first,
+                                      count,
+                                      positions,
+                                      colours,
+                                      texcoords,
+                                      normals,
+                                      indices,
+                                      flags,
+                                      valueType,
+                                      {positionStride, colourStride, texcoordStride, normalStride},
+                                      {positionSize, colourSize, texcoordSize},
+                                      enabled,
+                                      {positionOffset, colourOffset, texcoordOffset, normalOffset},
+                                      indexSize});
+            });
+    }
 
-OV_API void OvPrimitiveBegin(int32_t mode)
-{
-    guard([&] {
-        ImmediatePrimitive& p = engine().immediate;
-        p = ImmediatePrimitive{};
-        p.open = gl::primitiveMode(mode).has_value();
-        p.mode = mode;
-    });
-}
+    OV_API void OvDrawDataStruct(int32_t mode, int32_t first, int32_t count, const void* vertices,
+                                 const uint32_t* indices)
+    {
+        guard(
+            [&]
+            {
+                Engine& e = engine();
+                if (!vertices || count <= 0 || first < 0)
+                    return;
+                BatchShape shape;
+                if (!indices && count <= kMaxBatchedVertices && batchShapeOf(mode, shape))
+                {
+                    batchStructVertices(e.renderer, e.matrices.modelView(), shape,
+                                        static_cast<const uint8_t*>(vertices), first, count);
+                    return;
+                }
+                // The interleaved layout: texcoord at 0, colour 16, normal 32, position 44.
+                const char* base = static_cast<const char*>(vertices);
+                drawData(DrawDataArgs{mode,
+                                      first,
+                                      count,
+                                      base + 44,
+                                      base + 16,
+                                      base,
+                                      base + 32,
+                                      indices,
+                                      0,
+                                      OV_VALUE_FLOAT,
+                                      {60, 60, 60, 60},
+                                      {4, 4, 4},
+                                      15,
+                                      {0, 0, 0, 0},
+                                      4});
+            });
+    }
 
-OV_API void OvPutTexvertex(double s, double t, double r, double q)
-{
-    guard([&] { engine().immediate.texcoord = {s, t, r, q}; });
-}
+    OV_API void OvPrimitiveBegin(int32_t mode)
+    {
+        guard(
+            [&]
+            {
+                ImmediatePrimitive& p = engine().immediate;
+                p = ImmediatePrimitive{};
+                p.open = gl::primitiveMode(mode).has_value();
+                p.mode = mode;
+            });
+    }
 
-OV_API void OvPutVertex(double x, double y, double z, double w)
-{
-    guard([&] {
-        Engine& e = engine();
-        ImmediatePrimitive& p = e.immediate;
-        if (!p.open || p.positions.size() >= ImmediatePrimitive::kMaxVertices)
-            return;
-        p.positions.push_back({x, y, z, w});
-        p.texcoords.push_back(p.texcoord);
-        p.colours.push_back(e.state.drawColour);
-    });
-}
+    OV_API void OvPutTexvertex(double s, double t, double r, double q)
+    {
+        guard([&] { engine().immediate.texcoord = {s, t, r, q}; });
+    }
 
-OV_API void OvPrimitiveEnd(void)
-{
-    guard([&] {
-        ImmediatePrimitive& p = engine().immediate;
-        if (p.open && !p.positions.empty())
-            drawData(DrawDataArgs{p.mode, 0, int32_t(p.positions.size()), p.positions.data(), p.colours.data(),
-                                  p.texcoords.data(), nullptr, nullptr, 0, OV_VALUE_DOUBLE, {0, 0, 0, 0},
-                                  {4, 4, 4}, 0, {0, 0, 0, 0}, 4});
-        p = ImmediatePrimitive{};
-    });
-}
+    OV_API void OvPutVertex(double x, double y, double z, double w)
+    {
+        guard(
+            [&]
+            {
+                Engine& e = engine();
+                ImmediatePrimitive& p = e.immediate;
+                if (!p.open || p.positions.size() >= ImmediatePrimitive::kMaxVertices)
+                    return;
+                p.positions.push_back({x, y, z, w});
+                p.texcoords.push_back(p.texcoord);
+                p.colours.push_back(e.state.drawColour);
+            });
+    }
+
+    OV_API void OvPrimitiveEnd(void)
+    {
+        guard(
+            [&]
+            {
+                ImmediatePrimitive& p = engine().immediate;
+                if (p.open && !p.positions.empty())
+                    drawData(DrawDataArgs{p.mode,
+                                          0,
+                                          int32_t(p.positions.size()),
+                                          p.positions.data(),
+                                          p.colours.data(),
+                                          p.texcoords.data(),
+                                          nullptr,
+                                          nullptr,
+                                          0,
+                                          OV_VALUE_DOUBLE,
+                                          {0, 0, 0, 0},
+                                          {4, 4, 4},
+                                          0,
+                                          {0, 0, 0, 0},
+                                          4});
+                p = ImmediatePrimitive{};
+            });
+    }
 
 } // extern "C"

@@ -4,24 +4,29 @@
 
 #include <utility>
 
-namespace ov {
-
-template <class R, class F>
-R guard(R failure, F&& body) noexcept
+namespace ov
 {
-    try {
+
+template <class R, class F> R guard(R failure, F&& body) noexcept
+{
+    try
+    {
         return std::forward<F>(body)();
-    } catch (...) {
+    }
+    catch (...)
+    {
         return failure;
     }
 }
 
-template <class F>
-void guard(F&& body) noexcept
+template <class F> void guard(F&& body) noexcept
 {
-    try {
+    try
+    {
         std::forward<F>(body)();
-    } catch (...) {
+    }
+    catch (...)
+    {
     }
 }
 

@@ -4,16 +4,17 @@
 
 #include "base/engine.h"
 
-namespace ov {
+namespace ov
+{
 
-namespace {
+namespace
+{
 
 // The model-view's affine rows; points are (x, y, z, w) with w usually 1.
 struct Transform
 {
     explicit Transform(const Mat4& matrix)
-        : m(matrix.m.data()),
-          planar(m[2] == 0 && m[6] == 0 && m[8] == 0 && m[9] == 0 && m[10] == 1)
+        : m(matrix.m.data()), planar(m[2] == 0 && m[6] == 0 && m[8] == 0 && m[9] == 0 && m[10] == 1)
     {
     }
     const double* m;
@@ -21,7 +22,8 @@ struct Transform
 
     void apply(double x, double y, double z, double w, gl::BatchVertex& out) const
     {
-        if (planar && z == 0 && w == 1) {
+        if (planar && z == 0 && w == 1)
+        {
             out.x = float(m[0] * x + m[4] * y + m[12]);
             out.y = float(m[1] * x + m[5] * y + m[13]);
             out.z = float(m[14]);
@@ -41,7 +43,8 @@ struct ColourPacker
 
     uint32_t pack(const uint8_t* rgba)
     {
-        if (std::memcmp(rgba, last, sizeof last) != 0) {
+        if (std::memcmp(rgba, last, sizeof last) != 0)
+        {
             std::memcpy(last, rgba, sizeof last);
             packed = packColour(last[0], last[1], last[2], last[3]);
         }
@@ -63,17 +66,22 @@ void structVertex(const Transform& transform, const uint8_t* vertex, gl::BatchVe
     out.colour = packer.pack(vertex + 16);
 }
 
-void streamVertex(const Transform& transform, const StreamVertexSource& source, size_t index, gl::BatchVertex& out)
+void streamVertex(const Transform& transform, const StreamVertexSource& source, size_t index,
+                  gl::BatchVertex& out)
 {
     const VertexStream& p = source.position;
-    transform.apply(p.get(index, 0, 0), p.get(index, 1, 0), p.get(index, 2, 0), p.get(index, 3, 1), out);
+    transform.apply(p.get(index, 0, 0), p.get(index, 1, 0), p.get(index, 2, 0), p.get(index, 3, 1),
+                    out);
     out.u = float(source.texcoord.get(index, 0, 0));
     out.v = float(source.texcoord.get(index, 1, 0));
-    if (source.colour.base) {
+    if (source.colour.base)
+    {
         const VertexStream& c = source.colour;
-        out.colour = packColour(float(c.get(index, 0, 1)), float(c.get(index, 1, 1)), float(c.get(index, 2, 1)),
-                                float(c.get(index, 3, 1)));
-    } else {
+        out.colour = packColour(float(c.get(index, 0, 1)), float(c.get(index, 1, 1)),
+                                float(c.get(index, 2, 1)), float(c.get(index, 3, 1)));
+    }
+    else
+    {
         out.colour = source.packedDefaultColour;
     }
 }
@@ -82,7 +90,8 @@ void streamVertex(const Transform& transform, const StreamVertexSource& source, 
 template <class Put>
 bool fillShape(gl::Renderer& renderer, BatchShape shape, int32_t count, Put&& put)
 {
-    if (shape == BatchShape::Quads) {
+    if (shape == BatchShape::Quads)
+    {
         const int32_t quads = count / 4;
         gl::BatchVertex* out = renderer.reserve(gl::BatchKind::Quads, quads);
         if (!out)
@@ -97,11 +106,15 @@ bool fillShape(gl::Renderer& renderer, BatchShape shape, int32_t count, Put&& pu
     gl::BatchVertex* out = renderer.reserve(gl::BatchKind::Triangles, triangles);
     if (!out)
         return false;
-    for (int32_t t = 0; t < triangles; ++t) {
-        if (shape == BatchShape::Triangles) {
+    for (int32_t t = 0; t < triangles; ++t)
+    {
+        if (shape == BatchShape::Triangles)
+        {
             for (int k = 0; k < 3; ++k)
                 put(t * 3 + k, out[t * 3 + k]);
-        } else {
+        }
+        else
+        {
             put(0, out[t * 3]);
             put(t + 1, out[t * 3 + 1]);
             put(t + 2, out[t * 3 + 2]);
@@ -117,7 +130,8 @@ double VertexStream::get(size_t index, int component, double fallback) const
     if (!base || component >= size)
         return fallback;
     const uint8_t* at = base + index * stride;
-    if (isDouble) {
+    if (isDouble)
+    {
         double value;
         std::memcpy(&value, at + component * sizeof(double), sizeof value);
         return value;
@@ -129,11 +143,19 @@ double VertexStream::get(size_t index, int component, double fallback) const
 
 bool batchShapeOf(int32_t mode, BatchShape& shape)
 {
-    switch (mode) {
-    case 11: shape = BatchShape::Quads; return true;
-    case 8: shape = BatchShape::Triangles; return true;
-    case 10: shape = BatchShape::Fan; return true;
-    default: return false;
+    switch (mode)
+    {
+    case 11:
+        shape = BatchShape::Quads;
+        return true;
+    case 8:
+        shape = BatchShape::Triangles;
+        return true;
+    case 10:
+        shape = BatchShape::Fan;
+        return true;
+    default:
+        return false;
     }
 }
 
@@ -143,16 +165,17 @@ bool batchStructVertices(gl::Renderer& renderer, const Mat4& modelView, BatchSha
     const Transform transform(modelView);
     const uint8_t* base = vertices + size_t(first) * 60;
     return fillShape(renderer, shape, count,
-                     [&](int32_t i, gl::BatchVertex& out) { structVertex(transform, base + size_t(i) * 60, out); });
+                     [&](int32_t i, gl::BatchVertex& out)
+                     { structVertex(transform, base + size_t(i) * 60, out); });
 }
 
 bool batchStreamVertices(gl::Renderer& renderer, const Mat4& modelView, BatchShape shape,
                          const StreamVertexSource& source, int32_t first, int32_t count)
 {
     const Transform transform(modelView);
-    return fillShape(renderer, shape, count, [&](int32_t i, gl::BatchVertex& out) {
-        streamVertex(transform, source, size_t(first) + size_t(i), out);
-    });
+    return fillShape(renderer, shape, count,
+                     [&](int32_t i, gl::BatchVertex& out)
+                     { streamVertex(transform, source, size_t(first) + size_t(i), out); });
 }
 
 } // namespace ov

@@ -9,7 +9,8 @@
 #include "gl/renderer.h"
 #include "math/mat4.h"
 
-namespace ov {
+namespace ov
+{
 
 // Draws this small go through the batch; larger ones go to OpenGL as they are.
 constexpr int32_t kMaxBatchedVertices = 1024;
@@ -31,7 +32,12 @@ struct StreamVertexSource
     uint32_t packedDefaultColour = 0xFFFFFFFFu;
 };
 
-enum class BatchShape { Quads, Triangles, Fan };
+enum class BatchShape
+{
+    Quads,
+    Triangles,
+    Fan
+};
 
 // The batch shape of an engine primitive mode (11, 8, 10), if it has one.
 bool batchShapeOf(int32_t mode, BatchShape& shape);

@@ -6,12 +6,14 @@
 #include "gl/gl_texture.h"
 #include "text/font.h"
 
-namespace ov {
+namespace ov
+{
 
 void releaseTexture(Texture& texture)
 {
     Engine& e = engine();
-    for (int unit = 0; unit < gl::kTextureUnits; ++unit) {
+    for (int unit = 0; unit < gl::kTextureUnits; ++unit)
+    {
         if (e.activeTextures[unit] == &texture)
             e.activeTextures[unit] = nullptr;
         if (texture.name != 0 && e.renderer.wanted().textures[unit] == texture.name)
@@ -24,8 +26,10 @@ void releaseTexture(Texture& texture)
 void releaseVertexBuffer(VertexBuffer& buffer)
 {
     Engine& e = engine();
-    for (int kind = 0; kind < 2; ++kind) {
-        if (e.activeBuffers[kind] == &buffer) {
+    for (int kind = 0; kind < 2; ++kind)
+    {
+        if (e.activeBuffers[kind] == &buffer)
+        {
             e.activeBuffers[kind] = nullptr;
             e.renderer.setBuffer(kind, 0);
         }
@@ -42,7 +46,8 @@ void releaseShader(Shader& shader)
     const gl::DrawState& wanted = e.renderer.wanted();
     if (shader.name == 0)
         return;
-    switch (shader.kind) {
+    switch (shader.kind)
+    {
     case 429:
     case 430:
         if (wanted.vertexProgram == shader.name && shader.kind == 429)
@@ -52,13 +57,16 @@ void releaseShader(Shader& shader)
         gl::deleteLowLevel(e.renderer, shader.name);
         break;
     case 431:
-    case 432: gl::deleteShader(e.renderer, shader.name); break;
+    case 432:
+        gl::deleteShader(e.renderer, shader.name);
+        break;
     case 433:
         if (wanted.program == shader.name)
             e.renderer.setProgram(0);
         gl::deleteProgram(e.renderer, shader.name);
         break;
-    default: break;
+    default:
+        break;
     }
     shader.name = 0;
     shader.built = false;
@@ -76,7 +84,8 @@ void destroyAllObjects()
     e.shaders.clear();
     destroyAllFonts();
     e.renderer.useContext(nullptr);
-    e.targets.forEach([&](RenderTarget& target) { e.device.destroyContext(std::move(target.context)); });
+    e.targets.forEach([&](RenderTarget& target)
+                      { e.device.destroyContext(std::move(target.context)); });
     e.targets.clear();
     e.activeTarget = nullptr;
     e.activeTextures = {};

@@ -4,7 +4,8 @@
 
 #include "base/objects.h"
 
-namespace ov {
+namespace ov
+{
 
 void releaseTexture(Texture& texture);
 void releaseVertexBuffer(VertexBuffer& buffer);

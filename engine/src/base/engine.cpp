@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-namespace ov {
+namespace ov
+{
 
 Engine& engine()
 {
@@ -14,7 +15,8 @@ Engine& engine()
 
 uint32_t packColour(float r, float g, float b, float a)
 {
-    const auto channel = [](float value) {
+    const auto channel = [](float value)
+    {
         const float clamped = value > 0.0f ? std::min(value, 1.0f) : 0.0f; // NaN gives 0
         return uint32_t(clamped * 255.0f + 0.5f);
     };

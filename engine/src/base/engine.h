@@ -11,27 +11,28 @@
 #include "gl/renderer.h"
 #include "math/matrix_stacks.h"
 
-namespace ov {
+namespace ov
+{
 
 // The values OvGetState points at, in the engine's codes.
 struct StateValues
 {
-    OvHandle activeTarget{1, nullptr};          // 16
-    std::array<int32_t, 4> colourMask{1, 1, 1, 1}; // 101
-    int32_t texturing = 0;                      // 108
-    int32_t blending = 0;                       // 154
+    OvHandle activeTarget{1, nullptr};              // 16
+    std::array<int32_t, 4> colourMask{1, 1, 1, 1};  // 101
+    int32_t texturing = 0;                          // 108
+    int32_t blending = 0;                           // 154
     std::array<int32_t, 2> blendFunction{164, 165}; // 155
-    int32_t blendEquation = 174;                // 173
-    std::array<int32_t, 4> scissor{};           // 219
-    int32_t scissorTest = 0;                    // 220
-    double pointSize = 1;                       // 221
-    int32_t pointSprite = 0;                    // 224
-    int32_t coordReplace = 0;                   // 225
-    int32_t pointSmooth = 0;                    // 226
-    std::array<double, 4> clearColour{0, 0, 0, 0}; // 262
-    std::array<double, 4> drawColour{1, 1, 1, 1};  // 263
+    int32_t blendEquation = 174;                    // 173
+    std::array<int32_t, 4> scissor{};               // 219
+    int32_t scissorTest = 0;                        // 220
+    double pointSize = 1;                           // 221
+    int32_t pointSprite = 0;                        // 224
+    int32_t coordReplace = 0;                       // 225
+    int32_t pointSmooth = 0;                        // 226
+    std::array<double, 4> clearColour{0, 0, 0, 0};  // 262
+    std::array<double, 4> drawColour{1, 1, 1, 1};   // 263
     uint32_t packedDrawColour = 0xFFFFFFFFu;
-    uint64_t drawCalls = 0;                     // 470
+    uint64_t drawCalls = 0; // 470
 };
 
 // Vertices gathered between OvPrimitiveBegin and OvPrimitiveEnd.

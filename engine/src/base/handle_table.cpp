@@ -2,7 +2,8 @@
 
 #include <atomic>
 
-namespace ov {
+namespace ov
+{
 
 uint64_t takeHandleId()
 {
@@ -10,7 +11,8 @@ uint64_t takeHandleId()
     // OvClosure), so no id is ever handed out twice.
     static std::atomic<uint64_t> next{1};
     const uint64_t id = next.fetch_add(1, std::memory_order_relaxed);
-    if constexpr (UINTPTR_MAX < UINT64_MAX) {
+    if constexpr (UINTPTR_MAX < UINT64_MAX)
+    {
         if (id > UINTPTR_MAX)
             return 0;
     }

@@ -14,24 +14,27 @@
 
 #include "orvane_core.h"
 
-namespace ov {
+namespace ov
+{
 
 inline bool handleIsEmpty(const OvHandle& handle)
 {
     return (handle.flags & 0xFFu) != 0 || handle.object == nullptr;
 }
 
-inline OvHandle emptyHandle() { return OvHandle{1, nullptr}; }
+inline OvHandle emptyHandle()
+{
+    return OvHandle{1, nullptr};
+}
 
 // The next id of the process-wide counter: 1, 2, 3, ... 0 once the ids no longer fit the
 // pointer-sized object word (only on builds whose pointers are narrower than 64 bits, after
 // 2^32 - 1 objects): from then on no object can be made, rather than an id be reused.
 uint64_t takeHandleId();
 
-template <class T>
-class HandleTable
+template <class T> class HandleTable
 {
-public:
+  public:
     T* find(const OvHandle& handle) const
     {
         if (handleIsEmpty(handle))
@@ -64,8 +67,7 @@ public:
         return object;
     }
 
-    template <class F>
-    void forEach(F&& visit)
+    template <class F> void forEach(F&& visit)
     {
         for (auto& [id, object] : live_)
             visit(*object);
@@ -74,7 +76,7 @@ public:
     void clear() { live_.clear(); }
     size_t size() const { return live_.size(); }
 
-private:
+  private:
     static uint64_t idOf(const OvHandle& handle)
     {
         return static_cast<uint64_t>(reinterpret_cast<uintptr_t>(handle.object));

@@ -9,18 +9,19 @@
 
 #include "gl/gl_context.h"
 
-namespace ov {
+namespace ov
+{
 
 struct RenderTarget
 {
     void* window = nullptr; // the platform's HWND
     std::unique_ptr<gl::Context> context;
     int32_t colourBits = 32;
-    int32_t depthBits = 16;       // asked for
-    int32_t surfaceDepthBits = 0; // query 447: what the surface got
-    std::array<int32_t, 4> viewport{};   // queries 440-443
+    int32_t depthBits = 16;                 // asked for
+    int32_t surfaceDepthBits = 0;           // query 447: what the surface got
+    std::array<int32_t, 4> viewport{};      // queries 440-443
     std::array<double, 2> planes{1, 10000}; // queries 445, 446: perspective near and far
-    int32_t mode = 81;                   // query 448
+    int32_t mode = 81;                      // query 448
     double fieldOfView = 45;
     double orthoNear = -1;
     double orthoFar = 1;
@@ -30,7 +31,7 @@ struct RenderTarget
 struct Texture
 {
     const void* handle = nullptr; // its handle's object word (its id), for OvTextureActivate
-    uint32_t name = 0; // the OpenGL texture, made on first use
+    uint32_t name = 0;            // the OpenGL texture, made on first use
     int32_t width = 0;
     int32_t height = 0;
     int32_t lockedBytes = 0; // query 261
@@ -41,16 +42,16 @@ struct Texture
 
 struct VertexBuffer
 {
-    std::array<uint32_t, 2> names{};  // vertices, indices
-    std::array<uint32_t, 2> sizes{};  // bytes
+    std::array<uint32_t, 2> names{}; // vertices, indices
+    std::array<uint32_t, 2> sizes{}; // bytes
     std::array<bool, 2> mapped{};
     std::array<void*, 2> mappedPointers{};
-    uint32_t largestIndex = 0;        // checked against the vertex count before drawing
+    uint32_t largestIndex = 0; // checked against the vertex count before drawing
 };
 
 struct Shader
 {
-    int32_t kind = 0;  // 429-433 once loaded
+    int32_t kind = 0; // 429-433 once loaded
     uint32_t name = 0;
     bool built = false;
 };

@@ -7,9 +7,11 @@
 #include "orvane_core.h"
 #include "text/font.h"
 
-namespace ov {
+namespace ov
+{
 
-namespace {
+namespace
+{
 
 int32_t toInt(double value)
 {
@@ -18,20 +20,25 @@ int32_t toInt(double value)
     return static_cast<int32_t>(value);
 }
 
-bool toFlag(double value) { return toInt(value) != 0; }
+bool toFlag(double value)
+{
+    return toInt(value) != 0;
+}
 
 void setDrawColour(const double values[4])
 {
     StateValues& s = engine().state;
     for (int i = 0; i < 4; ++i)
         s.drawColour[i] = values[i];
-    s.packedDrawColour = packColour(float(values[0]), float(values[1]), float(values[2]), float(values[3]));
+    s.packedDrawColour =
+        packColour(float(values[0]), float(values[1]), float(values[2]), float(values[3]));
 }
 
 void setColourMask(const double values[4])
 {
     std::array<bool, 4> mask{};
-    for (int i = 0; i < 4; ++i) {
+    for (int i = 0; i < 4; ++i)
+    {
         mask[i] = toFlag(values[i]);
         engine().state.colourMask[i] = mask[i] ? 1 : 0;
     }
@@ -62,10 +69,17 @@ void setState(int32_t state, const double v[4])
 {
     Engine& e = engine();
     StateValues& s = e.state;
-    switch (state) {
-    case OV_STATE_COLOUR_MASK: setColourMask(v); break;
-    case OV_STATE_TEXTURING: setSwitch(s.texturing, v[0], &gl::Renderer::setTexturing); break;
-    case OV_STATE_BLENDING: setSwitch(s.blending, v[0], &gl::Renderer::setBlending); break;
+    switch (state)
+    {
+    case OV_STATE_COLOUR_MASK:
+        setColourMask(v);
+        break;
+    case OV_STATE_TEXTURING:
+        setSwitch(s.texturing, v[0], &gl::Renderer::setTexturing);
+        break;
+    case OV_STATE_BLENDING:
+        setSwitch(s.blending, v[0], &gl::Renderer::setBlending);
+        break;
     case OV_STATE_BLEND:
         if (e.renderer.setBlendFunction(toInt(v[0]), toInt(v[1])))
             s.blendFunction = {toInt(v[0]), toInt(v[1])};
@@ -74,24 +88,41 @@ void setState(int32_t state, const double v[4])
         if (e.renderer.setBlendEquation(toInt(v[0])))
             s.blendEquation = toInt(v[0]);
         break;
-    case OV_STATE_SCISSOR_BOX: setScissor(v); break;
-    case OV_STATE_SCISSOR_TEST: setSwitch(s.scissorTest, v[0], &gl::Renderer::setScissorTest); break;
+    case OV_STATE_SCISSOR_BOX:
+        setScissor(v);
+        break;
+    case OV_STATE_SCISSOR_TEST:
+        setSwitch(s.scissorTest, v[0], &gl::Renderer::setScissorTest);
+        break;
     case OV_STATE_POINT_SIZE:
-        if (std::isfinite(v[0]) && v[0] > 0) {
+        if (std::isfinite(v[0]) && v[0] > 0)
+        {
             s.pointSize = v[0];
             e.renderer.setPointSize(float(v[0]));
         }
         break;
-    case OV_STATE_POINT_SPRITE: setSwitch(s.pointSprite, v[0], &gl::Renderer::setPointSprite); break;
-    case OV_STATE_POINT_SPRITE_COORDS: setSwitch(s.coordReplace, v[0], &gl::Renderer::setCoordReplace); break;
-    case OV_STATE_POINT_SMOOTH: setSwitch(s.pointSmooth, v[0], &gl::Renderer::setPointSmooth); break;
+    case OV_STATE_POINT_SPRITE:
+        setSwitch(s.pointSprite, v[0], &gl::Renderer::setPointSprite);
+        break;
+    case OV_STATE_POINT_SPRITE_COORDS:
+        setSwitch(s.coordReplace, v[0], &gl::Renderer::setCoordReplace);
+        break;
+    case OV_STATE_POINT_SMOOTH:
+        setSwitch(s.pointSmooth, v[0], &gl::Renderer::setPointSmooth);
+        break;
     case OV_STATE_CLEAR_COLOUR:
         for (int i = 0; i < 4; ++i)
             s.clearColour[i] = v[i];
         break;
-    case OV_STATE_DRAW_COLOUR: setDrawColour(v); break;
-    case OV_STATE_DRAW_CALLS: e.renderer.drawCalls = 0; break;
-    default: setFontState(state, v); break;
+    case OV_STATE_DRAW_COLOUR:
+        setDrawColour(v);
+        break;
+    case OV_STATE_DRAW_CALLS:
+        e.renderer.drawCalls = 0;
+        break;
+    default:
+        setFontState(state, v);
+        break;
     }
 }
 
@@ -99,25 +130,41 @@ void* stateStorage(int32_t state)
 {
     Engine& e = engine();
     StateValues& s = e.state;
-    switch (state) {
-    case OV_STATE_ACTIVE_TARGET: return &s.activeTarget;
-    case OV_STATE_COLOUR_MASK: return s.colourMask.data();
-    case OV_STATE_TEXTURING: return &s.texturing;
-    case OV_STATE_BLENDING: return &s.blending;
-    case OV_STATE_BLEND: return s.blendFunction.data();
-    case OV_STATE_BLEND_EQUATION: return &s.blendEquation;
-    case OV_STATE_SCISSOR_BOX: return s.scissor.data();
-    case OV_STATE_SCISSOR_TEST: return &s.scissorTest;
-    case OV_STATE_POINT_SIZE: return &s.pointSize;
-    case OV_STATE_POINT_SPRITE: return &s.pointSprite;
-    case OV_STATE_POINT_SPRITE_COORDS: return &s.coordReplace;
-    case OV_STATE_POINT_SMOOTH: return &s.pointSmooth;
-    case OV_STATE_CLEAR_COLOUR: return s.clearColour.data();
-    case OV_STATE_DRAW_COLOUR: return s.drawColour.data();
+    switch (state)
+    {
+    case OV_STATE_ACTIVE_TARGET:
+        return &s.activeTarget;
+    case OV_STATE_COLOUR_MASK:
+        return s.colourMask.data();
+    case OV_STATE_TEXTURING:
+        return &s.texturing;
+    case OV_STATE_BLENDING:
+        return &s.blending;
+    case OV_STATE_BLEND:
+        return s.blendFunction.data();
+    case OV_STATE_BLEND_EQUATION:
+        return &s.blendEquation;
+    case OV_STATE_SCISSOR_BOX:
+        return s.scissor.data();
+    case OV_STATE_SCISSOR_TEST:
+        return &s.scissorTest;
+    case OV_STATE_POINT_SIZE:
+        return &s.pointSize;
+    case OV_STATE_POINT_SPRITE:
+        return &s.pointSprite;
+    case OV_STATE_POINT_SPRITE_COORDS:
+        return &s.coordReplace;
+    case OV_STATE_POINT_SMOOTH:
+        return &s.pointSmooth;
+    case OV_STATE_CLEAR_COLOUR:
+        return s.clearColour.data();
+    case OV_STATE_DRAW_COLOUR:
+        return s.drawColour.data();
     case OV_STATE_DRAW_CALLS:
         s.drawCalls = e.renderer.drawCalls;
         return &s.drawCalls;
-    default: return fontStateStorage(state);
+    default:
+        return fontStateStorage(state);
     }
 }
 
@@ -134,7 +181,8 @@ void resetDrawState()
     setState(OV_STATE_BLEND_EQUATION, add);
     setState(OV_STATE_COLOUR_MASK, fullMask);
     setState(OV_STATE_SCISSOR_TEST, off);
-    for (int unit = 0; unit < gl::kTextureUnits; ++unit) {
+    for (int unit = 0; unit < gl::kTextureUnits; ++unit)
+    {
         e.activeTextures[unit] = nullptr;
         e.renderer.setTexture(unit, 0);
     }

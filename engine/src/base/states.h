@@ -3,7 +3,8 @@
 
 #include <cstdint>
 
-namespace ov {
+namespace ov
+{
 
 void setState(int32_t state, const double values[4]);
 void* stateStorage(int32_t state);

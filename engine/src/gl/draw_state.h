@@ -8,7 +8,8 @@
 
 #include "math/mat4.h"
 
-namespace ov::gl {
+namespace ov::gl
+{
 
 constexpr int kTextureUnits = 8;
 constexpr uint32_t kUnknownName = 0xFFFFFFFFu; // forces the next bind
@@ -26,7 +27,7 @@ struct DrawState
     std::array<int32_t, 4> scissor{};
     std::array<int32_t, 4> viewport{};
     uint32_t program = 0;
-    uint32_t vertexProgram = 0;   // low-level programs: name, 0 when off
+    uint32_t vertexProgram = 0; // low-level programs: name, 0 when off
     uint32_t fragmentProgram = 0;
     float pointSize = 1;
     bool pointSprite = false;

@@ -4,11 +4,16 @@
 
 #include "gl/gl_codes.h"
 
-namespace ov::gl {
+namespace ov::gl
+{
 
-namespace {
+namespace
+{
 
-GLenum bufferTarget(int kind) { return kind == 0 ? GL_ARRAY_BUFFER : GL_ELEMENT_ARRAY_BUFFER; }
+GLenum bufferTarget(int kind)
+{
+    return kind == 0 ? GL_ARRAY_BUFFER : GL_ELEMENT_ARRAY_BUFFER;
+}
 
 } // namespace
 
@@ -17,7 +22,8 @@ bool buffersAvailable(Renderer& renderer)
     return renderer.bindBufferForEdit(0, 0) && epoxy_gl_version() >= 15;
 }
 
-uint32_t createBuffer(Renderer& renderer, int kind, size_t bytes, const void* data, int32_t usageCode)
+uint32_t createBuffer(Renderer& renderer, int kind, size_t bytes, const void* data,
+                      int32_t usageCode)
 {
     const auto usage = bufferUsage(usageCode);
     if (!buffersAvailable(renderer))
@@ -26,10 +32,12 @@ uint32_t createBuffer(Renderer& renderer, int kind, size_t bytes, const void* da
     glGenBuffers(1, &name);
     if (name == 0 || !renderer.bindBufferForEdit(kind, name))
         return 0;
-    while (glGetError() != GL_NO_ERROR) {
+    while (glGetError() != GL_NO_ERROR)
+    {
     }
     glBufferData(bufferTarget(kind), GLsizeiptr(bytes), data, usage.value_or(GL_STATIC_DRAW));
-    if (glGetError() != GL_NO_ERROR) {
+    if (glGetError() != GL_NO_ERROR)
+    {
         deleteBuffer(renderer, name);
         return 0;
     }

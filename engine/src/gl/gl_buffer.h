@@ -6,11 +6,13 @@
 
 #include "gl/renderer.h"
 
-namespace ov::gl {
+namespace ov::gl
+{
 
 bool buffersAvailable(Renderer& renderer);
 // A buffer of `bytes` (data may be null); 0 on failure.
-uint32_t createBuffer(Renderer& renderer, int kind, size_t bytes, const void* data, int32_t usageCode);
+uint32_t createBuffer(Renderer& renderer, int kind, size_t bytes, const void* data,
+                      int32_t usageCode);
 void deleteBuffer(Renderer& renderer, uint32_t name);
 void* mapBuffer(Renderer& renderer, int kind, uint32_t name, int32_t accessCode);
 bool unmapBuffer(Renderer& renderer, int kind, uint32_t name);

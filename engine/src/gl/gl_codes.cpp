@@ -4,9 +4,11 @@
 
 #include "orvane_core.h"
 
-namespace ov::gl {
+namespace ov::gl
+{
 
-namespace {
+namespace
+{
 
 template <size_t N>
 std::optional<uint32_t> lookup(int32_t code, int32_t first, const uint32_t (&table)[N])
@@ -20,11 +22,21 @@ std::optional<uint32_t> lookup(int32_t code, int32_t first, const uint32_t (&tab
 
 std::optional<uint32_t> blendFactor(int32_t code)
 {
-    static const uint32_t table[] = {
-        GL_ZERO, GL_ONE, GL_SRC_COLOR, GL_ONE_MINUS_SRC_COLOR, GL_DST_COLOR,
-        GL_ONE_MINUS_DST_COLOR, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_DST_ALPHA,
-        GL_ONE_MINUS_DST_ALPHA, GL_SRC_ALPHA_SATURATE, GL_CONSTANT_COLOR,
-        GL_ONE_MINUS_CONSTANT_COLOR, GL_CONSTANT_ALPHA, GL_ONE_MINUS_CONSTANT_ALPHA};
+    static const uint32_t table[] = {GL_ZERO,
+                                     GL_ONE,
+                                     GL_SRC_COLOR,
+                                     GL_ONE_MINUS_SRC_COLOR,
+                                     GL_DST_COLOR,
+                                     GL_ONE_MINUS_DST_COLOR,
+                                     GL_SRC_ALPHA,
+                                     GL_ONE_MINUS_SRC_ALPHA,
+                                     GL_DST_ALPHA,
+                                     GL_ONE_MINUS_DST_ALPHA,
+                                     GL_SRC_ALPHA_SATURATE,
+                                     GL_CONSTANT_COLOR,
+                                     GL_ONE_MINUS_CONSTANT_COLOR,
+                                     GL_CONSTANT_ALPHA,
+                                     GL_ONE_MINUS_CONSTANT_ALPHA};
     return lookup(code, OV_BLEND_ZERO, table);
 }
 
@@ -37,8 +49,9 @@ std::optional<uint32_t> blendEquation(int32_t code)
 
 std::optional<uint32_t> primitiveMode(int32_t code)
 {
-    static const uint32_t table[] = {GL_POINTS, GL_LINES, GL_LINE_LOOP, GL_LINE_STRIP,
-                                     GL_TRIANGLES, GL_TRIANGLE_STRIP, GL_TRIANGLE_FAN, GL_QUADS};
+    static const uint32_t table[] = {GL_POINTS,       GL_LINES,     GL_LINE_LOOP,
+                                     GL_LINE_STRIP,   GL_TRIANGLES, GL_TRIANGLE_STRIP,
+                                     GL_TRIANGLE_FAN, GL_QUADS};
     return lookup(code, OV_PRIMITIVE_POINTS, table);
 }
 
@@ -51,12 +64,18 @@ std::optional<uint32_t> textureParameter(int32_t code)
 
 std::optional<int32_t> textureValue(int32_t code)
 {
-    switch (code) {
-    case OV_FILTER_NEAREST: return GL_NEAREST;
-    case OV_FILTER_LINEAR: return GL_LINEAR;
-    case OV_WRAP_REPEAT: return GL_REPEAT;
-    case OV_WRAP_CLAMP: return GL_CLAMP_TO_EDGE;
-    default: return std::nullopt;
+    switch (code)
+    {
+    case OV_FILTER_NEAREST:
+        return GL_NEAREST;
+    case OV_FILTER_LINEAR:
+        return GL_LINEAR;
+    case OV_WRAP_REPEAT:
+        return GL_REPEAT;
+    case OV_WRAP_CLAMP:
+        return GL_CLAMP_TO_EDGE;
+    default:
+        return std::nullopt;
     }
 }
 

@@ -4,7 +4,8 @@
 #include <algorithm>
 #include <epoxy/gl.h>
 
-namespace ov::gl {
+namespace ov::gl
+{
 
 Context::Context(SDL_Window* window, void* sdlContext, bool ownsWindow)
     : window_(window), context_(sdlContext), ownsWindow_(ownsWindow)
@@ -53,7 +54,8 @@ bool Device::ensureRoot()
         return false;
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
     SDL_GLContext context = SDL_GL_CreateContext(window);
-    if (!context) {
+    if (!context)
+    {
         SDL_DestroyWindow(window);
         return false;
     }
@@ -71,7 +73,8 @@ std::unique_ptr<Context> Device::createContext(SDL_Window* window, const PixelRe
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 1);
     SDL_GLContext sdlContext = SDL_GL_CreateContext(window);
     SDL_GL_SetAttribute(SDL_GL_SHARE_WITH_CURRENT_CONTEXT, 0);
-    if (!sdlContext) {
+    if (!sdlContext)
+    {
         makeCurrent(root_.get());
         return nullptr;
     }
@@ -79,7 +82,8 @@ std::unique_ptr<Context> Device::createContext(SDL_Window* window, const PixelRe
     SDL_GL_GetAttribute(SDL_GL_ALPHA_SIZE, &context->alphaBits_);
     SDL_GL_GetAttribute(SDL_GL_DEPTH_SIZE, &context->depthBits_);
     current_ = context.get();
-    if (request.alpha && !context->hasAlpha()) {
+    if (request.alpha && !context->hasAlpha())
+    {
         current_ = nullptr;
         makeCurrent(root_.get());
         return nullptr;
@@ -93,7 +97,8 @@ void Device::destroyContext(std::unique_ptr<Context> context)
     if (!context)
         return;
     std::erase(contexts_, context.get());
-    if (current_ == context.get()) {
+    if (current_ == context.get())
+    {
         SDL_GL_MakeCurrent(context->window(), nullptr);
         current_ = nullptr;
     }
@@ -104,7 +109,8 @@ bool Device::makeCurrent(Context* context)
 {
     if (context == current_)
         return context != nullptr;
-    if (!context || SDL_GL_MakeCurrent(context->window(), static_cast<SDL_GLContext>(context->sdlContext())) != 0)
+    if (!context || SDL_GL_MakeCurrent(context->window(),
+                                       static_cast<SDL_GLContext>(context->sdlContext())) != 0)
         return false;
     current_ = context;
     return true;
@@ -117,7 +123,10 @@ bool Device::ensureAnyCurrent()
     return ensureRoot() && makeCurrent(root_.get());
 }
 
-bool Device::swapInterval(int interval) { return current_ && SDL_GL_SetSwapInterval(interval) == 0; }
+bool Device::swapInterval(int interval)
+{
+    return current_ && SDL_GL_SetSwapInterval(interval) == 0;
+}
 
 void Device::swap(Context& context)
 {
@@ -143,7 +152,8 @@ void Device::forgetBuffer(uint32_t name)
 
 void Device::forgetProgram(uint32_t name)
 {
-    for (Context* context : contexts_) {
+    for (Context* context : contexts_)
+    {
         DrawState& state = context->applied().state;
         for (uint32_t* bound : {&state.program, &state.vertexProgram, &state.fragmentProgram})
             if (*bound == name)

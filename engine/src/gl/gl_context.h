@@ -10,7 +10,8 @@
 
 struct SDL_Window;
 
-namespace ov::gl {
+namespace ov::gl
+{
 
 struct PixelRequest
 {
@@ -21,7 +22,7 @@ struct PixelRequest
 
 class Context
 {
-public:
+  public:
     Context(SDL_Window* window, void* sdlContext, bool ownsWindow);
     ~Context();
     Context(const Context&) = delete;
@@ -34,7 +35,7 @@ public:
     int depthBits() const { return depthBits_; }
     AppliedState& applied() { return applied_; }
 
-private:
+  private:
     friend class Device;
     SDL_Window* window_;
     void* context_;
@@ -46,7 +47,7 @@ private:
 
 class Device
 {
-public:
+  public:
     // Sets the SDL attributes a window must be (re)created with before a context of this
     // format can be made on it.
     static void requestPixelFormat(const PixelRequest& request);
@@ -71,7 +72,7 @@ public:
 
     void shutdown();
 
-private:
+  private:
     std::unique_ptr<Context> root_;
     std::vector<Context*> contexts_;
     Context* current_ = nullptr;

@@ -3,11 +3,16 @@
 #include <cstring>
 #include <epoxy/gl.h>
 
-namespace ov::gl {
+namespace ov::gl
+{
 
-namespace {
+namespace
+{
 
-bool anyContext(Renderer& renderer) { return renderer.bindBufferForEdit(0, 0); }
+bool anyContext(Renderer& renderer)
+{
+    return renderer.bindBufferForEdit(0, 0);
+}
 
 std::string shaderLog(GLuint shader)
 {
@@ -38,7 +43,11 @@ GLenum lowLevelTarget(ShaderStage stage)
     return stage == ShaderStage::Vertex ? GL_VERTEX_PROGRAM_ARB : GL_FRAGMENT_PROGRAM_ARB;
 }
 
-bool hasLowLevel() { return epoxy_has_gl_extension("GL_ARB_vertex_program") && epoxy_has_gl_extension("GL_ARB_fragment_program"); }
+bool hasLowLevel()
+{
+    return epoxy_has_gl_extension("GL_ARB_vertex_program") &&
+           epoxy_has_gl_extension("GL_ARB_fragment_program");
+}
 
 } // namespace
 
@@ -70,17 +79,20 @@ int32_t glslVersion(Renderer& renderer)
 BuildResult compileShader(Renderer& renderer, ShaderStage stage, const char* text)
 {
     BuildResult result;
-    if (!anyContext(renderer) || epoxy_gl_version() < 20) {
+    if (!anyContext(renderer) || epoxy_gl_version() < 20)
+    {
         result.log = "shaders are not available";
         return result;
     }
-    result.name = glCreateShader(stage == ShaderStage::Vertex ? GL_VERTEX_SHADER : GL_FRAGMENT_SHADER);
+    result.name =
+        glCreateShader(stage == ShaderStage::Vertex ? GL_VERTEX_SHADER : GL_FRAGMENT_SHADER);
     glShaderSource(result.name, 1, &text, nullptr);
     glCompileShader(result.name);
     GLint status = 0;
     glGetShaderiv(result.name, GL_COMPILE_STATUS, &status);
     result.ok = status == GL_TRUE;
-    if (!result.ok) {
+    if (!result.ok)
+    {
         result.log = shaderLog(result.name);
         if (result.log.empty())
             result.log = "compilation failed";
@@ -91,7 +103,8 @@ BuildResult compileShader(Renderer& renderer, ShaderStage stage, const char* tex
 BuildResult compileLowLevel(Renderer& renderer, ShaderStage stage, const char* text)
 {
     BuildResult result;
-    if (!anyContext(renderer) || !hasLowLevel()) {
+    if (!anyContext(renderer) || !hasLowLevel())
+    {
         result.log = "low-level programs are not available";
         return result;
     }
@@ -101,15 +114,19 @@ BuildResult compileLowLevel(Renderer& renderer, ShaderStage stage, const char* t
     glGenProgramsARB(1, &name);
     result.name = name;
     glBindProgramARB(target, name);
-    while (glGetError() != GL_NO_ERROR) {
+    while (glGetError() != GL_NO_ERROR)
+    {
     }
     glProgramStringARB(target, GL_PROGRAM_FORMAT_ASCII_ARB, GLsizei(std::strlen(text)), text);
     GLint errorPosition = -1;
     glGetIntegerv(GL_PROGRAM_ERROR_POSITION_ARB, &errorPosition);
     result.ok = glGetError() == GL_NO_ERROR && errorPosition == -1;
-    if (!result.ok) {
-        const auto* message = reinterpret_cast<const char*>(glGetString(GL_PROGRAM_ERROR_STRING_ARB));
-        result.log = "position " + std::to_string(errorPosition) + ": " + (message && *message ? message : "error");
+    if (!result.ok)
+    {
+        const auto* message =
+            reinterpret_cast<const char*>(glGetString(GL_PROGRAM_ERROR_STRING_ARB));
+        result.log = "position " + std::to_string(errorPosition) + ": " +
+                     (message && *message ? message : "error");
     }
     // The binding was made behind the renderer's back: let it bind afresh.
     glBindProgramARB(target, 0);
@@ -121,7 +138,8 @@ BuildResult compileLowLevel(Renderer& renderer, ShaderStage stage, const char* t
 BuildResult linkProgram(Renderer& renderer, const uint32_t* shaders, int count)
 {
     BuildResult result;
-    if (!anyContext(renderer) || epoxy_gl_version() < 20) {
+    if (!anyContext(renderer) || epoxy_gl_version() < 20)
+    {
         result.log = "shaders are not available";
         return result;
     }
@@ -132,7 +150,8 @@ BuildResult linkProgram(Renderer& renderer, const uint32_t* shaders, int count)
     GLint status = 0;
     glGetProgramiv(result.name, GL_LINK_STATUS, &status);
     result.ok = status == GL_TRUE;
-    if (!result.ok) {
+    if (!result.ok)
+    {
         result.log = programLog(result.name);
         if (result.log.empty())
             result.log = "linking failed";
@@ -187,12 +206,22 @@ void setUniform(Renderer& renderer, int32_t location, const float* v, int32_t co
 {
     if (location < 0 || renderer.wanted().program == 0 || !renderer.applyNow())
         return;
-    switch (count) {
-    case 1: glUniform1f(location, v[0]); break;
-    case 2: glUniform2f(location, v[0], v[1]); break;
-    case 3: glUniform3f(location, v[0], v[1], v[2]); break;
-    case 4: glUniform4f(location, v[0], v[1], v[2], v[3]); break;
-    default: break;
+    switch (count)
+    {
+    case 1:
+        glUniform1f(location, v[0]);
+        break;
+    case 2:
+        glUniform2f(location, v[0], v[1]);
+        break;
+    case 3:
+        glUniform3f(location, v[0], v[1], v[2]);
+        break;
+    case 4:
+        glUniform4f(location, v[0], v[1], v[2], v[3]);
+        break;
+    default:
+        break;
     }
 }
 
@@ -200,12 +229,22 @@ void setUniformInteger(Renderer& renderer, int32_t location, const int32_t* v, i
 {
     if (location < 0 || renderer.wanted().program == 0 || !renderer.applyNow())
         return;
-    switch (count) {
-    case 1: glUniform1i(location, v[0]); break;
-    case 2: glUniform2i(location, v[0], v[1]); break;
-    case 3: glUniform3i(location, v[0], v[1], v[2]); break;
-    case 4: glUniform4i(location, v[0], v[1], v[2], v[3]); break;
-    default: break;
+    switch (count)
+    {
+    case 1:
+        glUniform1i(location, v[0]);
+        break;
+    case 2:
+        glUniform2i(location, v[0], v[1]);
+        break;
+    case 3:
+        glUniform3i(location, v[0], v[1], v[2]);
+        break;
+    case 4:
+        glUniform4i(location, v[0], v[1], v[2], v[3]);
+        break;
+    default:
+        break;
     }
 }
 
@@ -219,12 +258,22 @@ void setAttribute(Renderer& renderer, int32_t location, const float* v, int32_t 
 {
     if (location < 0 || !renderer.applyNow())
         return;
-    switch (count) {
-    case 1: glVertexAttrib1f(location, v[0]); break;
-    case 2: glVertexAttrib2f(location, v[0], v[1]); break;
-    case 3: glVertexAttrib3f(location, v[0], v[1], v[2]); break;
-    case 4: glVertexAttrib4f(location, v[0], v[1], v[2], v[3]); break;
-    default: break;
+    switch (count)
+    {
+    case 1:
+        glVertexAttrib1f(location, v[0]);
+        break;
+    case 2:
+        glVertexAttrib2f(location, v[0], v[1]);
+        break;
+    case 3:
+        glVertexAttrib3f(location, v[0], v[1], v[2]);
+        break;
+    case 4:
+        glVertexAttrib4f(location, v[0], v[1], v[2], v[3]);
+        break;
+    default:
+        break;
     }
 }
 

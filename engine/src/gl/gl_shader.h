@@ -7,9 +7,14 @@
 
 #include "gl/renderer.h"
 
-namespace ov::gl {
+namespace ov::gl
+{
 
-enum class ShaderStage { Vertex, Fragment };
+enum class ShaderStage
+{
+    Vertex,
+    Fragment
+};
 
 struct BuildResult
 {

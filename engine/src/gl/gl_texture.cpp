@@ -5,7 +5,8 @@
 
 #include "gl/gl_codes.h"
 
-namespace ov::gl {
+namespace ov::gl
+{
 
 uint32_t createTexture(Renderer& renderer)
 {
@@ -39,17 +40,21 @@ int32_t maxTextureSize(Renderer& renderer)
     return size;
 }
 
-bool uploadTexture(Renderer& renderer, uint32_t name, int32_t width, int32_t height, const void* pixels)
+bool uploadTexture(Renderer& renderer, uint32_t name, int32_t width, int32_t height,
+                   const void* pixels)
 {
     const int32_t limit = maxTextureSize(renderer);
-    if (width <= 0 || height <= 0 || width > limit || height > limit || !renderer.bindTextureForEdit(name))
+    if (width <= 0 || height <= 0 || width > limit || height > limit ||
+        !renderer.bindTextureForEdit(name))
         return false;
     std::vector<uint8_t> blank;
-    if (!pixels) {
+    if (!pixels)
+    {
         blank.assign(size_t(width) * size_t(height) * 4, 0);
         pixels = blank.data();
     }
-    while (glGetError() != GL_NO_ERROR) {
+    while (glGetError() != GL_NO_ERROR)
+    {
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixels);
@@ -71,7 +76,8 @@ bool copyFromRender(Renderer& renderer, uint32_t name, int32_t x, int32_t y, int
 {
     if (width <= 0 || height <= 0 || !renderer.context() || !renderer.bindTextureForEdit(name))
         return false;
-    while (glGetError() != GL_NO_ERROR) {
+    while (glGetError() != GL_NO_ERROR)
+    {
     }
     glReadBuffer(GL_BACK);
     if (allocate)

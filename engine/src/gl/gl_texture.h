@@ -6,12 +6,14 @@
 
 #include "gl/renderer.h"
 
-namespace ov::gl {
+namespace ov::gl
+{
 
 uint32_t createTexture(Renderer& renderer);
 void deleteTexture(Renderer& renderer, uint32_t name);
 // Null pixels make a transparent-black texture. False when the size is beyond the device.
-bool uploadTexture(Renderer& renderer, uint32_t name, int32_t width, int32_t height, const void* pixels);
+bool uploadTexture(Renderer& renderer, uint32_t name, int32_t width, int32_t height,
+                   const void* pixels);
 bool setTextureParameter(Renderer& renderer, uint32_t name, int32_t parameterCode, float value);
 // Copies a region of the active target's back buffer (x, y from the bottom-left); with
 // `allocate` the texture takes the region's size, else the region must fit its storage.

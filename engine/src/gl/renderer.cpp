@@ -5,9 +5,11 @@
 
 #include "gl/gl_codes.h"
 
-namespace ov::gl {
+namespace ov::gl
+{
 
-namespace {
+namespace
+{
 
 const Mat4 kIdentity{};
 
@@ -47,7 +49,8 @@ BatchLayout batchLayout(const BatchVertex* vertices, int count)
 {
     BatchLayout layout;
     const uint32_t colour = vertices[0].colour;
-    for (int i = 0; i < count && (layout.oneColour || layout.flat); ++i) {
+    for (int i = 0; i < count && (layout.oneColour || layout.flat); ++i)
+    {
         layout.oneColour = layout.oneColour && vertices[i].colour == colour;
         layout.flat = layout.flat && vertices[i].z == 0;
     }
@@ -70,7 +73,8 @@ void Renderer::reset()
 
 void Renderer::useContext(Context* context)
 {
-    if (context != context_) {
+    if (context != context_)
+    {
         flush();
         context_ = context;
     }
@@ -110,7 +114,8 @@ BatchVertex* Renderer::reserve(BatchKind kind, int count)
         return nullptr;
     if (batchSize_ > 0 && kind != batchKind_)
         flush();
-    if (batchSize_ + needed > int(batch_.size()) && !grow(batchSize_ + needed)) {
+    if (batchSize_ + needed > int(batch_.size()) && !grow(batchSize_ + needed))
+    {
         flush();
         grow(needed);
     }
@@ -187,15 +192,19 @@ void Renderer::drawArrays(const ArrayDraw& draw, const Mat4& modelView)
     else
         glNormal3d(0, 0, 1);
 
-    if (!draw.indexed) {
+    if (!draw.indexed)
+    {
         glDrawArrays(draw.mode, draw.first, draw.count);
-    } else {
+    }
+    else
+    {
         const uint32_t elementBuffer = draw.indicesInBuffer ? buffers_[1] : 0;
         if (draw.indicesInBuffer && elementBuffer == 0)
             return;
         bindBuffer(applied, 1, elementBuffer);
         const GLenum indexType = draw.indexSize == 2 ? GL_UNSIGNED_SHORT : GL_UNSIGNED_INT;
-        const char* start = static_cast<const char*>(draw.indices) + size_t(draw.first) * draw.indexSize;
+        const char* start =
+            static_cast<const char*>(draw.indices) + size_t(draw.first) * draw.indexSize;
         glDrawElements(draw.mode, draw.count, indexType, start);
     }
     ++drawCalls;
@@ -251,7 +260,8 @@ bool Renderer::bindTextureForEdit(uint32_t name)
     if (context_ ? !device_.makeCurrent(context_) : !device_.ensureAnyCurrent())
         return false;
     AppliedState& applied = device_.current()->applied();
-    if (applied.activeUnit != 0) {
+    if (applied.activeUnit != 0)
+    {
         glActiveTexture(GL_TEXTURE0);
         applied.activeUnit = 0;
     }
@@ -284,19 +294,24 @@ bool Renderer::apply(const Mat4& modelView)
     AppliedState& applied = context_->applied();
     DrawState& now = applied.state;
     const bool force = !applied.known;
-    if (force || now.viewport != wanted_.viewport) {
-        glViewport(wanted_.viewport[0], wanted_.viewport[1], wanted_.viewport[2], wanted_.viewport[3]);
+    if (force || now.viewport != wanted_.viewport)
+    {
+        glViewport(wanted_.viewport[0], wanted_.viewport[1], wanted_.viewport[2],
+                   wanted_.viewport[3]);
         now.viewport = wanted_.viewport;
     }
-    if (force || now.scissor != wanted_.scissor) {
+    if (force || now.scissor != wanted_.scissor)
+    {
         glScissor(wanted_.scissor[0], wanted_.scissor[1], wanted_.scissor[2], wanted_.scissor[3]);
         now.scissor = wanted_.scissor;
     }
-    if (force || now.scissorTest != wanted_.scissorTest) {
+    if (force || now.scissorTest != wanted_.scissorTest)
+    {
         enableIf(GL_SCISSOR_TEST, wanted_.scissorTest);
         now.scissorTest = wanted_.scissorTest;
     }
-    if (force || now.colourMask != wanted_.colourMask) {
+    if (force || now.colourMask != wanted_.colourMask)
+    {
         const auto& m = wanted_.colourMask;
         glColorMask(m[0], m[1], m[2], m[3]);
         now.colourMask = m;
@@ -313,10 +328,12 @@ bool Renderer::apply(const Mat4& modelView)
 void Renderer::applyTextures(AppliedState& applied, bool force)
 {
     DrawState& now = applied.state;
-    for (int unit = kTextureUnits - 1; unit >= 0; --unit) {
+    for (int unit = kTextureUnits - 1; unit >= 0; --unit)
+    {
         if (!force && now.textures[unit] == wanted_.textures[unit])
             continue;
-        if (force || applied.activeUnit != unit) {
+        if (force || applied.activeUnit != unit)
+        {
             glActiveTexture(GL_TEXTURE0 + unit);
             applied.activeUnit = unit;
         }
@@ -325,8 +342,10 @@ void Renderer::applyTextures(AppliedState& applied, bool force)
     }
     // Fixed-function texturing reads unit 0, and only when a texture is bound there.
     const bool texturing = wanted_.texturing && wanted_.textures[0] != 0;
-    if (force || now.texturing != texturing) {
-        if (applied.activeUnit != 0) {
+    if (force || now.texturing != texturing)
+    {
+        if (applied.activeUnit != 0)
+        {
             glActiveTexture(GL_TEXTURE0);
             applied.activeUnit = 0;
         }
@@ -338,16 +357,20 @@ void Renderer::applyTextures(AppliedState& applied, bool force)
 void Renderer::applyBlend(AppliedState& applied, bool force)
 {
     DrawState& now = applied.state;
-    if (force || now.blending != wanted_.blending) {
+    if (force || now.blending != wanted_.blending)
+    {
         enableIf(GL_BLEND, wanted_.blending);
         now.blending = wanted_.blending;
     }
-    if (force || now.blendSource != wanted_.blendSource || now.blendDestination != wanted_.blendDestination) {
+    if (force || now.blendSource != wanted_.blendSource ||
+        now.blendDestination != wanted_.blendDestination)
+    {
         glBlendFunc(wanted_.blendSource, wanted_.blendDestination);
         now.blendSource = wanted_.blendSource;
         now.blendDestination = wanted_.blendDestination;
     }
-    if (force || now.blendEquation != wanted_.blendEquation) {
+    if (force || now.blendEquation != wanted_.blendEquation)
+    {
         glBlendEquation(wanted_.blendEquation);
         now.blendEquation = wanted_.blendEquation;
     }
@@ -356,23 +379,28 @@ void Renderer::applyBlend(AppliedState& applied, bool force)
 void Renderer::applyPoints(AppliedState& applied, bool force)
 {
     DrawState& now = applied.state;
-    if (force || now.pointSize != wanted_.pointSize) {
+    if (force || now.pointSize != wanted_.pointSize)
+    {
         glPointSize(wanted_.pointSize);
         now.pointSize = wanted_.pointSize;
     }
-    if (force || now.pointSprite != wanted_.pointSprite) {
+    if (force || now.pointSprite != wanted_.pointSprite)
+    {
         enableIf(GL_POINT_SPRITE, wanted_.pointSprite);
         now.pointSprite = wanted_.pointSprite;
     }
-    if (force || now.coordReplace != wanted_.coordReplace) {
-        if (applied.activeUnit != 0) {
+    if (force || now.coordReplace != wanted_.coordReplace)
+    {
+        if (applied.activeUnit != 0)
+        {
             glActiveTexture(GL_TEXTURE0);
             applied.activeUnit = 0;
         }
         glTexEnvi(GL_POINT_SPRITE, GL_COORD_REPLACE, wanted_.coordReplace ? GL_TRUE : GL_FALSE);
         now.coordReplace = wanted_.coordReplace;
     }
-    if (force || now.pointSmooth != wanted_.pointSmooth) {
+    if (force || now.pointSmooth != wanted_.pointSmooth)
+    {
         enableIf(GL_POINT_SMOOTH, wanted_.pointSmooth);
         now.pointSmooth = wanted_.pointSmooth;
     }
@@ -381,20 +409,29 @@ void Renderer::applyPoints(AppliedState& applied, bool force)
 void Renderer::applyPrograms(AppliedState& applied, bool force)
 {
     DrawState& now = applied.state;
-    if (force || now.program != wanted_.program) {
+    if (force || now.program != wanted_.program)
+    {
         glUseProgram(wanted_.program);
         now.program = wanted_.program;
     }
-    const struct { uint32_t& now; uint32_t want; GLenum target; } low[] = {
-        {now.vertexProgram, wanted_.vertexProgram, GL_VERTEX_PROGRAM_ARB},
-        {now.fragmentProgram, wanted_.fragmentProgram, GL_FRAGMENT_PROGRAM_ARB}};
-    for (const auto& program : low) {
+    const struct
+    {
+        uint32_t& now;
+        uint32_t want;
+        GLenum target;
+    } low[] = {{now.vertexProgram, wanted_.vertexProgram, GL_VERTEX_PROGRAM_ARB},
+               {now.fragmentProgram, wanted_.fragmentProgram, GL_FRAGMENT_PROGRAM_ARB}};
+    for (const auto& program : low)
+    {
         if (!force && program.now == program.want)
             continue;
-        if (program.want != 0) {
+        if (program.want != 0)
+        {
             glEnable(program.target);
             glBindProgramARB(program.target, program.want);
-        } else if (epoxy_has_gl_extension("GL_ARB_vertex_program")) {
+        }
+        else if (epoxy_has_gl_extension("GL_ARB_vertex_program"))
+        {
             glDisable(program.target);
         }
         program.now = program.want;
@@ -403,11 +440,13 @@ void Renderer::applyPrograms(AppliedState& applied, bool force)
 
 void Renderer::applyMatrices(AppliedState& applied, const Mat4& modelView, bool force)
 {
-    if (force || applied.projection != projection_) {
+    if (force || applied.projection != projection_)
+    {
         loadMatrix(GL_PROJECTION, projection_);
         applied.projection = projection_;
     }
-    if (force || applied.modelView != modelView) {
+    if (force || applied.modelView != modelView)
+    {
         loadMatrix(GL_MODELVIEW, modelView);
         applied.modelView = modelView;
     }

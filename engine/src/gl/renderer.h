@@ -10,7 +10,8 @@
 #include "gl/draw_state.h"
 #include "gl/gl_context.h"
 
-namespace ov::gl {
+namespace ov::gl
+{
 
 // One batched vertex: position after the model-view transform, texture coordinate, colour
 // packed as 0xAABBGGRR (red in the low byte).
@@ -21,7 +22,11 @@ struct BatchVertex
     uint32_t colour;
 };
 
-enum class BatchKind { Quads, Triangles };
+enum class BatchKind
+{
+    Quads,
+    Triangles
+};
 
 struct ArraySource
 {
@@ -34,10 +39,10 @@ struct ArraySource
 // A draw sent to OpenGL as it is.
 struct ArrayDraw
 {
-    uint32_t mode = 0;         // an OpenGL primitive
+    uint32_t mode = 0; // an OpenGL primitive
     int32_t first = 0;
     int32_t count = 0;
-    uint32_t valueType = 0;    // GL_FLOAT or GL_DOUBLE; 0 means float
+    uint32_t valueType = 0; // GL_FLOAT or GL_DOUBLE; 0 means float
     ArraySource position, colour, texcoord, normal;
     const void* indices = nullptr; // an address, or an offset into the element buffer
     bool indexed = false;
@@ -49,7 +54,7 @@ struct ArrayDraw
 
 class Renderer
 {
-public:
+  public:
     // The batch starts with room for kBatchStart vertices and doubles when a frame needs
     // more, up to kBatchLimit, so that a frame of same-state sprites is one draw call and
     // the array, once grown, is reused frame after frame. Both are multiples of 4 and 3.
@@ -105,9 +110,8 @@ public:
 
     uint64_t drawCalls = 0;
 
-private:
-    template <class T>
-    void change(T& field, const T& value)
+  private:
+    template <class T> void change(T& field, const T& value)
     {
         if (field == value)
             return;

@@ -8,7 +8,8 @@
 
 #include "image/ovt_codec.h"
 
-namespace ov {
+namespace ov
+{
 
 constexpr size_t kMaxEncodedImage = size_t(256) << 20;
 

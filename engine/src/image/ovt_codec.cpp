@@ -3,16 +3,24 @@
 #include <cstring>
 #include <zlib.h>
 
-namespace ov::ovt {
+namespace ov::ovt
+{
 
-namespace {
+namespace
+{
 
 constexpr uint8_t kMagic[4] = {'O', 'V', 'T', '1'};
 // Deflate never expands data more than about 1032:1.
 constexpr uint64_t kMaxExpansion = 1032;
 
-uint16_t read16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
-uint32_t read32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint16_t read16(const uint8_t* p)
+{
+    return uint16_t(p[0] | p[1] << 8);
+}
+uint32_t read32(const uint8_t* p)
+{
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 
 void write16(uint8_t* p, uint16_t v)
 {

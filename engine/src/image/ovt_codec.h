@@ -10,7 +10,8 @@
 #include <optional>
 #include <vector>
 
-namespace ov::ovt {
+namespace ov::ovt
+{
 
 constexpr size_t kHeaderSize = 20;
 constexpr uint16_t kVersion = 1;

@@ -1,6 +1,7 @@
 #include "math/camera.h"
 
-namespace ov {
+namespace ov
+{
 
 Mat4 orthoLens(const OrthoCamera& c)
 {

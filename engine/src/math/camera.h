@@ -7,22 +7,23 @@
 
 #include "math/mat4.h"
 
-namespace ov {
+namespace ov
+{
 
 struct OrthoCamera
 {
     double x = 0, y = 0, width = 1, height = 1; // world rectangle, y growing downwards
-    double angle = 0;                            // degrees the camera turns about its centre
+    double angle = 0;                           // degrees the camera turns about its centre
     double zNear = -1, zFar = 1;
 };
 
 struct PerspectiveCamera
 {
-    double turn = 0, pitch = 0, roll = 0;        // degrees about Z, Y, X
-    double fovY = 45;                            // degrees
-    double x = 0, y = 0, z = 0;                  // eye
+    double turn = 0, pitch = 0, roll = 0; // degrees about Z, Y, X
+    double fovY = 45;                     // degrees
+    double x = 0, y = 0, z = 0;           // eye
     double aspect = 1, zNear = 1, zFar = 10000;
-    bool yDown = false;                          // screen y grows downwards
+    bool yDown = false; // screen y grows downwards
 };
 
 Mat4 orthoLens(const OrthoCamera& camera);

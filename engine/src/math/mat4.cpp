@@ -3,13 +3,15 @@
 #include <cmath>
 #include <numbers>
 
-namespace ov {
+namespace ov
+{
 
 Mat4 Mat4::operator*(const Mat4& right) const
 {
     Mat4 out;
     for (int column = 0; column < 4; ++column)
-        for (int row = 0; row < 4; ++row) {
+        for (int row = 0; row < 4; ++row)
+        {
             double sum = 0;
             for (int k = 0; k < 4; ++k)
                 sum += at(row, k) * right.at(k, column);
@@ -26,19 +28,22 @@ void Mat4::translate(double x, double y, double z)
 
 void Mat4::scale(double x, double y, double z)
 {
-    for (int row = 0; row < 4; ++row) {
+    for (int row = 0; row < 4; ++row)
+    {
         m[row] *= x;
         m[4 + row] *= y;
         m[8 + row] *= z;
     }
 }
 
-namespace {
+namespace
+{
 
 // Right-multiplies a rotation in the plane of columns a and b (about the third axis).
 void rotatePlane(Mat4& matrix, int a, int b, double c, double s)
 {
-    for (int row = 0; row < 4; ++row) {
+    for (int row = 0; row < 4; ++row)
+    {
         const double first = matrix.m[a * 4 + row];
         const double second = matrix.m[b * 4 + row];
         matrix.m[a * 4 + row] = first * c + second * s;

@@ -5,7 +5,8 @@
 
 #include <array>
 
-namespace ov {
+namespace ov
+{
 
 struct Mat4
 {

@@ -1,8 +1,12 @@
 #include "math/matrix_stacks.h"
 
-namespace ov {
+namespace ov
+{
 
-MatrixStacks::MatrixStacks() { reset(); }
+MatrixStacks::MatrixStacks()
+{
+    reset();
+}
 
 void MatrixStacks::reset()
 {

@@ -9,13 +9,18 @@
 
 #include "math/mat4.h"
 
-namespace ov {
+namespace ov
+{
 
-enum class MatrixMode { Projection, ModelView };
+enum class MatrixMode
+{
+    Projection,
+    ModelView
+};
 
 class MatrixStacks
 {
-public:
+  public:
     static constexpr size_t kMaxDepth = 256;
 
     MatrixStacks();
@@ -31,8 +36,11 @@ public:
     bool push();
     bool pop();
 
-private:
-    std::vector<Mat4>& stack(MatrixMode mode) { return mode == MatrixMode::Projection ? projection_ : modelView_; }
+  private:
+    std::vector<Mat4>& stack(MatrixMode mode)
+    {
+        return mode == MatrixMode::Projection ? projection_ : modelView_;
+    }
 
     MatrixMode mode_ = MatrixMode::ModelView;
     std::vector<Mat4> projection_;

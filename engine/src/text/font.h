@@ -9,7 +9,8 @@
 #include "base/handle_table.h"
 #include "orvane_core.h"
 
-namespace ov {
+namespace ov
+{
 
 // The descriptor as the framework hands it over (FONT_DESCRIPTOR): floats throughout, the
 // line-break byte padded to four bytes, 256 glyphs indexed by the unsigned character code.
@@ -33,20 +34,20 @@ static_assert(sizeof(FontDescriptor) == OV_FONT_DESCRIPTOR_BYTES);
 
 struct DisplayList
 {
-    bool grid = true;           // the built-in grid font: metrics from states 96-99
-    uint8_t lineBreak = 10;     // state 100 when the list was generated
-    FontDescriptor metrics{};   // descriptor fonts only; every value finite
+    bool grid = true;         // the built-in grid font: metrics from states 96-99
+    uint8_t lineBreak = 10;   // state 100 when the list was generated
+    FontDescriptor metrics{}; // descriptor fonts only; every value finite
 };
 
 // States 96-100. The grid metrics are read whenever a grid font draws, so measuring with
 // OvGetState and drawing always agree.
 struct FontStates
 {
-    double glyphWidth = 16;    // 96
-    double glyphHeight = 16;   // 97
-    double letterSpacing = 0;  // 98
-    double lineSpacing = 0;    // 99
-    int32_t lineBreak = 10;    // 100: a character code 0-255
+    double glyphWidth = 16;   // 96
+    double glyphHeight = 16;  // 97
+    double letterSpacing = 0; // 98
+    double lineSpacing = 0;   // 99
+    int32_t lineBreak = 10;   // 100: a character code 0-255
 };
 
 HandleTable<DisplayList>& displayLists();

@@ -6,23 +6,29 @@
 #include "base/engine.h"
 #include "text/font.h"
 
-namespace ov {
+namespace ov
+{
 
-namespace {
+namespace
+{
 
 constexpr int kGridCells = 16; // the grid font: 16 x 16 cells, code c at (c % 16, c / 16)
 
 // Quads appended to the batch per call; well inside the renderer's batch capacity.
 constexpr int32_t kQuadsPerChunk = 4096;
 
-float finiteOrZero(float value) { return std::isfinite(value) ? value : 0.0f; }
+float finiteOrZero(float value)
+{
+    return std::isfinite(value) ? value : 0.0f;
+}
 
 void sanitize(FontDescriptor& d)
 {
     d.letterSpacing = finiteOrZero(d.letterSpacing);
     d.lineSpacing = finiteOrZero(d.lineSpacing);
     d.lineHeight = finiteOrZero(d.lineHeight);
-    for (FontGlyph& g : d.glyphs) {
+    for (FontGlyph& g : d.glyphs)
+    {
         float* values = &g.width;
         for (int i = 0; i < 9; ++i)
             values[i] = finiteOrZero(values[i]);
@@ -40,16 +46,19 @@ struct GlyphPlacement
 // Text metrics of one list, the grid's taken from the states as drawing starts.
 class Metrics
 {
-public:
+  public:
     explicit Metrics(const DisplayList& list) : list_(list)
     {
-        if (list.grid) {
+        if (list.grid)
+        {
             const FontStates& s = fontStates();
             cellWidth_ = float(s.glyphWidth);
             cellHeight_ = float(s.glyphHeight);
             advance_ = float(s.glyphWidth + s.letterSpacing);
             lineAdvance_ = float(s.glyphHeight + s.lineSpacing);
-        } else {
+        }
+        else
+        {
             lineAdvance_ = list.metrics.lineHeight + list.metrics.lineSpacing;
         }
     }
@@ -58,17 +67,32 @@ public:
 
     GlyphPlacement place(unsigned char code) const
     {
-        if (list_.grid) {
+        if (list_.grid)
+        {
             const float column = float(code % kGridCells), row = float(code / kGridCells);
-            return {0, 0, cellWidth_, cellHeight_, column / kGridCells, row / kGridCells,
-                    (column + 1) / kGridCells, (row + 1) / kGridCells, advance_};
+            return {0,
+                    0,
+                    cellWidth_,
+                    cellHeight_,
+                    column / kGridCells,
+                    row / kGridCells,
+                    (column + 1) / kGridCells,
+                    (row + 1) / kGridCells,
+                    advance_};
         }
         const FontGlyph& g = list_.metrics.glyphs[code];
-        return {g.xoffset, g.yoffset, g.xoffset + g.width, g.yoffset + g.height,
-                g.u0, g.v0, g.u1, g.v1, g.xadvance + list_.metrics.letterSpacing};
+        return {g.xoffset,
+                g.yoffset,
+                g.xoffset + g.width,
+                g.yoffset + g.height,
+                g.u0,
+                g.v0,
+                g.u1,
+                g.v1,
+                g.xadvance + list_.metrics.letterSpacing};
     }
 
-private:
+  private:
     const DisplayList& list_;
     float cellWidth_ = 0, cellHeight_ = 0, advance_ = 0, lineAdvance_ = 0;
 };
@@ -77,7 +101,7 @@ private:
 // corner) and handed to the batch a chunk at a time.
 class QuadWriter
 {
-public:
+  public:
     QuadWriter()
     {
         positions_.clear();
@@ -103,8 +127,10 @@ public:
             return;
         Engine& e = engine();
         StreamVertexSource source;
-        source.position = VertexStream{reinterpret_cast<const uint8_t*>(positions_.data()), 2 * sizeof(float), 2};
-        source.texcoord = VertexStream{reinterpret_cast<const uint8_t*>(texcoords_.data()), 2 * sizeof(float), 2};
+        source.position =
+            VertexStream{reinterpret_cast<const uint8_t*>(positions_.data()), 2 * sizeof(float), 2};
+        source.texcoord =
+            VertexStream{reinterpret_cast<const uint8_t*>(texcoords_.data()), 2 * sizeof(float), 2};
         source.packedDefaultColour = e.state.packedDrawColour;
         batchStreamVertices(e.renderer, e.matrices.modelView(), BatchShape::Quads, source, 0,
                             int32_t(positions_.size() / 2));
@@ -112,7 +138,7 @@ public:
         texcoords_.clear();
     }
 
-private:
+  private:
     // Kept between draws so that drawing text allocates nothing once warmed up.
     static inline std::vector<float> positions_, texcoords_;
 };
@@ -123,7 +149,8 @@ DisplayList makeDisplayList(const void* descriptor)
 {
     DisplayList list;
     list.lineBreak = uint8_t(fontStates().lineBreak);
-    if (descriptor) {
+    if (descriptor)
+    {
         list.grid = false;
         std::memcpy(&list.metrics, descriptor, sizeof list.metrics);
         sanitize(list.metrics);
@@ -136,9 +163,11 @@ void drawText(const DisplayList& list, const char* text)
     const Metrics metrics(list);
     QuadWriter quads;
     float x = 0, y = 0;
-    for (const char* at = text; *at; ++at) {
+    for (const char* at = text; *at; ++at)
+    {
         const auto code = static_cast<unsigned char>(*at);
-        if (code == list.lineBreak) {
+        if (code == list.lineBreak)
+        {
             x = 0;
             y += metrics.lineAdvance();
             continue;
