@@ -216,9 +216,9 @@ TEST_F(GlTest, ImmediateModeTakesTheLastCoordinateAndColour)
     OvPrimitiveEnd();
     OvSetState(263, 1, 1, 1, 1);
     const Rgba top = PixelAt(40, 21), bottom = PixelAt(40, 38);
-    EXPECT_GT(top[0], 200);
-    EXPECT_LT(top[2], 50);
-    EXPECT_GT(bottom[2], 200);
+    EXPECT_GT(top.r, 200);
+    EXPECT_LT(top.b, 50);
+    EXPECT_GT(bottom.b, 200);
 
     // A fan of 4 segments (6 vertices) is a filled diamond; an outline touches only edges.
     OvPrimitiveBegin(10);

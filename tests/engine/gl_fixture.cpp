@@ -1,5 +1,7 @@
 #include "gl_fixture.h"
 
+#include "support/read_back.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -60,31 +62,18 @@ void GlTest::TearDown()
     OvClosure();
 }
 
-std::vector<uint8_t> GlTest::ReadRegion(int x, int y, int width, int height)
+OvTest::Image GlTest::ReadRegion(int x, int y, int width, int height)
 {
-    OvHandle texture{1, nullptr};
-    std::vector<uint8_t> pixels;
-    if (!OvTextureCreate(&texture))
-        return pixels;
-    if (OvTextureFromRender(texture, x, y, width, height, 1))
-    {
-        const auto* locked = static_cast<const uint8_t*>(OvTextureLock(texture, 1));
-        const auto* bytes = static_cast<const int32_t*>(OvTextureGet(texture, 261));
-        if (locked && bytes)
-            pixels.assign(locked, locked + *bytes);
-        OvTextureUnlock(texture, 0);
-    }
-    OvTextureDestroy(texture);
+    OvTest::Image pixels = OvTest::ReadTarget(x, y, width, height);
     OvTextureUnactivate(58);
     return pixels;
 }
 
 Rgba GlTest::PixelAt(int x, int yFromTop)
 {
-    const auto pixels = ReadRegion(x, kHeight - 1 - yFromTop, 1, 1);
-    if (pixels.size() != 4)
-        return {-1, -1, -1, -1};
-    return {pixels[0], pixels[1], pixels[2], pixels[3]};
+    const Rgba pixel = OvTest::ReadTargetPixel(x, kHeight - 1 - yFromTop);
+    OvTextureUnactivate(58); // the read-back's texture leaves no binding behind
+    return pixel;
 }
 
 uint64_t GlTest::DrawCalls()
@@ -107,12 +96,11 @@ std::array<Vertex, 4> Quad(float x, float y, float width, float height, std::arr
 
 testing::AssertionResult NearColour(const Rgba& actual, const Rgba& expected, int tolerance)
 {
-    for (int i = 0; i < 4; ++i)
-        if (std::abs(actual[i] - expected[i]) > tolerance)
-            return testing::AssertionFailure()
-                   << "got (" << actual[0] << ", " << actual[1] << ", " << actual[2] << ", "
-                   << actual[3] << "), expected (" << expected[0] << ", " << expected[1] << ", "
-                   << expected[2] << ", " << expected[3] << ")";
+    const int deltas[4] = {actual.r - expected.r, actual.g - expected.g, actual.b - expected.b,
+                           actual.a - expected.a};
+    for (int delta : deltas)
+        if (std::abs(delta) > tolerance)
+            return testing::AssertionFailure() << "got " << actual << ", expected " << expected;
     return testing::AssertionSuccess();
 }
 

@@ -1,5 +1,5 @@
-// A test fixture with a real window and render target (Xvfb + Mesa) and pixel read-back
-// through the engine's own OvTextureFromRender and OvTextureLock.
+// A test fixture with a real window and render target (Xvfb + Mesa), made with the engine and
+// the platform only; pixels are read back through the shared test support.
 #pragma once
 
 #include <array>
@@ -8,13 +8,15 @@
 
 #include <gtest/gtest.h>
 
+#include "support/image.h"
+
 #include "orvane_core.h"
 #include "platform/win32.h"
 
 namespace enginetest
 {
 
-using Rgba = std::array<int, 4>;
+using OvTest::Rgba;
 
 // Opens a width x height window whose render target is active, with an orthographic camera
 // over it (y down) and the display set-up the framework makes.
@@ -30,8 +32,8 @@ class GlTest : public ::testing::Test
     HWND OpenWindow(const char* className, int width, int height);
     void CloseWindow(HWND hwnd, const char* className);
 
-    // Pixels of a region, rows bottom to top (as OpenGL counts them).
-    std::vector<uint8_t> ReadRegion(int x, int y, int width, int height);
+    // The pixels of a region counted from the bottom-left, row 0 on top.
+    OvTest::Image ReadRegion(int x, int y, int width, int height);
     // One pixel at (x, y) with y from the top, as the camera's world coordinates.
     Rgba PixelAt(int x, int yFromTop);
     uint64_t DrawCalls();
@@ -52,6 +54,7 @@ struct Vertex
 std::array<Vertex, 4> Quad(float x, float y, float width, float height,
                            std::array<float, 4> colour);
 
+// Every channel, alpha included, within `tolerance`.
 testing::AssertionResult NearColour(const Rgba& actual, const Rgba& expected, int tolerance = 2);
 
 } // namespace enginetest

@@ -87,15 +87,3 @@ void DrainMessages()
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageA(&msg);
 }
-
-std::string RunCommand(const std::string& command)
-{
-    std::string output;
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
-    if (!pipe)
-        return output;
-    char buffer[256];
-    while (size_t n = fread(buffer, 1, sizeof buffer, pipe.get()))
-        output.append(buffer, n);
-    return output;
-}

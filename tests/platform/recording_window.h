@@ -2,6 +2,8 @@
 // bounded pump for messages that come from the X server.
 #pragma once
 
+#include "support/run_command.h"
+
 #include "platform/win32.h"
 
 #include <string>
@@ -49,5 +51,4 @@ bool PumpUntilRecorded(std::initializer_list<UINT> messages, size_t count);
 // Drains and dispatches everything waiting now.
 void DrainMessages();
 
-// Runs a shell command; returns its standard output.
-std::string RunCommand(const std::string& command);
+using OvTest::RunCommand;
