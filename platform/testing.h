@@ -36,4 +36,11 @@ OV_PLATFORM_API bool PlatformTestTrayIcon(HWND owner, UINT id, NOTIFYICONDATAA* 
 // the shell does when the icon is clicked. False when there is no such icon or it has no
 // callback message.
 OV_PLATFORM_API bool PlatformTestClickTrayIcon(HWND owner, UINT id, UINT mouseMessage);
+
+// While set, MessageBoxA calls the handler with the owner, the text and caption it would show
+// (null ones already replaced by "" and "Error") and the type, and returns its answer instead
+// of showing SDL's box. Null restores the box.
+typedef int (*PlatformTestMessageBoxHandler)(HWND owner, const char* text, const char* caption,
+                                             UINT type);
+OV_PLATFORM_API void PlatformTestSetMessageBoxHandler(PlatformTestMessageBoxHandler handler);
 #endif

@@ -549,6 +549,72 @@ typedef struct _NOTIFYICONDATAA
 #define ERROR_CLASS_ALREADY_EXISTS 1410L
 #define ERROR_CLASS_DOES_NOT_EXIST 1411L
 #define ERROR_CLASS_HAS_WINDOWS 1412L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_WRITE_FAULT 29L
+#define ERROR_DISK_FULL 112L
+#define ERROR_BAD_PATHNAME 161L
+#define ERROR_MORE_DATA 234L
+#define ERROR_NO_MORE_FILES 18L
+#define ERROR_KEY_DELETED 1018L
+#define ERROR_NOT_ENOUGH_QUOTA 1816L
+#define ERROR_CANCELLED 1223L
+#define SE_ERR_NOASSOC 31
+
+// MessageBoxA types and answers.
+#define MB_OK 0x00000000L
+#define MB_OKCANCEL 0x00000001L
+#define MB_ABORTRETRYIGNORE 0x00000002L
+#define MB_YESNOCANCEL 0x00000003L
+#define MB_YESNO 0x00000004L
+#define MB_RETRYCANCEL 0x00000005L
+#define MB_ICONERROR 0x00000010L
+#define MB_ICONQUESTION 0x00000020L
+#define MB_ICONWARNING 0x00000030L
+#define MB_ICONINFORMATION 0x00000040L
+#define IDOK 1
+#define IDCANCEL 2
+#define IDABORT 3
+#define IDRETRY 4
+#define IDIGNORE 5
+#define IDYES 6
+#define IDNO 7
+
+// ---- registry ------------------------------------------------------------------------------
+typedef HKEY* PHKEY;
+typedef DWORD REGSAM;
+typedef BYTE* LPBYTE;
+typedef DWORD* LPDWORD;
+typedef struct _SECURITY_ATTRIBUTES
+{
+    DWORD nLength;
+    LPVOID lpSecurityDescriptor;
+    BOOL bInheritHandle;
+} SECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
+
+#define HKEY_CLASSES_ROOT ((HKEY)(ULONG_PTR)0x80000000u)
+#define HKEY_CURRENT_USER ((HKEY)(ULONG_PTR)0x80000001u)
+#define HKEY_LOCAL_MACHINE ((HKEY)(ULONG_PTR)0x80000002u)
+#define HKEY_USERS ((HKEY)(ULONG_PTR)0x80000003u)
+#define HKEY_CURRENT_CONFIG ((HKEY)(ULONG_PTR)0x80000005u)
+#define KEY_QUERY_VALUE 0x0001
+#define KEY_SET_VALUE 0x0002
+#define KEY_CREATE_SUB_KEY 0x0004
+#define KEY_ENUMERATE_SUB_KEYS 0x0008
+#define KEY_READ 0x20019
+#define KEY_WRITE 0x20006
+#define KEY_ALL_ACCESS 0xF003F
+#define REG_OPTION_NON_VOLATILE 0x00000000L
+#define REG_CREATED_NEW_KEY 0x00000001L
+#define REG_OPENED_EXISTING_KEY 0x00000002L
+#define REG_NONE 0
+#define REG_SZ 1
+#define REG_EXPAND_SZ 2
+#define REG_BINARY 3
+#define REG_DWORD 4
+#define REG_DWORD_BIG_ENDIAN 5
+#define REG_LINK 6
+#define REG_MULTI_SZ 7
+#define REG_QWORD 11
 
 // ---- functions -----------------------------------------------------------------------------
 extern "C"
@@ -661,6 +727,45 @@ extern "C"
     OV_PLATFORM_API BOOL WINAPI FreeResource(HGLOBAL data);
     OV_PLATFORM_API HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
     OV_PLATFORM_API HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
+
+    // A modal message box on SDL's (owned by the window behind `owner` when given); the button
+    // pressed (IDOK...), 0 when no box could be shown (no display) or the owner is unknown.
+    OV_PLATFORM_API int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+
+    // Opens a file or address with the desktop's handler (xdg-open, run from an argument
+    // vector, never a shell). Greater than 32 on success; SE_ERR_NOASSOC when xdg-open is not
+    // installed, ERROR_FILE_NOT_FOUND when it could not open the target. Only the "open" verb
+    // (or none) is known; `parameters` and `directory` are not passed on.
+    OV_PLATFORM_API HINSTANCE WINAPI ShellExecuteA(HWND owner, LPCSTR operation, LPCSTR file,
+                                                   LPCSTR parameters, LPCSTR directory,
+                                                   int showCommand);
+
+    // No Win32 counterpart: registers a file type with the Linux desktop, a MIME type
+    // "application/x-orvane-<type>" for "*.<extension>" and a desktop entry that opens it with
+    // `command` ("%1" stands for the file), under $XDG_DATA_HOME (or ~/.local/share); the
+    // desktop databases are refreshed when their tools are installed (docs/desktop.md). FALSE
+    // when a name is unusable or a file cannot be written.
+    OV_PLATFORM_API BOOL WINAPI PlatformRegisterDesktopFileType(LPCSTR typeName, LPCSTR extension,
+                                                                LPCSTR command, LPCSTR icon);
+
+    // Registry: keys and typed values kept per root in files under the user's configuration
+    // folder (docs/platform.md, docs/formats.md). Win32's return codes: ERROR_FILE_NOT_FOUND for
+    // a missing key or value, ERROR_MORE_DATA and the needed size for a too-small buffer,
+    // ERROR_ACCESS_DENIED for a key with subkeys or a handle without the access asked,
+    // ERROR_DISK_FULL when the store cannot be written (the previous store stays).
+    OV_PLATFORM_API LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR subKey, DWORD options,
+                                              REGSAM access, PHKEY result);
+    OV_PLATFORM_API LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR subKey, DWORD reserved,
+                                                LPSTR keyClass, DWORD options, REGSAM access,
+                                                LPSECURITY_ATTRIBUTES security, PHKEY result,
+                                                LPDWORD disposition);
+    OV_PLATFORM_API LONG WINAPI RegCloseKey(HKEY hKey);
+    OV_PLATFORM_API LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR subKey);
+    OV_PLATFORM_API LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR valueName, DWORD reserved,
+                                               DWORD type, const BYTE* data, DWORD size);
+    OV_PLATFORM_API LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR valueName);
+    OV_PLATFORM_API LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR valueName, LPDWORD reserved,
+                                                 LPDWORD type, LPBYTE data, LPDWORD size);
 
 } // extern "C"
 
