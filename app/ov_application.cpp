@@ -25,4 +25,9 @@ OV_SCENE_PART& ScenePart()
     return Application();
 }
 
+OV_NET_PART& NetPart()
+{
+    return Application();
+}
+
 } // namespace OvCore

@@ -12,6 +12,7 @@
 #include "core/ov_registry.h"
 #include "core/ov_string.h"
 #include "graphics/ov_graphics_part.h"
+#include "net/ov_net_part.h"
 #include "scene/ov_scene_part.h"
 
 #include <cstdint>
@@ -24,7 +25,10 @@ typedef void (*OV_HOOK)();
 
 // The subsystems' parts are bases so that their members are the application's own; they
 // are destroyed in the reverse order: the scene's actors first, the windows last.
-class OV_APPLICATION : public OV_CORE_PART, public OV_GRAPHICS_PART, public OV_SCENE_PART
+class OV_APPLICATION : public OV_CORE_PART,
+                       public OV_GRAPHICS_PART,
+                       public OV_SCENE_PART,
+                       public OV_NET_PART
 {
   public:
     OV_APPLICATION() = default;
@@ -58,13 +62,14 @@ class OV_APPLICATION : public OV_CORE_PART, public OV_GRAPHICS_PART, public OV_S
     void Quit();
     uint32_t CountStates(const char* name = nullptr) const;
 
-    // Once per frame from the frame callback: on the update tick the update hook and every
-    // live actor's Update; on the render tick, for every active view (or once without
-    // views) the before-draw hook, every actor's Draw and the after-draw hook; then actors
-    // added this frame go live, queued actors are destroyed and timers count down.
+    // Once per frame from the frame callback: on the update tick the update hook, a poll of
+    // every network endpoint and every live actor's Update; on the render tick, for every active
+    // view (or once without views) the before-draw hook, every actor's Draw and the after-draw
+    // hook; then actors added this frame go live, queued actors are destroyed and timers count
+    // down.
     void SceneStep();
-    // Releases sprites, actors, fonts, views, shaders, timers and the other subsystems'
-    // resources; not the windows or the states. Not from inside the scene step.
+    // Releases sprites, actors, fonts, views, shaders, timers, endpoints and the other
+    // subsystems' resources; not the windows or the states. Not from inside the scene step.
     void ReleaseAll();
 };
 

@@ -14,6 +14,7 @@ void UpdatePass(OV_APPLICATION& app)
 {
     if (app.updateHook)
         app.updateHook();
+    app.PollEndpoints();
     app.UpdateActors();
 }
 
@@ -68,6 +69,7 @@ void OV_APPLICATION::ReleaseAll()
     ReleaseViews();
     ReleaseShaders();
     ReleaseTimers();
+    ReleaseEndpoints();
 }
 
 } // namespace OvCore

@@ -392,6 +392,78 @@ extern "C"
     OV_API void* OvImageEncodeOvt(const void* pixels, int32_t width, int32_t height, size_t* size);
     OV_API void OvImageFree(void* data);
 
+    /* ---- Sockets: TCP over POSIX sockets; docs/net.md ------------------------------------------
+     * A byte buffer with the framework's ByteBuffer field order. OvSocketReceive lends it a
+     * block the engine keeps (`borrowed` 1, `count` the bytes received); the caller hands the
+     * same buffer back with an empty handle to release it before the next receive. A buffer
+     * that owns a malloc'd block when handed to a receive has that block freed first. */
+    typedef struct OvByteBuffer
+    {
+        uint32_t capacity;
+        uint8_t* start;
+        uint8_t* cursor;
+        uint8_t scratch;
+        uint8_t borrowed;
+        uint32_t count;
+        uint32_t growStep;
+    } OvByteBuffer;
+
+/* OvSocketLastError codes: why the last call on a socket failed or the connection ended. */
+#define OV_SOCKET_OK 0
+#define OV_SOCKET_CLOSED 1            /* the peer closed the connection in order */
+#define OV_SOCKET_RESET 2             /* the peer reset it, or sending hit a closed peer */
+#define OV_SOCKET_REFUSED 3           /* nobody listens there */
+#define OV_SOCKET_UNREACHABLE 4       /* the host name did not resolve, or no route */
+#define OV_SOCKET_TIMED_OUT 5         /* a blocking wait ran past the socket's timeout */
+#define OV_SOCKET_FAILED 6            /* any other refusal (wrong state, out of descriptors...) */
+#define OV_SOCKET_SEND_KEEP 1         /* OvSocketSend flag: queue what cannot go out now */
+#define OV_SOCKET_RECEIVE_BLOCK 65536 /* OvSocketReceive's block with limit 0 */
+
+    /* Bracket all other socket use; Closure destroys every socket and every lent block. */
+    OV_API void OvSocketInitiation(void);
+    OV_API void OvSocketClosure(void);
+    /* A socket without a descriptor yet (Open or Accept gives it one). 0 before Initiation. */
+    OV_API uint8_t OvSocketCreate(OvHandle* socket);
+    /* flag 0: IPv4 TCP, 1: IPv6 TCP (listening on both). Descriptors are close-on-exec. */
+    OV_API uint8_t OvSocketOpen(OvHandle socket, int32_t flag);
+    /* Binds every local address at `port` (0: one the system picks) and listens. */
+    OV_API uint8_t OvSocketListen(OvHandle socket, uint16_t port, int32_t backlog);
+    /* The local port the socket is bound to, 0 when none. */
+    OV_API uint16_t OvSocketLocalPort(OvHandle socket);
+    /* Resolves `host` (a name or a numeric address) and connects. Blocking: waits at most
+     * the socket's timeout, trying each address; 0 when refused, unreachable or timed out.
+     * Non-blocking: 1 once the connection is under way; OvSocketIsConnected completes it. */
+    OV_API uint8_t OvSocketConnect(OvHandle socket, const char* host, uint16_t port);
+    /* Gives `accepted` (created, never opened) the next waiting connection of `listening`,
+     * blocking; waits at most the timeout when `listening` is blocking, else 0 at once. */
+    OV_API uint8_t OvSocketAccept(OvHandle accepted, OvHandle listening);
+    /* 1 non-blocking, 0 blocking. */
+    OV_API uint8_t OvSocketAsync(OvHandle socket, int32_t on);
+    /* 1: small writes are coalesced (Nagle's algorithm); 0: each goes out at once. */
+    OV_API uint8_t OvSocketNagle(OvHandle socket, int32_t on);
+    /* Milliseconds a blocking connect, accept, send or receive waits (default 10000). */
+    OV_API uint8_t OvSocketTimeout(OvHandle socket, int32_t milliseconds);
+    /* 1 while the connection stands (a pending non-blocking connect is completed here, and
+     * refused or unreachable peers end it); 0 once the peer closed or reset it. Also sends
+     * what OV_SOCKET_SEND_KEEP queued. */
+    OV_API uint8_t OvSocketIsConnected(OvHandle socket);
+    /* Sends bytes offset .. offset + count of buffer's data (`count` bytes in use; count 0:
+     * to the end). Blocking: until all went out or the timeout. Non-blocking: what the
+     * system takes now, and with OV_SOCKET_SEND_KEEP the rest is queued (up to 64 MiB a
+     * socket) and sent by the following calls on the socket. Returns the bytes sent or
+     * queued, 0 on failure. Never raises SIGPIPE. */
+    OV_API uint32_t OvSocketSend(OvHandle socket, const OvByteBuffer* buffer, int32_t flag,
+                                 uint32_t offset, uint32_t count);
+    /* Receives up to `limit` bytes (0: OV_SOCKET_RECEIVE_BLOCK; at most 16 MiB) into a lent
+     * block; 1 when data arrived. 0 when none waits (non-blocking), on a timeout, or when the
+     * connection ended (OvSocketLastError tells which). With an empty socket handle it
+     * releases the block lent to `buffer` and empties the buffer. */
+    OV_API uint8_t OvSocketReceive(OvHandle socket, OvByteBuffer* buffer, uint32_t limit,
+                                   int32_t flags);
+    /* OV_SOCKET_...: the last failure, or how the connection ended. */
+    OV_API int32_t OvSocketLastError(OvHandle socket);
+    OV_API void OvSocketDestroy(OvHandle socket);
+
 #ifdef __cplusplus
 }
 #endif
