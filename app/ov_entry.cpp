@@ -63,6 +63,8 @@ int RunProgram(const char* title, const OV_STATE_DEFINITION* states, int32_t cou
     // Looked up again: a state may have replaced the record.
     if (OV_WINDOW* main = app.WindowNamed("main", 0))
         main->CloseWindow();
+    // What the states left loaded goes while the engine still runs, not in static destructors.
+    app.ReleaseAll();
     OvClosure();
     return 1;
 }

@@ -30,13 +30,25 @@ OV_LOOP& Loop()
     return loop;
 }
 
+// The period the loop paces to: none for zero, negative or NaN; at most a minute, so that a
+// runaway value can neither spin nor sleep the program away (and converts to whole
+// milliseconds without overflow).
+double OV_LOOP::PacedPeriod() const
+{
+    constexpr double longest = 60000;
+    if (!(framePeriod > 0))
+        return 0;
+    return std::min<double>(framePeriod, longest);
+}
+
 void OV_LOOP::Calibrate()
 {
     waitOdd = waitEven = 0;
+    const double period = PacedPeriod();
     const double start = NowPrecise();
-    const double limit = framePeriod + 1;
+    const double limit = period + 1;
     const double margin = limit > 14 ? 1 : 2;
-    if (framePeriod <= 0)
+    if (period <= 0)
         return;
     // waitOdd ends as the last elapsed time below limit - margin, waitEven as the first at
     // or above limit: alternating them averages the period over the timer's granularity.
@@ -120,11 +132,14 @@ void OV_LOOP::RunFrame(OV_FRAME_CALLBACK frameCallback, void* context, bool oddF
 // wait, so the next sleep is the period less that work.
 void OV_LOOP::Pace(bool oddFrame)
 {
-    if (framePeriod <= 0)
+    const double period = PacedPeriod();
+    if (period <= 0)
         return;
     if (useSleep)
     {
-        Sleep(static_cast<DWORD>(std::max(1.0f, framePeriod - delta * 1000)));
+        // delta may be anything a clock gives; the wait stays within [1, period] ms.
+        const double wait = std::clamp(period - double(delta) * 1000, 1.0, std::max(1.0, period));
+        Sleep(static_cast<DWORD>(std::isnan(wait) ? 1.0 : wait));
         currentPrecise_ = NowPrecise();
     }
     else

@@ -33,7 +33,7 @@ struct OV_LOOP
     float rendersPerSecond = 0;
     float updatesPerSecond = 0;
     float rateAccum = 0;
-    float framePeriod = 0;  // ms; 0 runs frames back to back
+    float framePeriod = 0;  // ms; 0 runs frames back to back; paced at most a minute
     float renderPeriod = 0; // seconds; 0 or less ticks every frame
     float updatePeriod = 0;
     bool useSleep = false; // pace with Sleep instead of busy waiting
@@ -68,6 +68,7 @@ struct OV_LOOP
 
     bool PumpMessage();
     void RunFrame(OV_FRAME_CALLBACK frameCallback, void* context, bool oddFrame);
+    double PacedPeriod() const;
     void Pace(bool oddFrame);
     void SpinToTarget(float thresholdMs);
     void AdvanceTimers();

@@ -27,8 +27,8 @@ OV_VECTOR ViewOffset(const char* view)
 
 using ButtonTest = bool (OV_INPUT::*)(int) const;
 
-bool ButtonOnSprite(ButtonTest test, const char* window, const char* sprite,
-                    const OV_VECTOR& position, int32_t button)
+// The rectangle stays at the window's origin: the position the callers pass takes no part.
+bool ButtonOnSprite(ButtonTest test, const char* window, const char* sprite, int32_t button)
 {
     const OV_INPUT& input = Input();
     if (!(input.*test)(button))
@@ -37,8 +37,8 @@ bool ButtonOnSprite(ButtonTest test, const char* window, const char* sprite,
     const OV_SPRITE* image = GraphicsPart().sprites.FindName(sprite).Get();
     if (!found || !image)
         return false;
-    const double x = input.CursorX(*found) - position.x;
-    const double y = input.CursorY(*found) - position.y;
+    const double x = input.CursorX(*found);
+    const double y = input.CursorY(*found);
     return x >= -image->originX && x < image->width - image->originX && y >= -image->originY &&
            y < image->height - image->originY;
 }
@@ -100,22 +100,22 @@ bool CursorInRect(int32_t left, int32_t top, int32_t right, int32_t bottom, cons
     return left <= x && x <= right && top <= y && y <= bottom;
 }
 
-bool MouseDownOnSprite(const char* window, const char* sprite, const OV_VECTOR& position,
+bool MouseDownOnSprite(const char* window, const char* sprite, const OV_VECTOR& /*position*/,
                        int32_t button)
 {
-    return ButtonOnSprite(&OV_INPUT::MouseDown, window, sprite, position, button);
+    return ButtonOnSprite(&OV_INPUT::MouseDown, window, sprite, button);
 }
 
-bool MousePressedOnSprite(const char* window, const char* sprite, const OV_VECTOR& position,
+bool MousePressedOnSprite(const char* window, const char* sprite, const OV_VECTOR& /*position*/,
                           int32_t button)
 {
-    return ButtonOnSprite(&OV_INPUT::MousePressed, window, sprite, position, button);
+    return ButtonOnSprite(&OV_INPUT::MousePressed, window, sprite, button);
 }
 
-bool MouseReleasedOnSprite(const char* window, const char* sprite, const OV_VECTOR& position,
+bool MouseReleasedOnSprite(const char* window, const char* sprite, const OV_VECTOR& /*position*/,
                            int32_t button)
 {
-    return ButtonOnSprite(&OV_INPUT::MouseReleased, window, sprite, position, button);
+    return ButtonOnSprite(&OV_INPUT::MouseReleased, window, sprite, button);
 }
 
 } // namespace OvCore

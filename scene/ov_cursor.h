@@ -26,8 +26,8 @@ OV_VECTOR CursorVector(const char* window, int32_t index, const char* view, int3
 bool CursorInRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const char* window,
                   int32_t index);
 // The button's state (OV_INPUT) and the window-relative cursor inside the named sprite's
-// frame rectangle as drawn at `position` (x, y in window coordinates): from position -
-// origin to position - origin + (width, height), lower edges inside, upper edges outside.
+// frame rectangle held at the window's origin: from -origin to (width, height) - origin in
+// window coordinates, lower edges inside, upper edges outside. `position` takes no part.
 bool MouseDownOnSprite(const char* window, const char* sprite, const OV_VECTOR& position,
                        int32_t button);
 bool MousePressedOnSprite(const char* window, const char* sprite, const OV_VECTOR& position,

@@ -276,9 +276,17 @@ TEST_F(EntryTest, EntryRunsTheStatesOnTheOpenMainWindow)
         EXPECT_TRUE(IsWindow(main->hwnd()));
         EXPECT_STREQ(Application().current.Name(), "first");
     };
+    // What a state leaves loaded is released before the engine shuts down.
+    scripts[1].beforeLoop = []
+    {
+        Application().sprites.Get("left behind");
+        Application().AddActor("left behind", new OV_ACTOR());
+    };
     const OV_STATE_DEFINITION states[] = {{"first", TestState<0>}, {"second", TestState<1>}};
     EXPECT_EQ(RunProgram("Entry with states", states, 2, nullptr), 1);
     EXPECT_EQ(ran, Names({"first", "second"}));
+    EXPECT_TRUE(Application().sprites.IsEmpty());
+    EXPECT_TRUE(Application().pendingActors.IsEmpty() && Application().actors.IsEmpty());
     EXPECT_STREQ(Application().commandLine.Text(), "");
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(main->hwnd(), nullptr);

@@ -178,4 +178,22 @@ TEST_F(LoopTest, SleepPacingSleepsTheRestOfThePeriodAndAtLeastOneMillisecond)
     EXPECT_NEAR(starts[2] - starts[1], 0.031, 0.0015);
 }
 
+TEST_F(LoopTest, NanOrHugeFramePeriodsNeitherHangNorOverflow)
+{
+    OV_LOOP& loop = Loop();
+    loop.useSleep = true;
+    PlatformTestSetTimeStepPerRead(0.01); // calibration spins on the counter
+    const auto frameSpacing = [&](float period)
+    {
+        loop.framePeriod = period;
+        std::vector<double> starts;
+        FrameScript(FramesTaking(2, 0, [&] { starts.push_back(PlatformTestTime()); })).Run();
+        return starts.size() == 2 ? starts[1] - starts[0] : -1.0;
+    };
+    EXPECT_LT(frameSpacing(std::nanf("")), 0.1); // no pacing at all
+    const double huge = frameSpacing(1e30f);     // paced to the longest period, a minute
+    EXPECT_GT(huge, 59.0);
+    EXPECT_LT(huge, 61.0);
+}
+
 } // namespace

@@ -67,29 +67,38 @@ TEST_F(CursorTest, WindowAndViewCoordinates)
     EXPECT_FALSE(CursorInRect(0, 0, 129, 200, nullptr, 0));
 }
 
-TEST_F(CursorTest, TheMouseIsOverASpriteWhereItIsDrawn)
+TEST_F(CursorTest, TheSpriteRectangleStaysAtTheWindowOriginWhateverThePosition)
 {
-    const OV_VECTOR at(30, 40, 0, 1); // the hotspot right under the cursor
-    EXPECT_FALSE(MouseDownOnSprite("cursor-window", "cursor-sprite", at, 1)); // no button
+    // The window is at (100, 50); the sprite's frame runs from (-10, -5) to (10, 5) in window
+    // coordinates, lower edges inside, upper edges outside.
+    const auto cursorAt = [](int x, int y) { Input().cursor = POINT{100 + x, 50 + y}; };
+    const OV_VECTOR far(300, 400, 0, 1); // takes no part in the test
+    cursorAt(0, 0);
+    EXPECT_FALSE(MouseDownOnSprite("cursor-window", "cursor-sprite", far, 1)); // no button
     Input().OnButtonDown(OV_INPUT::SLOT_LEFT);
-    EXPECT_TRUE(MouseDownOnSprite("cursor-window", "cursor-sprite", at, 1));
-    EXPECT_TRUE(MousePressedOnSprite("cursor-window", "cursor-sprite", at, 1));
-    EXPECT_FALSE(MouseReleasedOnSprite("cursor-window", "cursor-sprite", at, 1));
-    EXPECT_FALSE(MouseDownOnSprite("cursor-window", "cursor-sprite", at, 2));
-    EXPECT_FALSE(MouseDownOnSprite("no-such-window", "cursor-sprite", at, 1));
-    EXPECT_FALSE(MouseDownOnSprite("cursor-window", "no-such-sprite", at, 1));
+    EXPECT_TRUE(MouseDownOnSprite("cursor-window", "cursor-sprite", far, 1));
+    EXPECT_TRUE(MousePressedOnSprite("cursor-window", "cursor-sprite", OV_VECTOR(), 1));
+    EXPECT_FALSE(MouseReleasedOnSprite("cursor-window", "cursor-sprite", far, 1));
+    EXPECT_FALSE(MouseDownOnSprite("cursor-window", "cursor-sprite", far, 2));
+    EXPECT_FALSE(MouseDownOnSprite("no-such-window", "cursor-sprite", far, 1));
+    EXPECT_FALSE(MouseDownOnSprite("cursor-window", "no-such-sprite", far, 1));
 
-    // The frame runs from the position minus the origin, 20 x 10: lower edges inside,
-    // upper edges outside.
-    EXPECT_TRUE(MouseDownOnSprite("cursor-window", "cursor-sprite", OV_VECTOR(40, 45), 1));
-    EXPECT_FALSE(MouseDownOnSprite("cursor-window", "cursor-sprite", OV_VECTOR(20, 45), 1));
-    EXPECT_TRUE(MouseDownOnSprite("cursor-window", "cursor-sprite", OV_VECTOR(21, 36), 1));
-    EXPECT_FALSE(MouseDownOnSprite("cursor-window", "cursor-sprite", OV_VECTOR(30, 35), 1));
-    EXPECT_FALSE(MouseDownOnSprite("cursor-window", "cursor-sprite", OV_VECTOR(300, 400), 1));
+    const struct
+    {
+        int x, y;
+        bool inside;
+    } points[] = {{-10, -5, true}, {9, 4, true}, {10, 0, false}, {0, 5, false}, {-11, 0, false}};
+    for (const auto& point : points)
+    {
+        cursorAt(point.x, point.y);
+        EXPECT_EQ(MouseDownOnSprite("cursor-window", "cursor-sprite", far, 1), point.inside)
+            << point.x << ", " << point.y;
+    }
 
+    cursorAt(0, 0);
     Input().OnButtonUp(OV_INPUT::SLOT_LEFT);
-    EXPECT_TRUE(MouseReleasedOnSprite("cursor-window", "cursor-sprite", at, 1));
-    EXPECT_FALSE(MouseDownOnSprite("cursor-window", "cursor-sprite", at, 1));
+    EXPECT_TRUE(MouseReleasedOnSprite("cursor-window", "cursor-sprite", far, 1));
+    EXPECT_FALSE(MouseDownOnSprite("cursor-window", "cursor-sprite", far, 1));
 }
 
 } // namespace
