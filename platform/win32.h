@@ -136,6 +136,9 @@ typedef union _LARGE_INTEGER
 } LARGE_INTEGER;
 
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef BOOL(WINAPI* PHANDLER_ROUTINE)(DWORD controlType);
+#define CTRL_C_EVENT 0
+#define CTRL_CLOSE_EVENT 2
 
 typedef struct tagWNDCLASSEXA
 {
@@ -579,6 +582,125 @@ typedef struct _NOTIFYICONDATAA
 #define IDYES 6
 #define IDNO 7
 
+// ---- files, dialogs and the shell's folder picker -------------------------------------------
+typedef void* HANDLE;
+typedef long HRESULT;
+typedef unsigned short USHORT;
+#define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
+#define MAX_PATH 260
+#define S_OK ((HRESULT)0L)
+#define E_FAIL ((HRESULT)0x80004005L)
+#define ERROR_PATH_NOT_FOUND 3L
+#define FILE_ATTRIBUTE_READONLY 0x00000001
+#define FILE_ATTRIBUTE_HIDDEN 0x00000002
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define FILE_ATTRIBUTE_NORMAL 0x00000080
+
+typedef struct _FILETIME
+{
+    DWORD dwLowDateTime;
+    DWORD dwHighDateTime;
+} FILETIME;
+
+typedef struct _WIN32_FIND_DATAA
+{
+    DWORD dwFileAttributes;
+    FILETIME ftCreationTime;
+    FILETIME ftLastAccessTime;
+    FILETIME ftLastWriteTime;
+    DWORD nFileSizeHigh;
+    DWORD nFileSizeLow;
+    DWORD dwReserved0;
+    DWORD dwReserved1;
+    CHAR cFileName[MAX_PATH];
+    CHAR cAlternateFileName[14];
+} WIN32_FIND_DATAA, *LPWIN32_FIND_DATAA;
+
+// Common dialogs (GetOpenFileNameA, GetSaveFileNameA) and the folder picker.
+#define OFN_READONLY 0x00000001
+#define OFN_OVERWRITEPROMPT 0x00000002
+#define OFN_HIDEREADONLY 0x00000004
+#define OFN_NOCHANGEDIR 0x00000008
+#define OFN_ALLOWMULTISELECT 0x00000200
+#define OFN_PATHMUSTEXIST 0x00000800
+#define OFN_FILEMUSTEXIST 0x00001000
+#define OFN_EXPLORER 0x00080000
+#define OFN_EX_NOPLACESBAR 0x00000001
+#define CDERR_STRUCTSIZE 0x0001
+#define CDERR_INITIALIZATION 0x0002
+#define CDERR_DIALOGFAILURE 0xFFFF
+#define FNERR_BUFFERTOOSMALL 0x3003
+
+typedef struct tagOFNA
+{
+    DWORD lStructSize;
+    HWND hwndOwner;
+    HINSTANCE hInstance;
+    LPCSTR lpstrFilter;
+    LPSTR lpstrCustomFilter;
+    DWORD nMaxCustFilter;
+    DWORD nFilterIndex;
+    LPSTR lpstrFile;
+    DWORD nMaxFile;
+    LPSTR lpstrFileTitle;
+    DWORD nMaxFileTitle;
+    LPCSTR lpstrInitialDir;
+    LPCSTR lpstrTitle;
+    DWORD Flags;
+    WORD nFileOffset;
+    WORD nFileExtension;
+    LPCSTR lpstrDefExt;
+    LPARAM lCustData;
+    LPVOID lpfnHook;
+    LPCSTR lpTemplateName;
+    LPVOID pvReserved;
+    DWORD dwReserved;
+    DWORD FlagsEx;
+} OPENFILENAMEA, *LPOPENFILENAMEA;
+// The form without the last three fields (88 bytes on 32-bit Windows).
+#define OPENFILENAME_SIZE_VERSION_400A offsetof(OPENFILENAMEA, pvReserved)
+
+typedef struct _SHITEMID
+{
+    USHORT cb;
+    BYTE abID[1];
+} SHITEMID;
+typedef struct _ITEMIDLIST
+{
+    SHITEMID mkid;
+} ITEMIDLIST, *LPITEMIDLIST;
+typedef const ITEMIDLIST* LPCITEMIDLIST;
+typedef int(CALLBACK* BFFCALLBACK)(HWND, UINT, LPARAM, LPARAM);
+typedef struct _browseinfoA
+{
+    HWND hwndOwner;
+    LPCITEMIDLIST pidlRoot;
+    LPSTR pszDisplayName;
+    LPCSTR lpszTitle;
+    UINT ulFlags;
+    BFFCALLBACK lpfn;
+    LPARAM lParam;
+    int iImage;
+} BROWSEINFOA, *LPBROWSEINFOA;
+
+// The shell's allocator: what SHBrowseForFolderA returns is freed with its Free.
+struct IMalloc
+{
+    virtual HRESULT QueryInterface(const GUID& id, void** out) = 0;
+    virtual ULONG_PTR AddRef() = 0;
+    virtual ULONG_PTR Release() = 0;
+    virtual void* Alloc(size_t size) = 0;
+    virtual void* Realloc(void* block, size_t size) = 0;
+    virtual void Free(void* block) = 0;
+    virtual size_t GetSize(void* block) = 0;
+    virtual int DidAlloc(void* block) = 0;
+    virtual void HeapMinimize() = 0;
+
+  protected:
+    ~IMalloc() = default;
+};
+typedef IMalloc* LPMALLOC;
+
 // ---- registry ------------------------------------------------------------------------------
 typedef HKEY* PHKEY;
 typedef DWORD REGSAM;
@@ -716,6 +838,12 @@ extern "C"
     OV_PLATFORM_API DWORD WINAPI GetTickCount(void);
     OV_PLATFORM_API void WINAPI Sleep(DWORD milliseconds);
 
+    // Console control: SIGINT arrives as CTRL_C_EVENT and SIGTERM as CTRL_CLOSE_EVENT. Unlike
+    // Windows, the handlers run on the main thread, inside PeekMessageA, the most recently
+    // added first until one returns TRUE; when none does, or a second signal of the kind
+    // arrives first, the signal takes its default course and ends the process.
+    OV_PLATFORM_API BOOL WINAPI SetConsoleCtrlHandler(PHANDLER_ROUTINE handler, BOOL add);
+
     // Modules and resources. GetModuleHandleA(NULL) is the program; other modules exist once the
     // library that stands for them registers resources (platform/native.h). Names compare
     // case-insensitively and ".dll" is implied when a name has no extension.
@@ -747,6 +875,30 @@ extern "C"
     // when a name is unusable or a file cannot be written.
     OV_PLATFORM_API BOOL WINAPI PlatformRegisterDesktopFileType(LPCSTR typeName, LPCSTR extension,
                                                                 LPCSTR command, LPCSTR icon);
+
+    // File search: `pattern` is a folder (either slash separates) and a last component with
+    // the wildcards '*' and '?', matched case-insensitively ("*.*" matches every name, "." and
+    // ".." too, as on Windows). Matches come sorted by name. No match: INVALID_HANDLE_VALUE and
+    // ERROR_FILE_NOT_FOUND (ERROR_PATH_NOT_FOUND when the folder is missing); the end:
+    // FindNextFileA FALSE with ERROR_NO_MORE_FILES.
+    OV_PLATFORM_API HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data);
+    OV_PLATFORM_API BOOL WINAPI FindNextFileA(HANDLE search, LPWIN32_FIND_DATAA data);
+    OV_PLATFORM_API BOOL WINAPI FindClose(HANDLE search);
+    // The current directory's length without the zero when it fits in `size`, else the size
+    // needed with it; 0 on failure.
+    OV_PLATFORM_API DWORD WINAPI GetCurrentDirectoryA(DWORD size, LPSTR buffer);
+
+    // File dialogs and the folder picker run zenity (kdialog when zenity is not installed) from
+    // an argument vector and wait for it (at most 30 minutes, then it is killed). FALSE or null
+    // with CommDlgExtendedError 0 when cancelled or when neither program is installed,
+    // CDERR_DIALOGFAILURE when the program failed, FNERR_BUFFERTOOSMALL (the size needed in the
+    // first two bytes of lpstrFile) when the answer does not fit (docs/platform.md).
+    OV_PLATFORM_API BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA dialog);
+    OV_PLATFORM_API BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA dialog);
+    OV_PLATFORM_API DWORD WINAPI CommDlgExtendedError(void);
+    OV_PLATFORM_API LPITEMIDLIST WINAPI SHBrowseForFolderA(LPBROWSEINFOA browse);
+    OV_PLATFORM_API BOOL WINAPI SHGetPathFromIDListA(LPCITEMIDLIST list, LPSTR path);
+    OV_PLATFORM_API HRESULT WINAPI SHGetMalloc(LPMALLOC* allocator);
 
     // Registry: keys and typed values kept per root in files under the user's configuration
     // folder (docs/platform.md, docs/formats.md). Win32's return codes: ERROR_FILE_NOT_FOUND for
