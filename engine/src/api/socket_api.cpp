@@ -9,8 +9,8 @@
 
 #include "api/guard.h"
 #include "base/handle_table.h"
-#include "sockets/socket.h"
 #include "orvane_core.h"
+#include "sockets/socket.h"
 
 using namespace ov;
 
