@@ -4,6 +4,7 @@
 #include "core/ov_input.h"
 #include "core/ov_loop.h"
 #include "orvane_core.h"
+#include "platform/win32.h"
 
 #include <cassert>
 #include <cstdlib>
@@ -44,6 +45,14 @@ void RegisterStates(const OV_STATE_DEFINITION* definitions, int32_t count)
     }
 }
 
+// Ctrl+C and a termination request end the program as Quit does: the running state's loop
+// stops, no state follows, and the shut-down below runs.
+BOOL WINAPI QuitOnControl(DWORD /*controlType*/)
+{
+    Application().Quit();
+    return TRUE;
+}
+
 } // namespace
 
 int RunProgram(const char* title, const OV_STATE_DEFINITION* states, int32_t count,
@@ -59,7 +68,9 @@ int RunProgram(const char* title, const OV_STATE_DEFINITION* states, int32_t cou
 
     if (!MainWindow().OpenWindow())
         return 0;
+    SetConsoleCtrlHandler(QuitOnControl, TRUE);
     app.RunStates();
+    SetConsoleCtrlHandler(QuitOnControl, FALSE);
     // Looked up again: a state may have replaced the record.
     if (OV_WINDOW* main = app.WindowNamed("main", 0))
         main->CloseWindow();

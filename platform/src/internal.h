@@ -90,6 +90,7 @@ HINSTANCE ProgramInstanceIfNull(HINSTANCE instance);
 void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void PurgeMessages(HWND hwnd);
 void TranslateSdlEvents(); // moves waiting SDL events into the input queue
+void ServeConsoleControl(); // runs the console control handlers for a signal that came
 
 // Tray icons of a window that is going away.
 void RemoveTrayIcons(HWND owner);

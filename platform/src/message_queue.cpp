@@ -121,6 +121,7 @@ extern "C" BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT f
 {
     if (!msg)
         return FALSE;
+    ServeConsoleControl();
     TranslateSdlEvents();
     Queue& queue = TheQueue();
     bool remove = removeFlags & PM_REMOVE;

@@ -76,33 +76,37 @@ bool WriteAll(int fd, const std::vector<uint8_t>& bytes)
 }
 
 // Reads at most the store's bound plus one byte, so an oversized file is refused unread.
-bool ReadFile(const std::string& path, std::vector<uint8_t>* out, bool* missing)
+// Returns 0, or the errno of a failed open or read.
+int ReadFile(const std::string& path, std::vector<uint8_t>* out)
 {
-    *missing = false;
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-    {
-        *missing = errno == ENOENT;
-        return false;
-    }
+        return errno;
     out->clear();
     uint8_t chunk[65536];
-    bool ok = true;
-    while (ok)
+    int error = 0;
+    for (;;)
     {
         ssize_t n = read(fd, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
         {
-            ok = n == 0;
+            error = n == 0 ? 0 : errno;
             break;
         }
         out->insert(out->end(), chunk, chunk + n);
-        ok = out->size() <= kRegistryMaxFileBytes;
+        if (out->size() > kRegistryMaxFileBytes)
+            break; // the parser refuses it
     }
     close(fd);
-    return ok;
+    return error;
+}
+
+// Failures that say nothing about the file itself: report them, keep the file.
+bool Passing(int error)
+{
+    return error == EMFILE || error == ENFILE || error == ENOMEM || error == EIO || error == EAGAIN;
 }
 
 void MoveAside(const std::string& path)
@@ -117,17 +121,19 @@ void MoveAside(const std::string& path)
                      path.c_str());
 }
 
-RegistryStore Load(const std::string& path)
+// The store in the file (empty when there is none); a file that cannot be read or parsed is
+// moved aside. False, keeping the file, when the read failed for a passing reason.
+bool Load(const std::string& path, RegistryStore* store)
 {
-    RegistryStore store;
     std::vector<uint8_t> bytes;
-    bool missing = false;
-    bool read = ReadFile(path, &bytes, &missing);
-    if (!missing && (!read || !ParseRegistryStore(bytes.data(), bytes.size(), &store)))
+    int error = ReadFile(path, &bytes);
+    if (Passing(error))
+        return false;
+    if (error != ENOENT && (error != 0 || !ParseRegistryStore(bytes.data(), bytes.size(), store)))
         MoveAside(path);
-    if (store.keys.empty())
-        store.keys.push_back(RegistryKey{});
-    return store;
+    if (store->keys.empty())
+        store->keys.push_back(RegistryKey{});
+    return true;
 }
 
 LONG Save(const std::string& folder, const std::string& path, const RegistryStore& store)
@@ -220,7 +226,9 @@ LONG WithRegistryStore(HKEY root, bool write, const std::function<LONG(RegistryS
     StoreLock lock(path + ".lock");
     if (!lock.Held())
         return ErrorFromErrno(errno);
-    RegistryStore store = Load(path);
+    RegistryStore store;
+    if (!Load(path, &store))
+        return ERROR_READ_FAULT;
     LONG result = change(store);
     if (result == ERROR_SUCCESS && write)
         result = Save(folder, path, store);

@@ -17,7 +17,9 @@ std::string RegistryRootName(HKEY root);
 // Runs `change` on the root's store under the store's lock. When `change` returns
 // ERROR_SUCCESS and `write` is set, the store is written back; a failed write returns its
 // error and leaves the previous file in place. A store file that cannot be read or parsed is
-// moved aside (reported on standard error) and the store starts empty.
+// moved aside (reported on standard error) and the store starts empty; a read that failed for
+// a passing reason (no descriptors or memory, an I/O error) returns ERROR_READ_FAULT and
+// leaves the file alone.
 LONG WithRegistryStore(HKEY root, bool write, const std::function<LONG(RegistryStore&)>& change);
 
 } // namespace OvPlatform

@@ -3,6 +3,8 @@
 
 #include <SDL2/SDL.h>
 
+#include <cstdio>
+
 namespace OvPlatform
 {
 namespace
@@ -19,6 +21,22 @@ bool EnsureVideo()
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     videoReady = SDL_InitSubSystem(SDL_INIT_VIDEO) == 0;
+    // A back end that shows nothing would leave the program running unseen: no display is
+    // no display. Said once, on standard error, since no window can say it.
+    const char* driver = videoReady ? SDL_GetCurrentVideoDriver() : nullptr;
+    if (videoReady && driver &&
+        (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0))
+    {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        SDL_SetError("only an invisible video back end (%s) is available", driver);
+        videoReady = false;
+    }
+    static bool told = false;
+    if (!videoReady && !told)
+    {
+        told = true;
+        std::fprintf(stderr, "Orvane Core: no display: %s\n", SDL_GetError());
+    }
     return videoReady;
 }
 

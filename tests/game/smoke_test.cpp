@@ -118,6 +118,27 @@ TEST(Smoke, StartedFromElsewhereItRunsBesideItsDataAndEscEndsItWithExitCode1)
     EXPECT_EQ(*program.Exited(), 1);
 }
 
+TEST(Smoke, InterruptOrTerminateEndsItThroughItsOwnShutDown)
+{
+    for (int signal : {SIGINT, SIGTERM})
+    {
+        Program program(fs::temp_directory_path());
+        ASSERT_TRUE(WaitFor(30, [&] { return !GameWindow().empty() || program.Exited(); }));
+        ASSERT_FALSE(program.Exited());
+        kill(program.pid(), signal);
+        ASSERT_TRUE(WaitFor(2, [&] { return program.Exited().has_value(); })) << signal;
+        EXPECT_EQ(*program.Exited(), 1) << signal; // the normal shut-down's exit code
+    }
+}
+
+TEST(Smoke, WithoutADisplayItEndsAtOnceSayingWhy)
+{
+    const std::string output = RunCommand("env -u DISPLAY -u WAYLAND_DISPLAY " + PROGRAM.string() +
+                                          " 2>&1; echo \"exit $?\"");
+    EXPECT_NE(output.find("Orvane Core: no display"), std::string::npos) << output;
+    EXPECT_NE(output.find("exit 0"), std::string::npos) << output;
+}
+
 TEST(Smoke, ProgramFolderIsWhereTheRunningProgramLies)
 {
     const fs::path folder = ProgramFolder();
