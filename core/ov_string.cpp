@@ -1,5 +1,7 @@
 #include "core/ov_string.h"
 
+#include "core/ov_utf8.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cinttypes>
@@ -8,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <cwchar>
 #include <string>
 
 namespace OvCore
@@ -24,15 +27,13 @@ std::unique_ptr<char[]> MakeBuffer(const char* bytes, size_t n)
     return buffer;
 }
 
-// Null when the text has a character the process code page cannot represent.
+// Null when the text is not well-formed (the framework's strings are UTF-8).
 std::unique_ptr<char[]> FromWide(const wchar_t* text)
 {
-    size_t n = std::wcstombs(nullptr, text, 0);
-    if (n == static_cast<size_t>(-1))
+    std::string utf8;
+    if (!WideToUtf8(text, utf8))
         return nullptr;
-    auto buffer = std::make_unique<char[]>(n + 1);
-    std::wcstombs(buffer.get(), text, n + 1);
-    return buffer;
+    return MakeBuffer(utf8.data(), utf8.size());
 }
 
 // Bytes before the terminator, looking at no more than `limit` bytes.
@@ -344,10 +345,10 @@ bool OV_STRING::ToWide(wchar_t* buffer, uint32_t capacity) const
 {
     if (!buffer || capacity == 0)
         return false;
-    size_t needed = std::mbstowcs(nullptr, Text(), 0);
-    if (needed == static_cast<size_t>(-1) || needed >= capacity)
+    std::wstring wide;
+    if (!Utf8ToWide(Text(), wide) || wide.size() >= capacity)
         return false;
-    std::mbstowcs(buffer, Text(), capacity);
+    std::wmemcpy(buffer, wide.c_str(), wide.size() + 1);
     return true;
 }
 

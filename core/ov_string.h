@@ -25,8 +25,8 @@ class OV_STRING
 
     OV_STRING();
     OV_STRING(const char* text);    // null gives the empty string
-    OV_STRING(const wchar_t* text); // converted to the process code page; null or
-                                    // unconvertible text gives the empty string
+    OV_STRING(const wchar_t* text); // converted to UTF-8 whatever the locale; null or
+                                    // malformed text gives the empty string
     OV_STRING(const OV_STRING& other);
     OV_STRING& operator=(const OV_STRING& other);
     ~OV_STRING() = default;
@@ -65,7 +65,7 @@ class OV_STRING
 
     // Converts into the caller's wide buffer of `capacity` characters (terminator included).
     // False, writing nothing, when the buffer is null, the capacity is 0, the text does not
-    // fit, or it cannot be converted.
+    // fit, or it is not well-formed UTF-8.
     bool ToWide(wchar_t* buffer, uint32_t capacity) const;
 
     // Byte index of the first occurrence of `substring` at or after `position`. False when

@@ -29,6 +29,20 @@ std::vector<std::string> SplitText(const char* text, const char* delimiters,
 
 using Strings = std::vector<std::string>;
 
+TEST(OvString, WideTextIsUtf8WhateverTheLocaleAndMalformedTextIsRefused)
+{
+    const OV_STRING text(L"f\u00fc \u20ac \U0001F600");
+    EXPECT_STREQ(text.Text(), "f\xc3\xbc \xe2\x82\xac \xf0\x9f\x98\x80");
+    wchar_t back[16] = {};
+    ASSERT_TRUE(text.ToWide(back, 16));
+    EXPECT_EQ(std::wstring(back), L"f\u00fc \u20ac \U0001F600");
+
+    for (const char* malformed : {"\xc3", "\xc0\xaf", "\xed\xa0\x80", "\xf4\x90\x80\x80", "a\x80"})
+        EXPECT_FALSE(OV_STRING(malformed).ToWide(back, 16)) << malformed;
+    const wchar_t lone[] = {L'a', wchar_t(0xD800), 0};
+    EXPECT_STREQ(OV_STRING(lone).Text(), "");
+}
+
 } // namespace
 
 TEST(OvString, AssignmentCopiesAndIgnoresNull)

@@ -95,7 +95,7 @@ TEST_F(ImageFilesTest, SavingAsBmpWritesAFileThatLoadsBackEqual)
     const OvHandle original = NewTexture();
     ASSERT_TRUE(OvTextureLoadRGBAFromMemory(original, image.pixels.data(), 3, 2));
 
-    const std::string path = (folder / "saved.bmp").string();
+    const std::string path = (folder / "gespeichert-f\xc3\xbc.bmp").string(); // UTF-8 name
     ASSERT_TRUE(SaveTextureImage(original, path.c_str(), "bmp"));
     std::ifstream file(path, std::ios::binary);
     char magic[2] = {};

@@ -1,0 +1,15 @@
+// UTF-8 to and from wide strings, the framework's text encoding whatever the process's
+// locale: the strings of the framework hold UTF-8, wide strings hold UTF-32 where wchar_t
+// has 32 bits and UTF-16 where it has 16. Malformed input (overlong forms, surrogates,
+// values past U+10FFFF, broken sequences or pairs) is refused, never guessed at.
+#pragma once
+
+#include <string>
+
+namespace OvCore
+{
+
+bool WideToUtf8(const wchar_t* wide, std::string& utf8);
+bool Utf8ToWide(const char* utf8, std::wstring& wide);
+
+} // namespace OvCore
