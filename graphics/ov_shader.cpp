@@ -72,6 +72,7 @@ bool OV_SHADER::Build(int32_t slot, int32_t kind, const char* vertexSource,
     const auto position = static_cast<size_t>(slot);
     if (position >= slots.size())
     {
+        const size_t before = slots.size();
         try
         {
             slots.resize(position + 1);
@@ -79,7 +80,11 @@ bool OV_SHADER::Build(int32_t slot, int32_t kind, const char* vertexSource,
         }
         catch (const std::bad_alloc&)
         {
-            return false; // a slot number far beyond memory; the set is as it was
+            // A slot number far beyond memory: the set is as it was, slots and logs of one
+            // length (a later build writes a slot's log by the slot's number).
+            slots.resize(before);
+            logs.resize(before);
+            return false;
         }
         logs[position].Clear();
     }

@@ -89,7 +89,7 @@ HINSTANCE ProgramInstanceIfNull(HINSTANCE instance);
 // Message queue.
 void PostInput(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 void PurgeMessages(HWND hwnd);
-void TranslateSdlEvents(); // moves waiting SDL events into the input queue
+void TranslateSdlEvents();  // moves waiting SDL events into the input queue
 void ServeConsoleControl(); // runs the console control handlers for a signal that came
 
 // Tray icons of a window that is going away.

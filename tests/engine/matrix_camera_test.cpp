@@ -98,18 +98,21 @@ TEST_F(MatrixTest, PushPopModesLoadAndSave)
     OvMatrixMode(265);
 }
 
-TEST_F(MatrixTest, PushingHasADepthLimit)
+TEST_F(MatrixTest, PushesPastTheDepthLimitStayBalancedWithTheirPops)
 {
     OvMatrixMode(265);
     OvMatrixIdentity();
-    for (int i = 0; i < 1000; ++i)
+    OvMatrixPush(); // the caller's own level
+    OvMatrixTranslate(5, 0, 0);
+    for (int i = 0; i < 1000; ++i) // nested far past the limit of 256
     {
         OvMatrixPush();
         OvMatrixTranslate(1, 0, 0);
     }
-    // 255 pushes succeeded, so 255 pops reach the bottom matrix, which is the identity.
-    for (int i = 0; i < 255; ++i)
+    for (int i = 0; i < 1000; ++i)
         OvMatrixPop();
+    EXPECT_NEAR(Saved(265)[12], 5, 1e-9); // the refused pushes' pops left the caller alone
+    OvMatrixPop();
     EXPECT_NEAR(Saved(265)[12], 0, 1e-9);
 }
 

@@ -15,6 +15,7 @@ void MatrixStacks::reset()
     modelView_.assign(1, Mat4{});
     projection_.reserve(kMaxDepth);
     modelView_.reserve(kMaxDepth);
+    refusedProjection_ = refusedModelView_ = 0;
 }
 
 std::optional<MatrixMode> matrixModeFromCode(int32_t code)
@@ -38,7 +39,10 @@ bool MatrixStacks::push()
 {
     auto& s = stack(mode_);
     if (s.size() >= kMaxDepth)
+    {
+        ++refused(mode_);
         return false;
+    }
     s.push_back(s.back());
     return true;
 }
@@ -46,6 +50,11 @@ bool MatrixStacks::push()
 bool MatrixStacks::pop()
 {
     auto& s = stack(mode_);
+    if (size_t& pending = refused(mode_); pending > 0)
+    {
+        --pending; // the pop of a refused push
+        return false;
+    }
     if (s.size() <= 1)
         return false;
     s.pop_back();

@@ -1,6 +1,7 @@
 // The projection (264) and model-view (265) matrix stacks, kept on the CPU so that small
 // draws are transformed here and batched. Each stack holds at most kMaxDepth matrices;
-// pushing beyond that or popping the last one is refused.
+// pushing beyond that is refused and counted, and as many pops are refused with it, so the
+// caller's pushes and pops stay paired; popping the last matrix is refused.
 #pragma once
 
 #include <cstdint>
@@ -43,8 +44,15 @@ class MatrixStacks
     }
 
     MatrixMode mode_ = MatrixMode::ModelView;
+    size_t& refused(MatrixMode mode)
+    {
+        return mode == MatrixMode::Projection ? refusedProjection_ : refusedModelView_;
+    }
+
     std::vector<Mat4> projection_;
     std::vector<Mat4> modelView_;
+    size_t refusedProjection_ = 0; // pushes refused at the limit, waiting for their pops
+    size_t refusedModelView_ = 0;
 };
 
 std::optional<MatrixMode> matrixModeFromCode(int32_t code);
