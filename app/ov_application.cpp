@@ -30,4 +30,14 @@ OV_NET_PART& NetPart()
     return Application();
 }
 
+OV_SOUND_PART& SoundPart()
+{
+    return Application();
+}
+
+OV_GUI_PART& GuiPart()
+{
+    return Application();
+}
+
 } // namespace OvCore

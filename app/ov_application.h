@@ -12,8 +12,10 @@
 #include "core/ov_registry.h"
 #include "core/ov_string.h"
 #include "graphics/ov_graphics_part.h"
+#include "gui/ov_gui_part.h"
 #include "net/ov_net_part.h"
 #include "scene/ov_scene_part.h"
+#include "sound/ov_sound_part.h"
 
 #include <cstdint>
 
@@ -28,7 +30,9 @@ typedef void (*OV_HOOK)();
 class OV_APPLICATION : public OV_CORE_PART,
                        public OV_GRAPHICS_PART,
                        public OV_SCENE_PART,
-                       public OV_NET_PART
+                       public OV_NET_PART,
+                       public OV_GUI_PART,
+                       public OV_SOUND_PART
 {
   public:
     OV_APPLICATION() = default;
@@ -63,13 +67,15 @@ class OV_APPLICATION : public OV_CORE_PART,
     uint32_t CountStates(const char* name = nullptr) const;
 
     // Once per frame from the frame callback: on the update tick the update hook, a poll of
-    // every network endpoint and every live actor's Update; on the render tick, for every active
-    // view (or once without views) the before-draw hook, every actor's Draw and the after-draw
-    // hook; then actors added this frame go live, queued actors are destroyed and timers count
-    // down.
+    // every network endpoint and every live actor's Update; then, while the GUI is bound to a
+    // window, its input pass, removal step and clean-up of named controls; on the render tick, for
+    // every active view (or once without views) the before-draw hook, every actor's Draw and the
+    // after-draw hook; then actors added this frame go live, queued actors are destroyed and timers
+    // count down.
     void SceneStep();
-    // Releases sprites, actors, fonts, views, shaders, timers, endpoints and the other
-    // subsystems' resources; not the windows or the states. Not from inside the scene step.
+    // Releases the loaded sounds, sprites, actors, fonts, the GUI, views, shaders, timers,
+    // endpoints and the other subsystems' resources; not the windows or the states. Not from
+    // inside the scene step.
     void ReleaseAll();
 };
 

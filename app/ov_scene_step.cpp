@@ -56,6 +56,7 @@ void OV_APPLICATION::SceneStep()
     const OV_LOOP& loop = Loop();
     if (loop.updateTick)
         UpdatePass(*this);
+    ProcessGuiInput();
     if (loop.renderTick)
         DrawPass(*this);
     EndFrame(loop.delta);
@@ -63,9 +64,11 @@ void OV_APPLICATION::SceneStep()
 
 void OV_APPLICATION::ReleaseAll()
 {
+    ReleaseSound();
     ReleaseSprites();
     ReleaseActors();
     ReleaseFonts();
+    ReleaseGui();
     ReleaseViews();
     ReleaseShaders();
     ReleaseTimers();

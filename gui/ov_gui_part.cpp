@@ -1,0 +1,18 @@
+// The GUI's per-frame step and release.
+#include "gui/ov_gui_part.h"
+
+namespace OvCore
+{
+
+void OV_GUI_PART::ProcessGuiInput()
+{
+    if (gui.Window)
+        gui.ProcessInput();
+}
+
+void OV_GUI_PART::ReleaseGui()
+{
+    gui.Clear();
+}
+
+} // namespace OvCore

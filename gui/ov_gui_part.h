@@ -1,0 +1,35 @@
+// The GUI's part of OV_APPLICATION: the GUI_SYSTEM of the program's window. Bind it by
+// setting gui.Window (Application().gui.Window = Application().WindowNamed("main")); while
+// it is bound the scene step runs its input pass, removal step and clean-up of the named
+// controls once per frame after the update pass, and ReleaseAll empties it. Programs reach it
+// as Application().gui; code below the composition root as GuiPart().
+#pragma once
+
+#include "gui/gui_system.h"
+
+namespace OvCore
+{
+
+class OV_GUI_PART
+{
+  public:
+    OV_GUI_PART() = default;
+    OV_GUI_PART(const OV_GUI_PART&) = delete;
+    OV_GUI_PART& operator=(const OV_GUI_PART&) = delete;
+
+    OV_GUI::GUI_SYSTEM gui;
+
+    // The input handling of one frame, when the GUI is bound to a window.
+    void ProcessGuiInput();
+    // Deletes every control, empties the tables (textures destroyed, fonts freed); the GUI
+    // stays bound to its window.
+    void ReleaseGui();
+
+  protected:
+    ~OV_GUI_PART() = default;
+};
+
+// The process's GUI part: the one inside Application(), bound by the composition root.
+OV_GUI_PART& GuiPart();
+
+} // namespace OvCore
