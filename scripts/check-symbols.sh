@@ -9,6 +9,7 @@
 #   liborvanecore.so  OV_API           engine/include/orvane_core.h
 #   libovplatform.so  OV_PLATFORM_API  platform/win32.h platform/gdiplus.h platform/native.h
 #                                      platform/testing.h
+#   libaudiere.so     ADR_API          audiere/audiere.h
 # A declaration inside extern "C" allows the plain name; any other allows the C++ function
 # of that name qualified by the namespaces around it (Gdiplus::DllExports::GdipDisposeImage),
 # whatever its parameters. The linker's own markers (_edata, _end, __bss_start, _init, _fini)
@@ -169,6 +170,9 @@ check_argument() {
             macro=OV_PLATFORM_API
             headers=("$root/platform/win32.h" "$root/platform/gdiplus.h"
                      "$root/platform/native.h" "$root/platform/testing.h") ;;
+        libaudiere.so*)
+            macro=ADR_API
+            headers=("$root/audiere/audiere.h") ;;
         *)
             echo "check-symbols: no rule for $library; pass LIBRARY=MACRO:HEADER[,HEADER...]" >&2
             return 1 ;;
