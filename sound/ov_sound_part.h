@@ -1,0 +1,27 @@
+// The sound's part of OV_APPLICATION: the one sound system, whose device opens when the
+// application is made. ReleaseAll empties its lists first of all (ReleaseSound); the device
+// stays open until the application goes. Programs reach it as Application().sound; lower
+// code as SoundPart().
+#pragma once
+
+#include "sound/sound_system.h"
+
+namespace OvCore
+{
+
+class OV_SOUND_PART
+{
+  public:
+    OV_SOUND_PART() = default;
+    OV_SOUND_PART(const OV_SOUND_PART&) = delete;
+    OV_SOUND_PART& operator=(const OV_SOUND_PART&) = delete;
+
+    SOUND_SYSTEM sound;
+
+    // Empties the effects, then the streams.
+    void ReleaseSound();
+};
+
+OV_SOUND_PART& SoundPart();
+
+} // namespace OvCore
