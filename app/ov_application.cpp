@@ -30,6 +30,11 @@ OV_NET_PART& NetPart()
     return Application();
 }
 
+OV_PARTICLE_PART& ParticlePart()
+{
+    return Application();
+}
+
 OV_SOUND_PART& SoundPart()
 {
     return Application();

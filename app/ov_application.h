@@ -14,6 +14,7 @@
 #include "graphics/ov_graphics_part.h"
 #include "gui/ov_gui_part.h"
 #include "net/ov_net_part.h"
+#include "scene/ov_particle_part.h"
 #include "scene/ov_scene_part.h"
 #include "sound/ov_sound_part.h"
 
@@ -31,6 +32,7 @@ class OV_APPLICATION : public OV_CORE_PART,
                        public OV_GRAPHICS_PART,
                        public OV_SCENE_PART,
                        public OV_NET_PART,
+                       public OV_PARTICLE_PART,
                        public OV_GUI_PART,
                        public OV_SOUND_PART
 {

@@ -16,13 +16,16 @@ void UpdatePass(OV_APPLICATION& app)
         app.updateHook();
     app.PollEndpoints();
     app.UpdateActors();
+    app.UpdateEmitters();
 }
 
 void DrawSequence(OV_APPLICATION& app)
 {
     if (app.beforeDrawHook)
         app.beforeDrawHook();
-    app.DrawActors();
+    app.DrawEmitters(nullptr, true);
+    app.DrawActors([&app](OV_ACTOR& actor, bool behind) { app.DrawEmitters(&actor, behind); });
+    app.DrawEmitters(nullptr, false);
     if (app.afterDrawHook)
         app.afterDrawHook();
 }
@@ -49,6 +52,15 @@ void DrawPass(OV_APPLICATION& app)
     app.currentView = OV_ENTRY<OV_VIEW>();
 }
 
+// The emitters of an actor about to be destroyed at the end of the frame go on alone.
+void ForgetOwnersOfQueuedActors(OV_APPLICATION& app)
+{
+    for (OV_ACTOR* queued : app.removalQueue)
+        for (auto entry : app.actors)
+            if (entry->get() == queued)
+                app.ForgetEmitterOwner(queued);
+}
+
 } // namespace
 
 void OV_APPLICATION::SceneStep()
@@ -59,6 +71,7 @@ void OV_APPLICATION::SceneStep()
     ProcessGuiInput();
     if (loop.renderTick)
         DrawPass(*this);
+    ForgetOwnersOfQueuedActors(*this);
     EndFrame(loop.delta);
 }
 
@@ -66,10 +79,12 @@ void OV_APPLICATION::ReleaseAll()
 {
     ReleaseSound();
     ReleaseSprites();
+    ForgetEmitterOwners();
     ReleaseActors();
     ReleaseFonts();
     ReleaseGui();
     ReleaseViews();
+    ReleaseEmitters();
     ReleaseShaders();
     ReleaseTimers();
     ReleaseEndpoints();

@@ -174,8 +174,7 @@ double OV_BONE::Radius(double incoming, const OV_VECTOR& P, double A) const
     return RadiusAbout(Center(P, A), incoming, P, A);
 }
 
-double OV_BONE::RadiusAbout(const OV_VECTOR& C, double result, const OV_VECTOR& P,
-                            double A) const
+double OV_BONE::RadiusAbout(const OV_VECTOR& C, double result, const OV_VECTOR& P, double A) const
 {
     const OV_VECTOR E = EndPoint(P, A);
     result = std::max({result, Distance2D(P, C) + radius, Distance2D(E, C) + radius});

@@ -32,8 +32,8 @@ void ResetColour()
 void DrawArrays(int32_t mode, int32_t count, const OV_VECTOR* positions, const OV_VECTOR* colours,
                 const OV_VECTOR* texCoords)
 {
-    OvDrawData(mode, 0, count, positions, colours, texCoords, nullptr, nullptr, 0,
-               OV_VALUE_DOUBLE, 0, 0, 0, 0, 4, 4, 4);
+    OvDrawData(mode, 0, count, positions, colours, texCoords, nullptr, nullptr, 0, OV_VALUE_DOUBLE,
+               0, 0, 0, 0, 4, 4, 4);
 }
 
 // One vertex of an immediate primitive: its texture coordinate, its colour, its position.
@@ -44,8 +44,8 @@ void PutVertex(const OV_VECTOR& texCoord, const OV_VECTOR& colour, const OV_VECT
     OvPutVertex(position.x, position.y, position.z, position.w);
 }
 
-void DrawImmediate(int32_t mode, size_t count, const OV_VECTOR* positions,
-                   const OV_VECTOR* colours, const OV_VECTOR* texCoords)
+void DrawImmediate(int32_t mode, size_t count, const OV_VECTOR* positions, const OV_VECTOR* colours,
+                   const OV_VECTOR* texCoords)
 {
     OvPrimitiveBegin(mode);
     for (size_t i = 0; i < count; ++i)

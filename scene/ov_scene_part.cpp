@@ -101,19 +101,26 @@ void OV_SCENE_PART::UpdateActors()
     WalkActors(&OV_ACTOR::Update);
 }
 
-void OV_SCENE_PART::DrawActors()
+void OV_SCENE_PART::DrawActors(const AROUND_DRAW& around)
 {
-    WalkActors(&OV_ACTOR::Draw);
+    WalkActors(&OV_ACTOR::Draw, around);
 }
 
 // An actor may remove actors, release the scene or reorder it from its Update or Draw: the
 // pinned registry keeps the nodes until the walk is over, and a reorder waits for its end.
-void OV_SCENE_PART::WalkActors(void (OV_ACTOR::*step)())
+void OV_SCENE_PART::WalkActors(void (OV_ACTOR::*step)(), const AROUND_DRAW& around)
 {
     {
         OV_ACTOR_REGISTRY::Pin pin(actors);
         for (auto entry : actors)
-            ((**entry).*step)();
+        {
+            OV_ACTOR& actor = **entry;
+            if (around)
+                around(actor, true);
+            (actor.*step)();
+            if (around)
+                around(actor, false);
+        }
     }
     if (sortDeferred_ && !actors.IsPinned())
     {

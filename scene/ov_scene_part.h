@@ -12,6 +12,7 @@
 #include "scene/ov_view.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -63,11 +64,15 @@ class OV_SCENE_PART
     // inside an actor's Update or Draw the sort happens when that pass is over.
     void SortActorsByDepth();
 
+    // What the draw pass does around each actor's Draw: called with `behind` true just
+    // before it and false just after (the emitters an actor owns are drawn so).
+    using AROUND_DRAW = std::function<void(OV_ACTOR& actor, bool behind)>;
+
     // The scene's pieces of one frame: every live actor's Update; every live actor's Draw
     // (into the current view); then, at the end of the frame, the actors added during it go
     // live, the queued actors are destroyed and the timers count `delta` seconds down.
     void UpdateActors();
-    void DrawActors();
+    void DrawActors(const AROUND_DRAW& around = nullptr);
     void EndFrame(float delta);
 
     // The releases of ReleaseAll, called by it in its order: every live, pending and queued
@@ -80,7 +85,7 @@ class OV_SCENE_PART
     ~OV_SCENE_PART() = default;
 
   private:
-    void WalkActors(void (OV_ACTOR::*step)());
+    void WalkActors(void (OV_ACTOR::*step)(), const AROUND_DRAW& around = nullptr);
     bool sortDeferred_ = false;
 };
 

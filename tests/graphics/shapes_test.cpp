@@ -116,7 +116,7 @@ TEST_F(ShapesTest, ATriangleIsTranslatedByThePositionFilledOrOutlined)
 
     triangle.filled = 0;
     triangle.Draw(OV_VECTOR(10, 40));
-    EXPECT_EQ(PixelAt(15, 40), BLUE); // the top edge
+    EXPECT_EQ(PixelAt(15, 40), BLUE);  // the top edge
     EXPECT_EQ(PixelAt(14, 44), BLACK); // inside
 }
 
