@@ -137,11 +137,18 @@ bool GUI_SYSTEM::RemoveNamedControl(CONTROL* control)
         if (*entry == control)
         {
             NamedControls.Remove(entry);
-            if (Contains(control->Node) && control->Node != &Root)
-                Detach(control->Node);
+            RemoveControl(control);
             return true;
         }
     return false;
+}
+
+bool GUI_SYSTEM::RemoveControl(CONTROL* control)
+{
+    if (!control || control->Node == &Root || !Contains(control->Node))
+        return false;
+    Detach(control->Node);
+    return true;
 }
 
 bool GUI_SYSTEM::Contains(const CONTROL_NODE* node) const

@@ -36,8 +36,8 @@ struct CONTROL_NODE
     std::unique_ptr<CONTROL> control;
     CONTROL_NODE* parent = nullptr;
     std::list<CONTROL_NODE> children;
-    uint32_t depth = 0;    // the root is 0, its children 1, ...
-    bool inTree = false;   // cleared on the whole subtree when it is taken out
+    uint32_t depth = 0;  // the root is 0, its children 1, ...
+    bool inTree = false; // cleared on the whole subtree when it is taken out
 
     CONTROL_NODE() = default;
     ~CONTROL_NODE();
@@ -102,6 +102,9 @@ class GUI_SYSTEM
     bool RemoveNamedControl(CONTROL* control);
     // True for the root node and the nodes below it.
     bool Contains(const CONTROL_NODE* node) const;
+    // Takes the control's subtree out at once (its NamedControls entries go with it); false
+    // for the root and for controls not in this tree.
+    bool RemoveControl(CONTROL* control);
     // Takes the control's subtree out at the end of the pass.
     void QueueRemoval(CONTROL* control);
     // Enters the control in NamedControls, replacing an earlier entry of that name.

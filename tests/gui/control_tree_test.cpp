@@ -24,7 +24,7 @@ TEST_F(ControlTree, LowerOrderWinsTheHoverAndEqualOrdersKeepTreeOrder)
     PROBE* front = AddProbe(nullptr, 0, 0, 100, 100);
     MoveTo(50, 50);
     Pass();
-    EXPECT_EQ(gui.Hovered, front); // equal orders: the later one is in front
+    EXPECT_EQ(gui.Hovered, front);                    // equal orders: the later one is in front
     EXPECT_EQ(back->PreviousEvents & MOUSE_OVER, 0u); // corrected away
     EXPECT_NE(front->PreviousEvents & MOUSE_OVER, 0u);
 
@@ -78,7 +78,8 @@ TEST_F(ControlTree, CorrectionKeepsGlobalBitsAndNonCorrectedContainers)
     Pass();
     EXPECT_EQ(gui.Hovered, child);
     const uint32_t global = KEY_PRESSED | KEY_HELD | MOUSE_HELD;
-    EXPECT_EQ(child->seen & (global | MOUSE_PRESSED | MOUSE_OVER), global | MOUSE_PRESSED | MOUSE_OVER);
+    EXPECT_EQ(child->seen & (global | MOUSE_PRESSED | MOUSE_OVER),
+              global | MOUSE_PRESSED | MOUSE_OVER);
     EXPECT_EQ(container->seen & (MOUSE_OVER | MOUSE_PRESSED), MOUSE_OVER | MOUSE_PRESSED);
     // The plain one keeps the held bits and its MOUSE_OUT but not the masked ones.
     EXPECT_EQ(plain->seen & global, global);
@@ -98,7 +99,8 @@ TEST_F(ControlTree, EnterMoveAndLeaveFollowTheCursorBetweenPasses)
     Pass();
     MoveTo(120, 120);
     Pass();
-    EXPECT_EQ(box->seen & (MOUSE_ENTER | MOUSE_OVER | MOUSE_MOVE), MOUSE_ENTER | MOUSE_OVER | MOUSE_MOVE);
+    EXPECT_EQ(box->seen & (MOUSE_ENTER | MOUSE_OVER | MOUSE_MOVE),
+              MOUSE_ENTER | MOUSE_OVER | MOUSE_MOVE);
     Pass();
     EXPECT_EQ(box->seen, MOUSE_OVER); // still, inside: nothing else
     EXPECT_EQ(gui.MouseMove.x, 0);
@@ -260,7 +262,7 @@ TEST_F(ControlTree, TheApplicationStepsAndReleasesItsGui)
     OvTest::PlaceBox(*probe, 0, 0, 10, 10);
     Application().SceneStep();
     EXPECT_EQ(probe->calls, 0); // not bound yet
-    appGui.Window = window;
+    appGui.Window = windowRecord;
     Application().SceneStep();
     EXPECT_EQ(probe->calls, 1);
     PROBE::destroyed = 0;

@@ -37,10 +37,10 @@ void PlaceBox(CONTROL& control, float x, float y, float w, float h)
 
 void GuiTest::SetUp()
 {
-    window = new OV_WINDOW;
-    window->width = 800;
-    window->height = 600;
-    gui.Window = window;
+    windowRecord = new OV_WINDOW;
+    windowRecord->width = 800;
+    windowRecord->height = 600;
+    gui.Window = windowRecord;
     Input().ClearInput(true);
     Input().cursor = POINT{0, 0};
 }
@@ -48,7 +48,7 @@ void GuiTest::SetUp()
 void GuiTest::TearDown()
 {
     gui.Clear();
-    delete window;
+    delete windowRecord;
     Input().ClearInput(true);
 }
 

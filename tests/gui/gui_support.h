@@ -64,7 +64,7 @@ class GuiTest : public ::testing::Test
     void KeyDown(unsigned key);
     void Pass();
 
-    OvCore::OV_WINDOW* window = nullptr;
+    OvCore::OV_WINDOW* windowRecord = nullptr;
     OvCore::OV_GUI::GUI_SYSTEM gui;
     std::vector<std::string> log;
 };

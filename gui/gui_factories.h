@@ -1,0 +1,83 @@
+// The factories of the GUI's composites: each builds its part tree under a parent control,
+// tags every part with its role (Extend), gives it its fit and dock flags and takes its
+// styles from a skin. Each returns the control that stands for the element (the one layout
+// children go into, or that the application hears through), entered in NamedControls under
+// the given name; null when a part could not be attached (nothing of it stays in the tree).
+// The layout reader calls them for its elements; programs may call them directly.
+#pragma once
+
+#include "gui/gui_system.h"
+
+namespace OvCore
+{
+namespace OV_GUI
+{
+
+// What every factory takes: the skin, the name (none: not entered), the box relative to the
+// parent, and the parent (none: the root).
+struct PLACE
+{
+    const char* skin = "";
+    const char* name = nullptr;
+    OV_VECTOR_F position;
+    OV_VECTOR_F size;
+    CONTROL* parent = nullptr;
+};
+
+struct MARGINS
+{
+    float top = 0, bottom = 0, left = 0, right = 0;
+};
+
+// Flags of CreateWindow.
+constexpr uint32_t WINDOW_TITLE_BAR = 0x1;
+constexpr uint32_t WINDOW_CLOSE_BUTTON = 0x2;
+constexpr uint32_t WINDOW_MINIMISE_BUTTON = 0x4;
+constexpr uint32_t WINDOW_FULL_SIZE_BUTTON = 0x8;
+
+// The height of a window's title bar and the size of its buttons.
+constexpr float TITLE_BAR_HEIGHT = 24;
+constexpr float TITLE_BUTTON_WIDTH = 32;
+
+// A window: an area, its content (the result), a title bar and title buttons by `flags`.
+CONTROL* CreateWindow(GUI_SYSTEM& system, const PLACE& place, const char* caption, uint32_t flags,
+                      OvHandle icon, const MARGINS& content);
+// A push button: the result holds the caption and icon, its child takes the clicks.
+CONTROL* CreateButton(GUI_SYSTEM& system, const PLACE& place, const char* caption, OvHandle icon);
+// A scroll plane: an outer area with the content (the result) and two scroll bars of the
+// given width (vertical) and height (horizontal) for content of the given size.
+CONTROL* CreateScrollPlane(GUI_SYSTEM& system, const PLACE& place, float barWidth,
+                           float barHeight, float contentWidth, float contentHeight,
+                           const MARGINS& content);
+CONTROL* CreateListBox(GUI_SYSTEM& system, const PLACE& place, float barWidth, float barHeight,
+                       float contentWidth, float contentHeight, const MARGINS& content);
+CONTROL* CreateStatic(GUI_SYSTEM& system, const PLACE& place, const char* caption);
+CONTROL* CreateGroup(GUI_SYSTEM& system, const PLACE& place, const char* title);
+// A progress bar: the bar margins are the result's cut margins; the bar starts 0 wide.
+CONTROL* CreateProgressBar(GUI_SYSTEM& system, const PLACE& place, const MARGINS& bar);
+// Check and option boxes: panels whose rows are added later; the cut margins make room
+// around the rows (the height grows by the top and bottom ones).
+CONTROL* CreateCheckBox(GUI_SYSTEM& system, const PLACE& place, float cutTop, float cutBottom,
+                        float cutLeft);
+CONTROL* CreateOptionBox(GUI_SYSTEM& system, const PLACE& place, float cutTop, float cutBottom,
+                         float cutLeft);
+// A slider, vertical when it is not wider than high, with a square handle.
+CONTROL* CreateSlider(GUI_SYSTEM& system, const PLACE& place);
+// A menu button with its hidden list, docked by `listDock`.
+CONTROL* CreateMenu(GUI_SYSTEM& system, const PLACE& place, const char* caption, OvHandle icon,
+                    uint32_t listDock);
+// Entries of a menu's list (place.parent is the menu button): the list is restacked, every
+// entry takes place.size's width, and the new one goes below the others.
+CONTROL* AddSubMenu(GUI_SYSTEM& system, const PLACE& place, const char* caption, OvHandle icon,
+                    uint32_t listDock);
+CONTROL* AddMenuButton(GUI_SYSTEM& system, const PLACE& place, const char* caption,
+                       OvHandle icon);
+CONTROL* CreateEditBox(GUI_SYSTEM& system, const PLACE& place, const char* text, bool password);
+// A combo box: the box, its hidden drop-down list (a scroll plane of `listSize` with bars of
+// `barSize`, docked below the box unless `listDock` names another dock) and a square icon.
+CONTROL* CreateComboBox(GUI_SYSTEM& system, const PLACE& place, OV_VECTOR_F listSize,
+                        OV_VECTOR_F barSize, const MARGINS& content, uint32_t listDock,
+                        float iconSize);
+
+} // namespace OV_GUI
+} // namespace OvCore
