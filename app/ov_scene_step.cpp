@@ -25,6 +25,7 @@ void DrawSequence(OV_APPLICATION& app)
         app.beforeDrawHook();
     app.DrawEmitters(nullptr, true);
     app.DrawActors([&app](OV_ACTOR& actor, bool behind) { app.DrawEmitters(&actor, behind); });
+    app.DrawSoftBodies();
     app.DrawEmitters(nullptr, false);
     if (app.afterDrawHook)
         app.afterDrawHook();
@@ -88,6 +89,7 @@ void OV_APPLICATION::ReleaseAll()
     ReleaseShaders();
     ReleaseTimers();
     ReleaseEndpoints();
+    ReleaseSoftBodies();
 }
 
 } // namespace OvCore

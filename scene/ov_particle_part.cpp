@@ -20,6 +20,13 @@ void OV_PARTICLE_PART::DrawEmitters(const OV_ACTOR* owner, bool behind)
             emitter->Draw();
 }
 
+void OV_PARTICLE_PART::DrawSoftBodies()
+{
+    OV_REGISTRY<OV_DNA_MODEL>::Pin pin(softBodies);
+    for (auto body : softBodies)
+        body->Draw();
+}
+
 void OV_PARTICLE_PART::ForgetEmitterOwner(const OV_ACTOR* actor)
 {
     for (auto emitter : emitters)
@@ -38,6 +45,11 @@ void OV_PARTICLE_PART::ReleaseEmitters()
     for (auto emitter : emitters)
         emitter->Clear();
     emitters.Clear();
+}
+
+void OV_PARTICLE_PART::ReleaseSoftBodies()
+{
+    softBodies.Clear(); // each model destroys its body
 }
 
 } // namespace OvCore

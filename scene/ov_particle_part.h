@@ -10,6 +10,7 @@
 #include "core/ov_registry.h"
 #include "graphics/ov_emitter.h"
 #include "scene/ov_actor.h"
+#include "scene/ov_dna_model.h"
 
 #include <cstdint>
 
@@ -33,18 +34,23 @@ class OV_PARTICLE_PART
     OV_PARTICLE_PART& operator=(const OV_PARTICLE_PART&) = delete;
 
     OV_REGISTRY<OV_SCENE_EMITTER> emitters;
+    OV_REGISTRY<OV_DNA_MODEL> softBodies;
 
     // Every emitter's Update(particleCallback, false), in registry order.
     void UpdateEmitters();
     // The emitters owned by `owner` (null: those with no owner) whose drawBehind equals
     // `behind`.
     void DrawEmitters(const OV_ACTOR* owner, bool behind);
+    // Every soft-body model's Draw, which also advances its simulation.
+    void DrawSoftBodies();
     // Emitters owned by `actor` go on alone: the actor is about to be destroyed.
     void ForgetEmitterOwner(const OV_ACTOR* actor);
     void ForgetEmitterOwners();
 
-    // The release of ReleaseAll: every emitter emptied and the registry cleared.
+    // The releases of ReleaseAll: every emitter emptied and the registry cleared; every
+    // soft body destroyed and the registry cleared.
     void ReleaseEmitters();
+    void ReleaseSoftBodies();
 
   protected:
     ~OV_PARTICLE_PART() = default;

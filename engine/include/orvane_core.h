@@ -392,6 +392,88 @@ extern "C"
     OV_API void* OvImageEncodeOvt(const void* pixels, int32_t width, int32_t height, size_t* size);
     OV_API void OvImageFree(void* data);
 
+    /* ---- Soft bodies: docs/particles.md --------------------------------------------------------
+     * A DNA owns slots for substances (point masses, kind 34), covalence forces (springs, 35)
+     * and surfaces (textured triangles, 36), plus a pair of free handles (37). Items are made
+     * on their own, then linked into slots; a linked item belongs to the DNA: OvDnaDie(dna, 1)
+     * and OvDnaDestroy destroy it, OvDnaDie(dna, 0) only unlinks. The simulation is Verlet
+     * integration at OV_DNA_STEPS_PER_SECOND fixed steps, each relaxing every spring
+     * OV_DNA_ITERATIONS times; OvDnaDraw advances it by the time since the DNA was last
+     * advanced (at most OV_DNA_MAX_ADVANCE seconds) and draws its surfaces. */
+#define OV_DNA_SUBSTANCES 34
+#define OV_DNA_FORCES 35
+#define OV_DNA_SURFACES 36
+#define OV_DNA_PAIR 37
+#define OV_SUBSTANCE_POSITION 315 /* OvSubstanceGet: four doubles                    */
+#define OV_SUBSTANCE_MASS 316     /* double; 0 or less: immovable                     */
+#define OV_SUBSTANCE_RANGE 317    /* double: radius other ranged substances keep off  */
+#define OV_SUBSTANCE_SOLID 318    /* int32_t: 1 fixed in place                        */
+#define OV_SUBSTANCE_PREVIOUS 319 /* four doubles: the position one step ago          */
+#define OV_FORCE_FIRST 327        /* OvHandle of the first substance                  */
+#define OV_FORCE_SECOND 328
+#define OV_FORCE_RESILIENCE 329 /* double in 0..1: share of the error mended per pass */
+#define OV_FORCE_LENGTH 330     /* double: rest length                              */
+#define OV_SURFACE_CORNER 344   /* 344, 345, 346: OvHandle of each corner's substance */
+#define OV_SURFACE_COORD 350    /* 350, 351, 352: four doubles each                  */
+#define OV_SURFACE_TEXTURE 353  /* OvHandle                                          */
+#define OV_DNA_STEPS_PER_SECOND 120
+#define OV_DNA_ITERATIONS 8
+#define OV_DNA_MAX_ADVANCE 0.25
+#define OV_DNA_MAX_ITEMS 1048576 /* slots of one kind */
+
+    OV_API uint8_t OvDnaCreate(OvHandle* dna);
+    OV_API void OvDnaDestroy(OvHandle dna);
+    /* Sets the number of slots of each kind given a positive count (0 leaves that kind as it
+     * is); new slots are empty, items in slots beyond a smaller count are destroyed. 0 for a
+     * negative count or one above OV_DNA_MAX_ITEMS. */
+    OV_API uint8_t OvDnaBirth(OvHandle dna, int32_t substances, int32_t forces, int32_t surfaces);
+    /* Empties every slot; with destroyItems set the linked items are destroyed too. */
+    OV_API void OvDnaDie(OvHandle dna, int32_t destroyItems);
+    /* Puts `item` into slot `index` of `kind` (37: index 0 or 1). 0 when out of range. */
+    OV_API uint8_t OvDnaLink(OvHandle dna, int32_t kind, int32_t index, OvHandle item);
+    /* The slots of `kind` from `index` on (engine storage, valid until the next Birth, Die or
+     * Destroy of the DNA); null when out of range. */
+    OV_API OvHandle* OvDnaGet(OvHandle dna, int32_t kind, int32_t index);
+    OV_API int32_t OvDnaCount(OvHandle dna, int32_t kind);
+    OV_API void OvDnaDraw(OvHandle dna);
+    /* Advances the simulation by `seconds` of fixed steps (the remainder is carried to the
+     * next advance); at most 60 seconds a call. */
+    OV_API void OvDnaAdvance(OvHandle dna, double seconds);
+    /* Acceleration of every movable substance, units per second squared; (0, 490, 0) at first
+     * (downwards on a y-down screen). */
+    OV_API void OvDnaSetGravity(OvHandle dna, double x, double y, double z);
+    /* Share of the velocity lost per second, 0..0.99; 0.5 at first. */
+    OV_API void OvDnaSetDamping(OvHandle dna, double perSecond);
+
+    OV_API uint8_t OvSubstanceCreate(OvHandle* substance);
+    OV_API void OvSubstanceDestroy(OvHandle substance);
+    /* flags 0: placed at rest there; 1: moved there keeping its previous position, so the
+     * move becomes its velocity. Non-finite positions are refused. */
+    OV_API void OvSubstanceSetPosition(OvHandle substance, const double* position, int32_t flags);
+    OV_API void OvSubstanceSetMass(OvHandle substance, double mass);
+    OV_API void OvSubstanceSetRange(OvHandle substance, double range);
+    OV_API void OvSubstanceSetSolid(OvHandle substance, int32_t solid);
+    OV_API void* OvSubstanceGet(OvHandle substance, int32_t property);
+
+    OV_API uint8_t OvCovalenceForceCreate(OvHandle* force);
+    OV_API void OvCovalenceForceDestroy(OvHandle force);
+    /* end 327 or 328 */
+    OV_API void OvCovalenceForceSetSubstance(OvHandle force, int32_t end, OvHandle substance);
+    OV_API void OvCovalenceForceSetResilience(OvHandle force, double resilience);
+    /* The rest length (0 or more). */
+    OV_API void OvCovalenceForceSetForce(OvHandle force, double length);
+    OV_API void* OvCovalenceForceGet(OvHandle force, int32_t property);
+
+    OV_API uint8_t OvSurfaceCreate(OvHandle* surface);
+    OV_API void OvSurfaceDestroy(OvHandle surface);
+    /* corner 344, 345 or 346 */
+    OV_API void OvSurfaceSetSubstance(OvHandle surface, int32_t corner, OvHandle substance);
+    /* which 350, 351 or 352; four doubles */
+    OV_API void OvSurfaceSetCoord(OvHandle surface, int32_t which, const double* coord);
+    /* target 58; an empty texture draws with the drawing colour */
+    OV_API void OvSurfaceSetTexture(OvHandle surface, OvHandle texture, int32_t target);
+    OV_API void* OvSurfaceGet(OvHandle surface, int32_t property);
+
     /* ---- Sockets: TCP over POSIX sockets; docs/net.md ------------------------------------------
      * A byte buffer with the framework's ByteBuffer field order. OvSocketReceive lends it a
      * block the engine keeps (`borrowed` 1, `count` the bytes received); the caller hands the

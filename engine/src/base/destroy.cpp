@@ -1,6 +1,7 @@
 #include "base/destroy.h"
 
 #include "base/engine.h"
+#include "dna/soft_body.h"
 #include "gl/gl_buffer.h"
 #include "gl/gl_shader.h"
 #include "gl/gl_texture.h"
@@ -83,6 +84,7 @@ void destroyAllObjects()
     e.buffers.clear();
     e.shaders.clear();
     destroyAllFonts();
+    dna::destroyAll();
     e.renderer.useContext(nullptr);
     e.targets.forEach([&](RenderTarget& target)
                       { e.device.destroyContext(std::move(target.context)); });
