@@ -71,9 +71,9 @@ int RunProgram(const char* title, const OV_STATE_DEFINITION* states, int32_t cou
     SetConsoleCtrlHandler(QuitOnControl, TRUE);
     app.RunStates();
     SetConsoleCtrlHandler(QuitOnControl, FALSE);
-    // Looked up again: a state may have replaced the record.
-    if (OV_WINDOW* main = app.WindowNamed("main", 0))
-        main->CloseWindow();
+    // Every window a state left open goes with the main one, while the engine still runs.
+    for (auto window : app.windows)
+        window->CloseOrDetach();
     // What the states left loaded goes while the engine still runs, not in static destructors.
     app.ReleaseAll();
     OvClosure();

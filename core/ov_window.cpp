@@ -45,6 +45,11 @@ OV_WINDOW::OV_WINDOW() : title("Orvane Core Framework"), tray_{}, target_{1, nul
     ReadRefreshRate();
 }
 
+OV_WINDOW::~OV_WINDOW()
+{
+    CloseOrDetach();
+}
+
 // ---- styles and transparency ----------------------------------------------------------------
 
 DWORD OV_WINDOW::ExtendedStyle(bool layered) const
@@ -267,7 +272,7 @@ void OV_WINDOW::ShowAsRecorded()
 
 bool OV_WINDOW::AttachWindow(HWND window, const OvHandle* share)
 {
-    if (!window)
+    if (!window || hwnd_)
         return false;
     hwnd_ = window;
     instance_ = GetModuleHandleA(nullptr);
@@ -358,6 +363,14 @@ void OV_WINDOW::CloseWindow()
 void OV_WINDOW::DetachWindow()
 {
     ReleaseWindow();
+}
+
+void OV_WINDOW::CloseOrDetach()
+{
+    if (attached_)
+        DetachWindow();
+    else if (hwnd_)
+        CloseWindow();
 }
 
 } // namespace OvCore

@@ -20,6 +20,11 @@ struct OV_WINDOW
     static constexpr UINT TRAY_MESSAGE = 0x8000;
 
     OV_WINDOW();
+    // A record owns the window it opened (or the render target it made on an attached one):
+    // dropping it open closes (or detaches) it, and it cannot be copied.
+    ~OV_WINDOW();
+    OV_WINDOW(const OV_WINDOW&) = delete;
+    OV_WINDOW& operator=(const OV_WINDOW&) = delete;
 
     int32_t width = 1;
     int32_t height = 1;
@@ -42,6 +47,7 @@ struct OV_WINDOW
     // the new one shares, or null. False when any step fails; what was made is undone.
     bool OpenWindow(const OvHandle* share = nullptr);
     // Binds the record to a window made elsewhere and creates the render target on it.
+    // False for a record that is already open or attached: close or detach it first.
     bool AttachWindow(HWND window, const OvHandle* share = nullptr);
     // Re-applies styles, transparency, position, size, tray icon and render-target size.
     // False only for a record that is not open.
@@ -49,6 +55,8 @@ struct OV_WINDOW
     void CloseWindow();
     // Releases what AttachWindow bound; the window itself stays.
     void DetachWindow();
+    // CloseWindow for a window the record opened, DetachWindow for an attached one.
+    void CloseOrDetach();
 
     // Mode 0 restores the desktop's mode; a positive mode switches the display to
     // width x height at colourBits; a positive refresh also requests that rate in Hz.

@@ -1,5 +1,6 @@
 #include "graphics/ov_vertex_buffer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -119,6 +120,12 @@ void OV_VERTEX_BUFFER::Draw() const
         return;
     }
     if (vertices.empty())
+        return;
+    // Indices may have been written through MapIndices: one naming a vertex past the array
+    // refuses the draw rather than letting OpenGL read beyond it.
+    const auto vertexCount = static_cast<uint32_t>(vertices.size());
+    if (std::any_of(indices.begin(), indices.end(),
+                    [vertexCount](uint32_t index) { return index >= vertexCount; }))
         return;
     if (indices.empty())
         OvDrawDataStruct(mode, 0, static_cast<int32_t>(vertices.size()), vertices.data(), nullptr);

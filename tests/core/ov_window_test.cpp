@@ -277,6 +277,20 @@ TEST_F(WindowTest, NamedWindowOperationsFindWindowsByName)
     EXPECT_FALSE(app.ActivateWindow(nullptr));
 }
 
+TEST_F(WindowTest, ARecordDroppedOpenClosesItsWindowAndFreesItsTitle)
+{
+    OV_WINDOW& window = Record("dropped");
+    ASSERT_TRUE(window.OpenWindow());
+    HWND hwnd = window.hwnd();
+    const OV_STRING title = window.title;
+    opened.clear();
+    Application().windows.Remove(Application().windows.Find("dropped"));
+    EXPECT_FALSE(IsWindow(hwnd));
+    OV_WINDOW again;
+    again.title = title;
+    EXPECT_TRUE(again.OpenWindow()); // the class went with the window
+}
+
 TEST_F(WindowTest, AttachAndDetachLeaveTheWindowAlive)
 {
     // A window made by someone else, on a class of its own.
@@ -298,6 +312,15 @@ TEST_F(WindowTest, AttachAndDetachLeaveTheWindowAlive)
     EXPECT_EQ(attached.hwnd(), hwnd);
     EXPECT_EQ(ExtendedStyleOf(attached), DWORD(WS_EX_APPWINDOW | WS_EX_TOPMOST));
     EXPECT_EQ(TargetInt(attached, OV_TARGET_MODE), OV_MODE_NORMAL);
+
+    // Attaching again, or attaching an opened record, is refused: neither loses its window.
+    EXPECT_FALSE(attached.AttachWindow(hwnd));
+    OV_WINDOW& open = Record("open");
+    ASSERT_TRUE(open.OpenWindow());
+    HWND own = open.hwnd();
+    EXPECT_FALSE(open.AttachWindow(hwnd));
+    EXPECT_EQ(open.hwnd(), own);
+    EXPECT_TRUE(!open.attached() && IsWindow(own));
 
     attached.DetachWindow();
     EXPECT_FALSE(attached.attached());

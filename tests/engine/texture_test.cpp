@@ -2,6 +2,7 @@
 // size), drawing them with the filters, pixel locks that write back, copies from the render.
 #include "gl_fixture.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -120,6 +121,23 @@ TEST_F(TextureTest, BadSourcesFailAndLeaveTheTextureAsItWas)
     EXPECT_EQ(*static_cast<int32_t*>(OvTextureGet(texture, 258)), 2);
     DrawTexture(texture, 0, 0);
     ExpectChecker(0, 0);
+    OvTextureDestroy(texture);
+}
+
+TEST_F(TextureTest, ParameterValuesThatAreNoCodeLeaveTheFilterAsItWas)
+{
+    OvHandle texture{1, nullptr};
+    ASSERT_TRUE(OvTextureCreate(&texture));
+    ASSERT_TRUE(OvTextureLoadRGBAFromMemory(texture, kChecker, 2, 2));
+    DrawTexture(texture, 0, 0); // nearest
+    OvTextureActivate(texture);
+    for (float value : {std::nanf(""), 1e30f, -1e30f, 4294967538.0f})
+        OvTextureParameter(238, value);
+    auto quad = Quad(0, 0, 20, 20, {1, 1, 1, 1});
+    OvDrawDataStruct(11, 0, 4, quad.data(), nullptr);
+    // Linear filtering would blend green into the red texel two pixels before its edge.
+    EXPECT_TRUE(NearColour(PixelAt(8, 5), {255, 0, 0, 255}, 4)) << PixelAt(8, 5);
+    OvTextureUnactivate(58);
     OvTextureDestroy(texture);
 }
 

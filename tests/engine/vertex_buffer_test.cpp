@@ -137,8 +137,15 @@ TEST_F(VertexBufferTest, CreatingTwiceMapsAndOutOfRangeDraws)
     EXPECT_TRUE(OvVertexBufferUnmap(453));
     DrawBuffered(8, 3, true);
     EXPECT_EQ(DrawCalls(), before + 2);
+    // Over client arrays, indices read past the end of the index buffer are refused too.
+    OvVertexBufferUnactivate(452);
+    const char* client = reinterpret_cast<const char*>(mesh.data());
+    for (int32_t count : {4, 3})
+        OvDrawData(8, 0, count, client + 44, client + 16, client, nullptr, nullptr, OV_DRAW_INDEXED,
+                   OV_VALUE_FLOAT, 60, 60, 60);
+    EXPECT_EQ(DrawCalls(), before + 3);
     OvVertexBufferDestroy(indexed);
     OvVertexBufferDestroy(buffer);
     DrawBuffered(8, 6, false); // nothing active any more
-    EXPECT_EQ(DrawCalls(), before + 2);
+    EXPECT_EQ(DrawCalls(), before + 3);
 }

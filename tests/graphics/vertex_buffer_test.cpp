@@ -187,6 +187,21 @@ TEST_F(VertexBufferTest, ClientMeshesCopyOrZeroTheirData)
     EXPECT_EQ(PixelAt(1, 1), BLACK);
 }
 
+TEST_F(VertexBufferTest, ClientIndicesPastTheVerticesRefuseTheDraw)
+{
+    const std::vector<OV_VERTEX> quad = Quad(0, 0);
+    const uint32_t indices[6] = {0, 1, 2, 0, 2, 3};
+    OV_VERTEX_BUFFER mesh;
+    ASSERT_TRUE(mesh.Create(OV_PRIMITIVE_TRIANGLES, quad.data(), 4, indices, 6, OV_USAGE_STATIC,
+                            OV_USAGE_STATIC, true));
+    static_cast<uint32_t*>(mesh.MapIndices(4))[5] = 4; // one past the last vertex
+    mesh.Draw();
+    EXPECT_EQ(PixelAt(12, 12), BLACK);
+    mesh.indices[5] = 3;
+    mesh.Draw();
+    EXPECT_NE(PixelAt(12, 12), BLACK);
+}
+
 TEST(VectorMath, LengthdirAndDirectionFollowTheEnginesAngles)
 {
     // 0 degrees along +X, 90 along +Y (down the screen).

@@ -75,6 +75,18 @@ size_t elementBytes(const gl::ArraySource& array, bool isDouble)
     return size_t(array.size) * (isDouble ? 8 : 4);
 }
 
+// Whether `count` indices from `first` lie inside the active index buffer and name only
+// vertices below `vertexCount`.
+bool indicesFitBuffer(const DrawDataArgs& a, uint64_t vertexCount)
+{
+    const VertexBuffer* indices = engine().activeBuffers[1];
+    const uint64_t indexBytes = a.indexSize == 2 ? 2 : 4;
+    const uint64_t start = reinterpret_cast<uintptr_t>(a.indices);
+    return indices && indices->names[1] != 0 && !indices->mapped[1] &&
+           indices->largestIndex < vertexCount &&
+           start + (uint64_t(a.first) + uint64_t(a.count)) * indexBytes <= indices->sizes[1];
+}
+
 // Whether a buffered draw reads only inside the active buffers.
 bool fitsBuffers(const DrawDataArgs& a, const Layout& layout)
 {
@@ -96,12 +108,7 @@ bool fitsBuffers(const DrawDataArgs& a, const Layout& layout)
     }
     if (!(a.flags & OV_DRAW_INDEXED))
         return uint64_t(a.first) + uint64_t(a.count) <= vertexCount;
-    const VertexBuffer* indices = e.activeBuffers[1];
-    const uint64_t indexBytes = a.indexSize == 2 ? 2 : 4;
-    const uint64_t start = reinterpret_cast<uintptr_t>(a.indices);
-    return indices && indices->names[1] != 0 && !indices->mapped[1] &&
-           indices->largestIndex < vertexCount &&
-           start + (uint64_t(a.first) + uint64_t(a.count)) * indexBytes <= indices->sizes[1];
+    return indicesFitBuffer(a, vertexCount);
 }
 
 void drawDirect(const DrawDataArgs& a, const Layout& layout)
@@ -125,7 +132,10 @@ void drawDirect(const DrawDataArgs& a, const Layout& layout)
     draw.indices = a.indices;
     draw.indexSize = a.indexSize == 2 ? 2 : 4;
     std::copy(e.state.drawColour.begin(), e.state.drawColour.end(), draw.currentColour);
-    if (draw.arraysInBuffer && !fitsBuffers(a, layout))
+    // Client arrays carry no length, so indices from a buffer are checked against the buffer
+    // only; client vertex arrays must hold every vertex the indices name.
+    if (draw.arraysInBuffer ? !fitsBuffers(a, layout)
+                            : draw.indicesInBuffer && !indicesFitBuffer(a, UINT64_MAX))
         return;
     e.renderer.drawArrays(draw, e.matrices.modelView());
 }
@@ -238,7 +248,7 @@ extern "C"
             [&]
             {
                 ImmediatePrimitive& p = engine().immediate;
-                p = ImmediatePrimitive{};
+                p.reset();
                 p.open = gl::primitiveMode(mode).has_value();
                 p.mode = mode;
             });
@@ -286,7 +296,7 @@ extern "C"
                                           0,
                                           {0, 0, 0, 0},
                                           4});
-                p = ImmediatePrimitive{};
+                p.reset();
             });
     }
 

@@ -43,6 +43,18 @@ struct ImmediatePrimitive
     int32_t mode = 0;
     std::array<double, 4> texcoord{0, 0, 0, 1};
     std::vector<std::array<double, 4>> positions, texcoords, colours;
+
+    // Empties the primitive but keeps the arrays' storage: shapes and particles begin and end
+    // a primitive per object every frame.
+    void reset()
+    {
+        open = false;
+        mode = 0;
+        texcoord = {0, 0, 0, 1};
+        positions.clear();
+        texcoords.clear();
+        colours.clear();
+    }
 };
 
 struct Engine

@@ -63,6 +63,10 @@ bool uploadTexture(Renderer& renderer, uint32_t name, int32_t width, int32_t hei
 
 bool setTextureParameter(Renderer& renderer, uint32_t name, int32_t parameterCode, float value)
 {
+    // The setting is a code carried in a float: NaN and values beyond int32 are no code (and
+    // converting them would be undefined).
+    if (!(value >= -2147483648.0f && value < 2147483648.0f))
+        return false;
     const auto parameter = textureParameter(parameterCode);
     const auto setting = textureValue(static_cast<int32_t>(value));
     if (!parameter || !setting || !renderer.bindTextureForEdit(name))
