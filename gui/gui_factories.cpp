@@ -186,9 +186,8 @@ CONTROL* CreateButton(GUI_SYSTEM& system, const PLACE& place, const char* captio
     return builder.Finish(button, place.name);
 }
 
-CONTROL* CreateScrollPlane(GUI_SYSTEM& system, const PLACE& place, float barWidth,
-                           float barHeight, float contentWidth, float contentHeight,
-                           const MARGINS& content)
+CONTROL* CreateScrollPlane(GUI_SYSTEM& system, const PLACE& place, float barWidth, float barHeight,
+                           float contentWidth, float contentHeight, const MARGINS& content)
 {
     SKIN_BUILDER builder(system, place.skin);
     const SCROLL_PLANE plane =

@@ -46,9 +46,8 @@ CONTROL* CreateWindow(GUI_SYSTEM& system, const PLACE& place, const char* captio
 CONTROL* CreateButton(GUI_SYSTEM& system, const PLACE& place, const char* caption, OvHandle icon);
 // A scroll plane: an outer area with the content (the result) and two scroll bars of the
 // given width (vertical) and height (horizontal) for content of the given size.
-CONTROL* CreateScrollPlane(GUI_SYSTEM& system, const PLACE& place, float barWidth,
-                           float barHeight, float contentWidth, float contentHeight,
-                           const MARGINS& content);
+CONTROL* CreateScrollPlane(GUI_SYSTEM& system, const PLACE& place, float barWidth, float barHeight,
+                           float contentWidth, float contentHeight, const MARGINS& content);
 CONTROL* CreateListBox(GUI_SYSTEM& system, const PLACE& place, float barWidth, float barHeight,
                        float contentWidth, float contentHeight, const MARGINS& content);
 CONTROL* CreateStatic(GUI_SYSTEM& system, const PLACE& place, const char* caption);
@@ -70,8 +69,7 @@ CONTROL* CreateMenu(GUI_SYSTEM& system, const PLACE& place, const char* caption,
 // entry takes place.size's width, and the new one goes below the others.
 CONTROL* AddSubMenu(GUI_SYSTEM& system, const PLACE& place, const char* caption, OvHandle icon,
                     uint32_t listDock);
-CONTROL* AddMenuButton(GUI_SYSTEM& system, const PLACE& place, const char* caption,
-                       OvHandle icon);
+CONTROL* AddMenuButton(GUI_SYSTEM& system, const PLACE& place, const char* caption, OvHandle icon);
 CONTROL* CreateEditBox(GUI_SYSTEM& system, const PLACE& place, const char* text, bool password);
 // A combo box: the box, its hidden drop-down list (a scroll plane of `listSize` with bars of
 // `barSize`, docked below the box unless `listDock` names another dock) and a square icon.

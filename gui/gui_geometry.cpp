@@ -22,7 +22,7 @@ bool RoomOf(const CONTROL& control, PARENT_ROOM& room)
         room = PARENT_ROOM{float(window->width), float(window->height)};
         return true;
     }
-    room = PARENT_ROOM{parent->Size.x,      parent->Size.y,         parent->MarginTop,
+    room = PARENT_ROOM{parent->Size.x,       parent->Size.y,     parent->MarginTop,
                        parent->MarginBottom, parent->MarginLeft, parent->MarginRight};
     return true;
 }

@@ -97,8 +97,7 @@ CONTROL* AddSubMenu(GUI_SYSTEM& system, const PLACE& place, const char* caption,
     return builder.Finish(entry, place.name);
 }
 
-CONTROL* AddMenuButton(GUI_SYSTEM& system, const PLACE& place, const char* caption,
-                       OvHandle icon)
+CONTROL* AddMenuButton(GUI_SYSTEM& system, const PLACE& place, const char* caption, OvHandle icon)
 {
     CONTROL* list = MenuList(place.parent);
     if (!list || list->System != &system)

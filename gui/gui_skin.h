@@ -23,9 +23,7 @@ STYLE_REF StyleOf(GUI_SYSTEM& system, const char* skin, const char* element);
 class SKIN_BUILDER
 {
   public:
-    SKIN_BUILDER(GUI_SYSTEM& system, const char* skin) : system_(system), skin_(skin ? skin : "")
-    {
-    }
+    SKIN_BUILDER(GUI_SYSTEM& system, const char* skin) : system_(system), skin_(skin ? skin : "") {}
     SKIN_BUILDER(const SKIN_BUILDER&) = delete;
     SKIN_BUILDER& operator=(const SKIN_BUILDER&) = delete;
 

@@ -29,7 +29,8 @@ void GUI_STYLE::SplitsFor(float width, float height, float out[4]) const
     const float across[4] = {height, height, width, width};
     for (int i = 0; i < 4; ++i)
     {
-        const float split = AreaSplitPercent[i] == '%' ? AreaSplit[i] * across[i] / 100 : AreaSplit[i];
+        const float split =
+            AreaSplitPercent[i] == '%' ? AreaSplit[i] * across[i] / 100 : AreaSplit[i];
         out[i] = split > 0 ? split : 0; // also NaN
     }
     float& top = out[SPLIT_TOP];

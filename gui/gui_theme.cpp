@@ -2,8 +2,8 @@
 // first where they stand. Theme files are written by hand and trusted for nothing: files,
 // includes, elements and table entries are counted against fixed limits, numbers that are
 // not finite are ignored and the others clamped to what a box can use.
-#include "gui/gui_theme_limits.h"
 #include "gui/gui_system.h"
+#include "gui/gui_theme_limits.h"
 #include "gui/gui_theme_values.h"
 
 #include "formats/byte_buffer.h"
@@ -61,8 +61,7 @@ class THEME_READER
 
     bool Load(const char* path, const char* theme)
     {
-        if (!path || !theme || chain_.size() >= THEME_INCLUDE_DEPTH ||
-            ++files_ > THEME_FILE_COUNT)
+        if (!path || !theme || chain_.size() >= THEME_INCLUDE_DEPTH || ++files_ > THEME_FILE_COUNT)
             return false;
         const std::string key = IncludeKey(path, theme);
         for (const std::string& open : chain_)
@@ -71,8 +70,8 @@ class THEME_READER
         ByteBuffer buffer;
         MARKUP_NODE document;
         if (!ReadBounded(path, buffer) ||
-            !document.Parse(reinterpret_cast<const char*>(buffer.start), buffer.count,
-                            " \t\n\r", true))
+            !document.Parse(reinterpret_cast<const char*>(buffer.start), buffer.count, " \t\n\r",
+                            true))
             return false;
         const MARKUP_NODE* found = FindTheme(document, theme);
         if (!found)

@@ -14,7 +14,8 @@ namespace
 {
 
 constexpr const char* AREA_WORDS[AREA_COUNT] = {
-    "TOP-LEFT", "TOP", "TOP-RIGHT", "LEFT", "MIDDLE", "RIGHT", "BOTTOM-LEFT", "BOTTOM", "BOTTOM-RIGHT",
+    "TOP-LEFT", "TOP",         "TOP-RIGHT", "LEFT",         "MIDDLE",
+    "RIGHT",    "BOTTOM-LEFT", "BOTTOM",    "BOTTOM-RIGHT",
 };
 constexpr const char* HALIGN_WORDS[3] = {"LEFT", "CENTER", "RIGHT"};
 constexpr const char* VALIGN_WORDS[3] = {"TOP", "MIDDLE", "BOTTOM"};
@@ -80,7 +81,10 @@ void ReadInteger(const char* text, int32_t& field, int32_t low, int32_t high)
 TEXTURE_PARAMETERS TextureParametersOf(const MARKUP_NODE& element)
 {
     auto filter = [&element](const char* key)
-    { return std::strcmp(Attribute(element, key), "LINEAR") == 0 ? OV_FILTER_LINEAR : OV_FILTER_NEAREST; };
+    {
+        return std::strcmp(Attribute(element, key), "LINEAR") == 0 ? OV_FILTER_LINEAR
+                                                                   : OV_FILTER_NEAREST;
+    };
     auto wrap = [&element](const char* key)
     { return std::strcmp(Attribute(element, key), "CLAMP") == 0 ? OV_WRAP_CLAMP : OV_WRAP_REPEAT; };
     return {float(filter("MinFilter")), float(filter("MagFilter")), float(wrap("WrapS")),
@@ -179,8 +183,7 @@ bool STYLE_READER::ReadFont(const MARKUP_NODE& element)
     return true;
 }
 
-void STYLE_READER::ReadAlign(const MARKUP_NODE& element, int32_t& field,
-                             const char* const words[3])
+void STYLE_READER::ReadAlign(const MARKUP_NODE& element, int32_t& field, const char* const words[3])
 {
     const char* mode = Attribute(element, "Mode");
     for (int32_t i = 0; i < 3; ++i)

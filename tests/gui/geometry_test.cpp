@@ -27,7 +27,8 @@ class Geometry : public OvTest::GuiTest
 
 TEST_F(Geometry, DocksInsideTheWindowsEdges)
 {
-    CONTROL* control = Add(nullptr, 3, 4, 100, 50, DOCK_TO_EDGE_RIGHT_INSIDE | DOCK_TO_EDGE_BOTTOM_INSIDE);
+    CONTROL* control =
+        Add(nullptr, 3, 4, 100, 50, DOCK_TO_EDGE_RIGHT_INSIDE | DOCK_TO_EDGE_BOTTOM_INSIDE);
     ASSERT_TRUE(FitAndDock(*control));
     EXPECT_EQ(control->Position, OV_VECTOR_F(700, 550));
 }

@@ -27,14 +27,18 @@ class SkinBinding : public OvTest::GuiTest
                                     "AreaOver", "Barv", "BarV", "ListArea"})
             *skin.Get(element) = (std::string("style-") + element).c_str();
     }
-    STYLE_REF Named(const char* element) { return gui.Styles.Find((std::string("style-") + element).c_str()); }
+    STYLE_REF Named(const char* element)
+    {
+        return gui.Styles.Find((std::string("style-") + element).c_str());
+    }
     static CONTROL* Child(const CONTROL* control, size_t i)
     {
         if (!control || control->Node->children.size() <= i)
             return nullptr;
         return std::next(control->Node->children.begin(), long(i))->control.get();
     }
-    PLACE At(float x, float y, float w, float h, CONTROL* parent = nullptr, const char* name = nullptr)
+    PLACE At(float x, float y, float w, float h, CONTROL* parent = nullptr,
+             const char* name = nullptr)
     {
         return PLACE{"k", name, OV_VECTOR_F(x, y), OV_VECTOR_F(w, h), parent};
     }
@@ -50,7 +54,8 @@ class SkinBinding : public OvTest::GuiTest
 TEST_F(SkinBinding, WindowWithCloseAndMinimiseButtons)
 {
     CONTROL* content = CreateWindow(gui, At(100, 50, 300, 200, nullptr, "w"), "Title",
-                                    WINDOW_CLOSE_BUTTON | WINDOW_MINIMISE_BUTTON, OvHandle{1, nullptr}, {1, 2, 3, 4});
+                                    WINDOW_CLOSE_BUTTON | WINDOW_MINIMISE_BUTTON,
+                                    OvHandle{1, nullptr}, {1, 2, 3, 4});
     ASSERT_NE(content, nullptr);
     EXPECT_EQ(*gui.NamedControls.Find("w"), content);
     CONTROL* window = content->Parent();
@@ -83,7 +88,8 @@ TEST_F(SkinBinding, WindowWithCloseAndMinimiseButtons)
 
 TEST_F(SkinBinding, WindowWithEveryPartAndWithoutAny)
 {
-    CONTROL* content = CreateWindow(gui, At(0, 0, 200, 100), "Title", 0xF, OvHandle{1, nullptr}, {});
+    CONTROL* content =
+        CreateWindow(gui, At(0, 0, 200, 100), "Title", 0xF, OvHandle{1, nullptr}, {});
     CONTROL* window = content->Parent();
     ASSERT_EQ(window->Node->children.size(), 5u);
     CONTROL* bar = Child(window, 1);
@@ -149,7 +155,8 @@ TEST_F(SkinBinding, ComboListDocksBelowUnlessGivenAnotherDock)
 {
     auto listOuter = [this](uint32_t dock)
     {
-        CONTROL* box = CreateComboBox(gui, At(0, 0, 100, 20), OV_VECTOR_F(100, 80), OV_VECTOR_F(10, 0), {}, dock, 16);
+        CONTROL* box = CreateComboBox(gui, At(0, 0, 100, 20), OV_VECTOR_F(100, 80),
+                                      OV_VECTOR_F(10, 0), {}, dock, 16);
         CONTROL* face = Child(box, 0);
         EXPECT_TRUE(face->HasTag("comboboxm"));
         EXPECT_TRUE(Child(face, 1)->HasTag("comboboxic"));
@@ -169,14 +176,16 @@ TEST_F(SkinBinding, ComboListDocksBelowUnlessGivenAnotherDock)
 
 TEST_F(SkinBinding, MenuEntriesStackInTheList)
 {
-    CONTROL* menu = CreateMenu(gui, At(0, 0, 60, 20), "File", OvHandle{1, nullptr}, DOCK_TO_EDGE_BOTTOM);
+    CONTROL* menu =
+        CreateMenu(gui, At(0, 0, 60, 20), "File", OvHandle{1, nullptr}, DOCK_TO_EDGE_BOTTOM);
     ASSERT_NE(menu, nullptr);
     CONTROL* list = Child(Child(menu, 0), 0);
     EXPECT_TRUE(list->HasTag("menulist"));
     EXPECT_FALSE(list->Visible);
     EXPECT_EQ(list->StyleActive, Named("ListArea"));
     CONTROL* a = AddMenuButton(gui, At(0, 0, 90, 20, menu), "Open", OvHandle{1, nullptr});
-    CONTROL* b = AddSubMenu(gui, At(0, 0, 90, 20, menu), "Recent", OvHandle{1, nullptr}, DOCK_TO_EDGE_RIGHT);
+    CONTROL* b =
+        AddSubMenu(gui, At(0, 0, 90, 20, menu), "Recent", OvHandle{1, nullptr}, DOCK_TO_EDGE_RIGHT);
     CONTROL* c = AddMenuButton(gui, At(0, 0, 120, 30, menu), "Quit", OvHandle{1, nullptr});
     ASSERT_TRUE(a && b && c);
     EXPECT_EQ(a->Position.y, 0);
@@ -186,7 +195,8 @@ TEST_F(SkinBinding, MenuEntriesStackInTheList)
     EXPECT_EQ(a->Size.x, 120); // restacked to the last width
     EXPECT_TRUE(b->HasTag("menuitem"));
     EXPECT_EQ(Child(Child(b, 0), 0)->Behaviour, DOCK_TO_EDGE_RIGHT);
-    EXPECT_EQ(AddMenuButton(gui, At(0, 0, 10, 10, a), "x", OvHandle{1, nullptr}), nullptr); // not a menu
+    EXPECT_EQ(AddMenuButton(gui, At(0, 0, 10, 10, a), "x", OvHandle{1, nullptr}),
+              nullptr); // not a menu
 }
 
 TEST_F(SkinBinding, SmallComposites)
@@ -207,13 +217,15 @@ TEST_F(SkinBinding, SmallComposites)
     EXPECT_EQ(checks->Size.y, 62);
     EXPECT_TRUE(CreateOptionBox(gui, At(0, 0, 1, 1), 0, 0, 0)->HasTag("optionbox"));
 
-    auto* edit = dynamic_cast<__edit*>(Child(CreateEditBox(gui, At(0, 0, 100, 20), "abc", true), 0));
+    auto* edit =
+        dynamic_cast<__edit*>(Child(CreateEditBox(gui, At(0, 0, 100, 20), "abc", true), 0));
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->Text, "***");
     EXPECT_EQ(edit->Before, "abc");
     EXPECT_TRUE(edit->HasTag("editbox"));
 
-    auto* face = dynamic_cast<__button*>(Child(CreateButton(gui, At(0, 0, 50, 20), "OK", OvHandle{1, nullptr}), 0));
+    auto* face = dynamic_cast<__button*>(
+        Child(CreateButton(gui, At(0, 0, 50, 20), "OK", OvHandle{1, nullptr}), 0));
     ASSERT_NE(face, nullptr);
     EXPECT_EQ(face->HoverStyle, Named("AreaOver"));
     EXPECT_EQ(face->NormalStyle, Named("AreaActive"));
@@ -233,7 +245,8 @@ TEST_F(SkinBinding, ACompositeThatCannotBeAttachedWholeLeavesNothing)
         deep = gui.AddControl(new CONTROL, deep);
     const size_t before = deep->Node->children.size();
     // The window fits, its content does not.
-    EXPECT_EQ(CreateWindow(gui, At(0, 0, 10, 10, deep, "late"), "", 0xF, OvHandle{1, nullptr}, {}), nullptr);
+    EXPECT_EQ(CreateWindow(gui, At(0, 0, 10, 10, deep, "late"), "", 0xF, OvHandle{1, nullptr}, {}),
+              nullptr);
     EXPECT_EQ(deep->Node->children.size(), before);
     EXPECT_FALSE(gui.NamedControls.Find("late"));
     CONTROL* last = gui.AddControl(new CONTROL, deep);

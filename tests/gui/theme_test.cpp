@@ -117,10 +117,10 @@ TEST_F(Theme, InheritingAnUndeclaredStyleCopiesTheDefaults)
         <Style Name="a"><TextHalign Mode="RIGHT" /><AsBorder Mode="On" /></Style>
         <Style Name="a" Inherit="later"><TextValign Mode="MIDDLE" /><TextHalign Mode="SIDEWAYS" /></Style>
         <Style Name="later"><AsBorder Mode="On" /></Style>)"));
-    EXPECT_FALSE(Style("a").AsBorder);     // the default copied over it
-    EXPECT_EQ(Style("a").TextHalign, -1);  // an unknown mode leaves it
+    EXPECT_FALSE(Style("a").AsBorder);    // the default copied over it
+    EXPECT_EQ(Style("a").TextHalign, -1); // an unknown mode leaves it
     EXPECT_EQ(Style("a").TextValign, 0);
-    EXPECT_TRUE(Style("later").AsBorder);  // created by the Inherit, changed in place later
+    EXPECT_TRUE(Style("later").AsBorder); // created by the Inherit, changed in place later
     EXPECT_EQ(gui.Styles.Count(), 2u);
 }
 
@@ -136,7 +136,8 @@ TEST_F(Theme, ColoursWithoutAlignSetTheMiddleAndPartialValuesKeepTheRest)
 
 TEST_F(Theme, PercentSplitsStayMarkedAndAreLimitedOnTheBox)
 {
-    ASSERT_TRUE(Load(R"(<Style Name="s"><AreaSplit><Left Value="25%" /><Top Value="300" /></AreaSplit></Style>
+    ASSERT_TRUE(Load(
+        R"(<Style Name="s"><AreaSplit><Left Value="25%" /><Top Value="300" /></AreaSplit></Style>
                         <Style Name="s"><AreaSplit><Left Value="25" /></AreaSplit></Style>)"));
     const GUI_STYLE& s = Style("s");
     EXPECT_EQ(s.AreaSplitPercent[SPLIT_LEFT], '%'); // never cleared by a later value
@@ -178,8 +179,10 @@ TEST_F(Theme, TexturesLoadByTypeWithTheirDefaultsAndGoWithTheSystem)
     OvTextureDestroy(scratch);
 
     const std::string elements = R"(
-        <Texture Name="red" Type="OVT" File=")" + (dir / "red.ovt").string() + R"(" />
-        <Texture Name="blue" Type="PNG" File=")" + (dir / "blue.png").string() + R"(" />
+        <Texture Name="red" Type="OVT" File=")" +
+                                 (dir / "red.ovt").string() + R"(" />
+        <Texture Name="blue" Type="PNG" File=")" +
+                                 (dir / "blue.png").string() + R"(" />
         <Texture Name="gone" Type="OVT" File="missing.ovt" />
         <Style Name="s"><AreaTexture Align="TOP" Name="red" /><AreaTexture Name="blue" />
             <AreaTexture Align="LEFT" Name="gone" /><AreaTexture Align="RIGHT" Name="undeclared" /></Style>)";
@@ -197,7 +200,8 @@ TEST_F(Theme, TexturesLoadByTypeWithTheirDefaultsAndGoWithTheSystem)
 
     // Without a loader, other types stay empty; the replaced texture lives until the clear.
     gui.ImageLoader = nullptr;
-    ASSERT_TRUE(Load(R"(<Texture Name="blue" Type="PNG" File=")" + (dir / "blue.png").string() + R"(" />)"));
+    ASSERT_TRUE(Load(R"(<Texture Name="blue" Type="PNG" File=")" + (dir / "blue.png").string() +
+                     R"(" />)"));
     EXPECT_EQ(gui.Textures.Find("blue")->object, nullptr);
     EXPECT_NE(OvTextureGet(blue, OV_TEXTURE_WIDTH), nullptr);
     gui.Clear();
@@ -207,7 +211,8 @@ TEST_F(Theme, TexturesLoadByTypeWithTheirDefaultsAndGoWithTheSystem)
 
 TEST(ThemeTextureParameters, NearestAndRepeatUnlessSaidOtherwise)
 {
-    const std::string text = R"(<Texture /><Texture MinFilter="LINEAR" MagFilter="linear" WrapS="CLAMP" WrapT="CLAMP" />)";
+    const std::string text =
+        R"(<Texture /><Texture MinFilter="LINEAR" MagFilter="linear" WrapS="CLAMP" WrapT="CLAMP" />)";
     MARKUP_NODE document;
     ASSERT_TRUE(document.Parse(text.c_str(), text.size(), " ", true));
     const TEXTURE_PARAMETERS plain = TextureParametersOf(document.children.front());
@@ -245,7 +250,8 @@ TEST_F(Theme, IncludesLoadInPlaceAndAFailingOneStopsTheLoad)
     EXPECT_TRUE(Style("derived").AsBorder);
 
     gui.Clear();
-    EXPECT_FALSE(Load(R"(<Style Name="before" /><Include File="nowhere.theme" Theme="T" /><Style Name="after" />)"));
+    EXPECT_FALSE(Load(
+        R"(<Style Name="before" /><Include File="nowhere.theme" Theme="T" /><Style Name="after" />)"));
     EXPECT_TRUE(gui.Styles.Find("before"));
     EXPECT_FALSE(gui.Styles.Find("after"));
 }
@@ -263,9 +269,9 @@ TEST_F(Theme, IncludeCyclesAreStopped)
     EXPECT_FALSE(gui.LoadTheme(a.c_str(), "T"));
 
     // The same file with another theme is no cycle.
-    const std::string both = Write("both.theme", R"(<Theme Name="A"><Include File=")" +
-                                                     (dir / "both.theme").string() +
-                                                     R"(" Theme="B" /></Theme><Theme Name="B" />)");
+    const std::string both =
+        Write("both.theme", R"(<Theme Name="A"><Include File=")" + (dir / "both.theme").string() +
+                                R"(" Theme="B" /></Theme><Theme Name="B" />)");
     EXPECT_TRUE(gui.LoadTheme(both.c_str(), "A"));
 }
 
