@@ -19,15 +19,18 @@ void SetClamped(float& setting, float value, float low, float high)
         setting = std::clamp(value, low, high);
 }
 
-constexpr float kQuarterTurn = std::numbers::pi_v<float> / 2;
-constexpr float kStereoSpread = std::numbers::pi_v<float> / 6; // OpenAL's default, +-30 deg
+// OpenAL's default angles for the two channels of a stereo source, 30 degrees either side.
+// On OpenAL Soft's stereo output a stereo source's channel at that angle or beyond sounds
+// from one speaker only, so the channel that crosses over stops there.
+constexpr float kSpeakerAngle = std::numbers::pi_v<float> / 6;
 
-// The angle (counter-clockwise, so positive is left) of a channel that sits at `centre` when
-// the pan is 0 and moves to the side the pan names: both channels end on that side.
+// The angle (counter-clockwise, so positive is left) of a stereo channel that sits at
+// `centre` when the pan is 0: the channel on the side the pan names stays, the other moves
+// across, and at -1 or 1 both sound from that side.
 float ChannelAngle(float centre, float pan)
 {
-    float target = pan < 0 ? kQuarterTurn : -kQuarterTurn;
-    return centre + (target - centre) * std::fabs(pan);
+    float side = pan < 0 ? kSpeakerAngle : -kSpeakerAngle;
+    return centre + (side - centre) * std::fabs(pan);
 }
 
 } // namespace
@@ -59,13 +62,14 @@ void ApplySettings(ALuint source, const VoiceSettings& settings, int channels)
     alSourcef(source, AL_PITCH, settings.pitch);
     if (channels == 1)
     {
-        // On the unit circle in front of the listener: pan -1 is straight left.
+        // On the unit circle in front of the listener: pan -1 is straight left, -0.5 is 30
+        // degrees to the left, between the speakers.
         float pan = settings.pan;
         alSource3f(source, AL_POSITION, pan, 0.0f, -std::sqrt(1.0f - pan * pan));
         return;
     }
-    ALfloat angles[2] = {ChannelAngle(kStereoSpread, settings.pan),
-                         ChannelAngle(-kStereoSpread, settings.pan)};
+    ALfloat angles[2] = {ChannelAngle(kSpeakerAngle, settings.pan),
+                         ChannelAngle(-kSpeakerAngle, settings.pan)};
     alSourcefv(source, AL_STEREO_ANGLES, angles);
 }
 

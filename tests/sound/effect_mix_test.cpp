@@ -62,17 +62,27 @@ TEST(EffectMix, PanLeftLeavesTheRightSilentForMonoAndStereo)
         auto system = OpenCapturedSystem();
         SOUND_EFFECT_HANDLE effect = system->LoadEffect(NoiseFile(channels, kRate / 5).c_str());
         ASSERT_TRUE(effect);
-        EXPECT_TRUE(system->EffectSetPan(effect, -1.0f));
-        EXPECT_FLOAT_EQ(system->EffectGetPan(effect), -1.0f);
-        EXPECT_TRUE(system->EffectPlay(effect));
-        WaitMixed(0.5);
+        for (float pan : {-1.0f, -0.5f})
+        {
+            EXPECT_TRUE(system->EffectSetPan(effect, pan));
+            EXPECT_FLOAT_EQ(system->EffectGetPan(effect), pan);
+            EXPECT_TRUE(system->EffectPlay(effect));
+            WaitMixed(0.5);
+        }
         Mix mix = FinishCapture(std::move(system));
         std::vector<Burst> bursts = Bursts(mix);
-        ASSERT_EQ(bursts.size(), 1u);
-        double left = Rms(mix.left, bursts[0].first, bursts[0].last);
-        double right = Rms(mix.right, bursts[0].first, bursts[0].last);
-        EXPECT_GT(left, 0.05);
-        EXPECT_LT(right, 0.01 * left);
+        ASSERT_EQ(bursts.size(), 2u);
+        double ratio[2];
+        for (size_t play = 0; play < 2; ++play)
+        {
+            double left = Rms(mix.left, bursts[play].first, bursts[play].last);
+            EXPECT_GT(left, 0.05);
+            ratio[play] = Rms(mix.right, bursts[play].first, bursts[play].last) / left;
+        }
+        EXPECT_LT(ratio[0], 0.01);
+        // Half way to the left is between the speakers, not already at the left one.
+        EXPECT_GT(ratio[1], 0.1);
+        EXPECT_LT(ratio[1], 0.9);
     }
 }
 
