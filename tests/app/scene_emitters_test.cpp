@@ -1,11 +1,14 @@
-// Emitters in the scene step on a real window: updated after the actors with their particle
-// callback, drawn behind or in front of their owner or of all the actors, and left on their
-// own when the owner is destroyed; ReleaseAll empties them.
+// Emitters and soft bodies in the scene step on a real window: emitters updated after the
+// actors with their particle callback, drawn behind or in front of their owner or of all the
+// actors, and left on their own when the owner is destroyed; soft bodies drawn after the
+// actors and before the free emitters in front; ReleaseAll empties both.
 #include "support/scene_fixture.h"
 #include "support/window_fixture.h"
 
 #include "app/ov_application.h"
 #include "graphics/ov_shapes.h"
+
+#include <string>
 
 using namespace OvCore;
 using namespace OvTest;
@@ -101,6 +104,27 @@ TEST_F(SceneEmittersTest, TheUpdatePassStepsEveryEmitterWithItsCallbackAndReleas
 
     Application().ReleaseAll();
     EXPECT_TRUE(Application().emitters.IsEmpty());
+}
+
+TEST_F(SceneEmittersTest, SoftBodiesAreDrawnAfterTheActorsAndBeforeTheFreeEmittersInFront)
+{
+    OV_APPLICATION& app = Application();
+    app.AddActor("square", new RedSquare);
+    Step(false, false);
+    // One untextured triangle of solid substances over the left of the window.
+    const std::string text = "envboxmodel2d\n2\n3\n0\n0\n1\n0\n1\n40\n0\n1\n0\n1\n0\n48\n1\n0\n1\n"
+                             "1\n0\n1\n2\n0\n0\n1\n0\n0\n1\nnone\n0\n0\n";
+    OV_DNA_MODEL& body = *app.softBodies.Get("body");
+    body.Reset();
+    ASSERT_TRUE(body.Load(text.data(), text.size(), nullptr, nullptr, OV_VECTOR(1, 1), 1, 1, 1));
+    AddEmitter("alone front", 8);
+    Step(false, true);
+    EXPECT_EQ(PixelAt(20, 10), WHITE); // the body over the actor
+    EXPECT_EQ(PixelAt(60, 40), RED);   // outside the body
+    EXPECT_EQ(PixelAt(8, 24), GREEN);  // the free emitter over the body
+
+    app.ReleaseAll();
+    EXPECT_TRUE(app.softBodies.IsEmpty());
 }
 
 } // namespace

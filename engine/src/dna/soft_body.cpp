@@ -156,8 +156,10 @@ void step(const Dna& dna, const Resolved& r)
 
 World& world()
 {
-    static World instance;
-    return instance;
+    // Never destroyed: models held by static objects destroy their bodies at process exit,
+    // after any static world would be gone.
+    static World* instance = new World;
+    return *instance;
 }
 
 std::vector<OvHandle>* slotsOf(Dna& dna, int32_t kind)
