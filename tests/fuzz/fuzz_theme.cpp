@@ -18,14 +18,25 @@ using namespace OvCore::OV_GUI;
 namespace
 {
 
+const char* const NAMES[3] = {"a.theme", "b.theme", "c.theme"};
+char scratch[] = "/tmp/fuzz_theme_XXXXXX";
+
+// The scratch folder goes when the fuzzer exits normally.
+void RemoveScratchFolder()
+{
+    for (const char* name : NAMES)
+        std::remove(name);
+    std::remove(scratch);
+}
+
 void EnterScratchFolder()
 {
     static bool entered = false;
     if (entered)
         return;
-    char folder[] = "/tmp/fuzz_theme_XXXXXX";
-    if (!mkdtemp(folder) || chdir(folder) != 0)
+    if (!mkdtemp(scratch) || chdir(scratch) != 0)
         std::abort();
+    std::atexit(RemoveScratchFolder);
     entered = true;
 }
 
@@ -63,8 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     EnterScratchFolder();
     std::string_view input(reinterpret_cast<const char*>(data), size);
-    const char* names[3] = {"a.theme", "b.theme", "c.theme"};
-    for (const char* name : names)
+    for (const char* name : NAMES)
     {
         const size_t end = input.find("@@FILE@@");
         WriteFile(name, input.substr(0, end));

@@ -2,12 +2,12 @@
 // and font load, and its skin gives every element the composites ask for a textured style.
 #include "support/window_fixture.h"
 
+#include "formats/byte_buffer.h"
 #include "gui/gui_skin.h"
 #include "gui/gui_system.h"
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 
 using namespace OvCore;
@@ -62,10 +62,9 @@ TEST_F(DefaultTheme, LoadsWholeAndStylesEveryElement)
 // The small theme of docs/gui.md loads as written.
 TEST_F(DefaultTheme, TheDocumentedExampleLoads)
 {
-    std::ifstream doc("docs/gui.md");
-    std::stringstream text;
-    text << doc.rdbuf();
-    const std::string markdown = text.str();
+    ByteBuffer doc;
+    ASSERT_TRUE(doc.LoadFile("docs/gui.md"));
+    const std::string markdown(reinterpret_cast<const char*>(doc.start), doc.count);
     const size_t start = markdown.find("```xml\n");
     ASSERT_NE(start, std::string::npos);
     const size_t end = markdown.find("```", start + 7);
