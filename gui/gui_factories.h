@@ -8,6 +8,11 @@
 
 #include "gui/gui_system.h"
 
+// The Windows headers name a macro CreateWindow; it would rename the factory.
+#ifdef CreateWindow
+#undef CreateWindow
+#endif
+
 namespace OvCore
 {
 namespace OV_GUI
