@@ -38,7 +38,12 @@ char rootName[] = "/tmp/ov-sound-test-XXXXXX";
 // after the application (made later) has closed its device.
 CaptureFolder MakeCaptureFolder()
 {
-    CaptureFolder folder{mkdtemp(rootName)};
+    if (!mkdtemp(rootName))
+    {
+        std::perror("mkdtemp");
+        std::abort();
+    }
+    CaptureFolder folder{rootName};
     fs::create_directories(folder.output());
     std::ofstream(folder.root / "alsoft.conf")
         << "[general]\ndrivers = wave\nchannels = stereo\nfrequency = " << kMixRate
