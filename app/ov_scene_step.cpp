@@ -68,7 +68,10 @@ void OV_APPLICATION::SceneStep()
 {
     const OV_LOOP& loop = Loop();
     if (loop.updateTick)
+    {
         UpdatePass(*this);
+        LayoutGui();
+    }
     ProcessGuiInput();
     if (loop.renderTick)
         DrawPass(*this);

@@ -1,8 +1,15 @@
 // The GUI's per-frame step and release.
 #include "gui/ov_gui_part.h"
 
+#include "gui/gui_layout.h"
+
 namespace OvCore
 {
+
+void OV_GUI_PART::LayoutGui()
+{
+    OV_GUI::LayoutPass(gui);
+}
 
 void OV_GUI_PART::ProcessGuiInput()
 {
