@@ -1,8 +1,9 @@
-// MODEL3D, the 3D model a 3D actor carries: textured triangle meshes (parts), each in a
-// vertex buffer with its textures. The record and its release are here; reading OBJ/MTL
-// files into it and drawing it come with the model loader.
+// MODEL3D, the 3D model a 3D actor carries: textured triangle meshes (parts) read from a
+// Wavefront OBJ file and its MTL libraries, each in a vertex buffer with its texture, drawn
+// in world coordinates at a position, rotation and scale.
 #pragma once
 
+#include "core/ov_vector.h"
 #include "graphics/ov_vertex_buffer.h"
 #include "orvane_core.h"
 
@@ -29,6 +30,16 @@ struct MODEL3D
     MODEL3D& operator=(const MODEL3D&) = delete;
     ~MODEL3D() { Release(false); }
 
+    // Reads the OBJ file at `path` (MTL libraries and textures are found in `folder`): one
+    // part per material used, in the order the materials were first used, appended to those
+    // already loaded. The filters go to texture parameters 237 and 238 of each texture;
+    // `usageFlags` and `clientSideOnly` to the vertex buffers. False, with nothing added, when
+    // the file cannot be read or passes the reader's limits (graphics/obj_reader.h).
+    bool Load(const char* path, const char* folder, int32_t minFilter, int32_t magFilter,
+              int32_t usageFlags, bool clientSideOnly);
+    // Every part with its textures bound, under the identity translated to `position`, turned
+    // about X by rotation.z, Y by rotation.y and Z by rotation.x, and scaled; w is ignored.
+    void Draw(const OV_VECTOR& position, const OV_VECTOR& rotation, const OV_VECTOR& scale) const;
     // Destroys every part's vertex buffer and empties `parts`; a loaded model also destroys
     // the parts' textures unless keepTextures (another owner still uses them).
     void Release(bool keepTextures);
