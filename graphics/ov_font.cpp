@@ -1,6 +1,7 @@
 #include "graphics/ov_font.h"
 
 #include "graphics/image_files.h"
+#include "graphics/ov_vector_math.h"
 
 #include <algorithm>
 #include <new>
@@ -41,12 +42,7 @@ struct GridMetrics
 // The transform every drawing of text starts with; the caller's transform still applies.
 void PushTransform(const OV_VECTOR& position, const OV_VECTOR& scale, const OV_VECTOR& rotation)
 {
-    OvMatrixPush();
-    OvMatrixTranslate(position.x, position.y, position.z);
-    OvMatrixRotate(rotation.z, 1, 0, 0);
-    OvMatrixRotate(rotation.y, 0, 1, 0);
-    OvMatrixRotate(rotation.x, 0, 0, 1);
-    OvMatrixScale(scale.x, scale.y, scale.z);
+    PushPlacement(position, rotation, scale, false);
 }
 
 } // namespace

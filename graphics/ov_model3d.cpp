@@ -1,6 +1,7 @@
 #include "graphics/ov_model3d.h"
 
 #include "graphics/obj_reader.h"
+#include "graphics/ov_vector_math.h"
 
 #include <filesystem>
 #include <fstream>
@@ -113,13 +114,7 @@ void MODEL3D::Draw(const OV_VECTOR& position, const OV_VECTOR& rotation,
             else
                 OvTextureActivate(part.textures[unit]);
         }
-        OvMatrixPush();
-        OvMatrixIdentity();
-        OvMatrixTranslate(position.x, position.y, position.z);
-        OvMatrixRotate(rotation.z, 1, 0, 0);
-        OvMatrixRotate(rotation.y, 0, 1, 0);
-        OvMatrixRotate(rotation.x, 0, 0, 1);
-        OvMatrixScale(scale.x, scale.y, scale.z);
+        PushPlacement(position, rotation, scale, true);
         part.buffer.Draw();
         OvMatrixPop();
     }

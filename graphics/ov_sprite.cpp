@@ -2,6 +2,7 @@
 
 #include "core/ov_string.h"
 #include "formats/byte_buffer.h"
+#include "graphics/ov_vector_math.h"
 
 #include <algorithm>
 #include <cmath>
@@ -396,13 +397,7 @@ void OV_SPRITE::Draw(const OV_VECTOR& position, const OV_VECTOR& rotation,
     const OvHandle frame = CurrentFrame();
     if (IsEmpty(frame))
         return;
-    OvMatrixPush();
-    OvMatrixIdentity();
-    OvMatrixTranslate(position.x, position.y, position.z);
-    OvMatrixRotate(rotation.z, 1, 0, 0);
-    OvMatrixRotate(rotation.y, 0, 1, 0);
-    OvMatrixRotate(rotation.x, 0, 0, 1);
-    OvMatrixScale(scale.x, scale.y, scale.z);
+    PushPlacement(position, rotation, scale, true);
     OvTextureActivate(frame);
     OvDrawDataStruct(OV_PRIMITIVE_QUADS, 0, 4, vertices, nullptr);
     OvMatrixPop();
