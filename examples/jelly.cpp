@@ -12,7 +12,6 @@
 #include "orvane_core.h"
 
 #include <chrono>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -170,26 +169,6 @@ void DrawBar()
     bar.Draw(OV_VECTOR(0, 0), true);
 }
 
-// The window's pixels, top row first, saved as a PNG.
-bool SaveWindow(const char* path)
-{
-    OvHandle shot{1, nullptr}, upright{1, nullptr};
-    if (!OvTextureCreate(&shot) || !OvTextureFromRender(shot, 0, 0, WIDTH, HEIGHT, 1))
-        return false;
-    const auto* rows = static_cast<const uint8_t*>(OvTextureLock(shot, OV_LOCK_READ_ONLY));
-    std::vector<uint8_t> flipped(size_t(WIDTH) * HEIGHT * 4);
-    for (int y = 0; rows && y < HEIGHT; ++y)
-        std::memcpy(&flipped[size_t(y) * WIDTH * 4], rows + size_t(HEIGHT - 1 - y) * WIDTH * 4,
-                    size_t(WIDTH) * 4);
-    OvTextureUnlock(shot, 0);
-    const bool saved = rows && OvTextureCreate(&upright) &&
-                       OvTextureLoadRGBAFromMemory(upright, flipped.data(), WIDTH, HEIGHT) &&
-                       SaveTextureImage(upright, path, "png");
-    OvTextureDestroy(shot);
-    OvTextureDestroy(upright);
-    return saved;
-}
-
 void Frame(HWND, void* context)
 {
     Demo& demo = *static_cast<Demo*>(context);
@@ -209,7 +188,7 @@ void Frame(HWND, void* context)
     app.SceneStep(); // the before-draw hook draws the bar, then the soft bodies
     if (!demo.screenshot.empty() && now - demo.start > std::chrono::milliseconds(900))
     {
-        SaveWindow(demo.screenshot.c_str());
+        SaveRenderImage(WIDTH, HEIGHT, demo.screenshot.c_str(), "png");
         Loop().running = false;
     }
     OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_SWAP);

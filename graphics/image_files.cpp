@@ -7,6 +7,7 @@
 #include <cwchar>
 #include <memory>
 #include <new>
+#include <vector>
 
 namespace OvCore
 {
@@ -224,6 +225,35 @@ int32_t FindEncoder(const WCHAR* mimeType, CLSID* classId)
             return static_cast<int32_t>(i);
         }
     return -1;
+}
+
+bool SaveRenderImage(int32_t width, int32_t height, const char* path, const char* format)
+{
+    if (width <= 0 || height <= 0)
+        return false;
+    OvHandle shot{1, nullptr}, upright{1, nullptr};
+    if (!OvTextureCreate(&shot))
+        return false;
+    std::vector<uint8_t> flipped;
+    if (OvTextureFromRender(shot, 0, 0, width, height, 1))
+    {
+        const auto* rows = static_cast<const uint8_t*>(OvTextureLock(shot, OV_LOCK_READ_ONLY));
+        const size_t rowBytes = size_t(width) * 4;
+        if (rows)
+        {
+            flipped.resize(rowBytes * size_t(height));
+            for (int32_t y = 0; y < height; ++y)
+                std::memcpy(&flipped[size_t(y) * rowBytes],
+                            rows + size_t(height - 1 - y) * rowBytes, rowBytes);
+            OvTextureUnlock(shot, 0);
+        }
+    }
+    OvTextureDestroy(shot);
+    const bool saved = !flipped.empty() && OvTextureCreate(&upright) &&
+                       OvTextureLoadRGBAFromMemory(upright, flipped.data(), width, height) &&
+                       SaveTextureImage(upright, path, format);
+    OvTextureDestroy(upright);
+    return saved;
 }
 
 } // namespace OvCore
