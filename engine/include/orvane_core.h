@@ -546,6 +546,70 @@ extern "C"
     OV_API int32_t OvSocketLastError(OvHandle socket);
     OV_API void OvSocketDestroy(OvHandle socket);
 
+    /* ---- Virtual files: packages of named files kept as ZIP archives; docs/formats.md -------
+     * Archives are hostile input: an archive whose entry table breaks these bounds is refused
+     * whole, and an entry's bytes are checked against its declared size and CRC as they are
+     * read. Names are stored as given; the framework decides what may reach a folder. */
+#define OV_VIRTUAL_FILE_LARGEST (256u << 20) /* bytes in one entry */
+#define OV_VIRTUAL_FILE_MOST_ENTRIES 65536u  /* entries in one archive */
+#define OV_VIRTUAL_FILE_LONGEST_NAME 1024u   /* bytes in an entry name */
+/* OvVirtualFileLastError codes */
+#define OV_VIRTUAL_FILE_OK 0
+#define OV_VIRTUAL_FILE_NOT_FOUND 1 /* no such file, or the entry is no longer there */
+#define OV_VIRTUAL_FILE_DAMAGED 2   /* not a ZIP archive, truncated, or data that fails its check */
+#define OV_VIRTUAL_FILE_TOO_LARGE 3 /* past the bounds above */
+#define OV_VIRTUAL_FILE_FAILED 4    /* bad arguments, or the archive could not be written */
+/* OvVirtualFileSave flags */
+#define OV_VIRTUAL_FILE_STORED 1 /* keep the entries uncompressed (default: deflated) */
+
+    typedef struct OvVirtualFileEntry
+    {
+        uint32_t size;  /* uncompressed bytes */
+        char* name;     /* UTF-8, '/' between folders */
+        uint64_t index; /* the entry's place in the archive */
+    } OvVirtualFileEntry;
+
+    /* A package's entry table: its files, folders left out, in archive order. */
+    typedef struct OvVirtualFileInfo
+    {
+        uint32_t count;
+        OvVirtualFileEntry* entries;
+    } OvVirtualFileInfo;
+
+    /* One file's name and bytes, owned by the record until OvVirtualFileFree. */
+    typedef struct OvVirtualFile
+    {
+        char* name;
+        uint8_t* data;
+        uint32_t size;
+    } OvVirtualFile;
+
+    /* Fills `info` with the entry table of the archive at `packageName`; 0 (info empty) when
+     * the file is missing, is not an archive, is truncated or breaks the bounds. */
+    OV_API uint8_t OvVirtualFileInfoOpen(const char* packageName, OvVirtualFileInfo* info);
+    /* Frees the table and leaves `info` empty. */
+    OV_API void OvVirtualFileInfoClose(OvVirtualFileInfo* info);
+    /* Reads one entry of the table into `file` (freed first); 0 when the archive changed since
+     * it was listed or its bytes do not match the declared size or CRC. */
+    OV_API uint8_t OvVirtualFileLoad(OvVirtualFile* file, const char* packageName,
+                                     const OvVirtualFileEntry* entry);
+    OV_API uint32_t OvVirtualFileSize(const OvVirtualFile* file);
+    /* Copies the first `count` bytes of the file to `destination`; 0 when count is more than
+     * it holds. */
+    OV_API uint8_t OvVirtualFileGetData(const OvVirtualFile* file, void* destination,
+                                        uint32_t count);
+    /* Fills a record with copies of `name` and of `size` bytes at `data`. */
+    OV_API uint8_t OvVirtualFileMakeFile(OvVirtualFile* file, const char* name, const void* data,
+                                         uint32_t size);
+    OV_API void OvVirtualFileFree(OvVirtualFile* file);
+    /* Writes the records as a new archive at `packageName` (OV_VIRTUAL_FILE_... flags); an
+     * existing file is replaced only once the new one is complete. 0 for no records, an
+     * unnamed record, a name given twice, or a failed write. */
+    OV_API uint8_t OvVirtualFileSave(const char* packageName, const OvVirtualFile* files,
+                                     uint32_t count, int32_t flags);
+    /* OV_VIRTUAL_FILE_...: why the last virtual-file call failed, 0 after a success. */
+    OV_API int32_t OvVirtualFileLastError(void);
+
 #ifdef __cplusplus
 }
 #endif
