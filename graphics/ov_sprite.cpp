@@ -2,12 +2,14 @@
 
 #include "core/ov_string.h"
 #include "formats/byte_buffer.h"
+#include "formats/package.h"
 #include "graphics/ov_vector_math.h"
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace OvCore
 {
@@ -35,6 +37,14 @@ OvHandle CreateTexture()
     if (!OvTextureCreate(&texture))
         return EMPTY_HANDLE;
     return texture;
+}
+
+// A buffer that shows `size` bytes at `bytes` without owning them.
+void Borrow(ByteBuffer& buffer, void* bytes, uint32_t size)
+{
+    buffer.start = buffer.cursor = static_cast<uint8_t*>(bytes);
+    buffer.capacity = buffer.count = size;
+    buffer.borrowed = 1;
 }
 
 } // namespace
@@ -472,6 +482,31 @@ bool OV_SPRITE::SaveFrame(const char* path) const
                                          static_cast<uint32_t>(size);
     OvTextureUnlock(frame, 0);
     return copied && buffer.SaveFile(path);
+}
+
+bool OV_SPRITE::SavePackage(const char* packageName) const
+{
+    std::vector<OvHandle> locked;
+    std::vector<ByteBuffer> pixels(frames.size());
+    std::vector<OV_STRING> names(frames.size());
+    std::vector<PackageFile> files;
+    for (OvHandle frame : frames)
+    {
+        void* bytes = OvTextureLock(frame, OV_LOCK_READ_ONLY);
+        if (!bytes)
+            continue;
+        const uint32_t n = static_cast<uint32_t>(locked.size());
+        locked.push_back(frame);
+        Borrow(pixels[n], bytes,
+               static_cast<uint32_t>(std::max(0, TextureInt(frame, OV_TEXTURE_LOCKED_BYTES))));
+        names[n].Format("%u", n);
+        files.push_back({names[n].Text(), &pixels[n]});
+    }
+    const bool saved =
+        PackageInfo::PackageSave(packageName, files.data(), static_cast<uint32_t>(files.size()));
+    for (OvHandle frame : locked)
+        OvTextureUnlock(frame, 0);
+    return saved;
 }
 
 } // namespace OvCore

@@ -113,6 +113,9 @@ class OV_SPRITE
     void Unlock(int32_t flag) const;
     // Writes the current frame's raw RGBA bytes to a file.
     bool SaveFrame(const char* path) const;
+    // Writes every frame that locks as a package entry of raw RGBA bytes, named by its number
+    // among those frames ("0", "1", ...). True when the package was written.
+    bool SavePackage(const char* packageName) const;
 
     // Forgets every frame; an owning record also destroys the textures unless keepTextures.
     void Unload(bool keepTextures);

@@ -6,6 +6,7 @@
 
 #include "app/ov_application.h"
 #include "formats/byte_buffer.h"
+#include "formats/package.h"
 
 #include <cstring>
 #include <filesystem>
@@ -355,6 +356,34 @@ TEST_F(SpriteTest, LockedPixelsCanBeChangedAndSaved)
     EXPECT_EQ(std::memcmp(saved.start, &BLUE, 4), 0);
     EXPECT_EQ(std::memcmp(saved.start + 7 * 4, &GREEN, 4), 0);
     EXPECT_EQ(std::memcmp(saved.start + 4, &RED, 4), 0);
+}
+
+TEST_F(SpriteTest, SavePackageWritesEachFramesPixelsUnderItsNumber)
+{
+    Image first(2, 2, RED);
+    first.at(1, 1) = GREEN;
+    OV_SPRITE sprite;
+    ASSERT_TRUE(LoadImages(sprite, {first, Image(3, 1, BLUE)}));
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "frames.zip").string();
+    ASSERT_TRUE(sprite.SavePackage(path.c_str()));
+
+    PackageInfo package;
+    ASSERT_TRUE(package.PackageOpen(path.c_str()));
+    ASSERT_EQ(package.PackageEntryCount(), 2u);
+    EXPECT_STREQ(package.PackageEntryName(0), "0");
+    EXPECT_STREQ(package.PackageEntryName(1), "1");
+    ByteBuffer pixels;
+    ASSERT_TRUE(package.PackageLoad(&pixels, 0));
+    ASSERT_EQ(pixels.count, 2u * 2u * 4u);
+    EXPECT_EQ(std::memcmp(pixels.start, &RED, 4), 0);
+    EXPECT_EQ(std::memcmp(pixels.start + 3 * 4, &GREEN, 4), 0);
+    ASSERT_TRUE(package.PackageLoad(&pixels, 1));
+    ASSERT_EQ(pixels.count, 3u * 4u);
+    EXPECT_EQ(std::memcmp(pixels.start + 2 * 4, &BLUE, 4), 0);
+
+    OV_SPRITE empty;
+    EXPECT_FALSE(empty.SavePackage((folder / "none.zip").c_str()));
 }
 
 TEST_F(SpriteTest, AFrameCopiedFromTheRenderTargetHasTheRegionsSize)
