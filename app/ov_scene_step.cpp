@@ -74,7 +74,10 @@ void OV_APPLICATION::SceneStep()
     }
     ProcessGuiInput();
     if (loop.renderTick)
+    {
         DrawPass(*this);
+        DrawGui();
+    }
     ForgetOwnersOfQueuedActors(*this);
     EndFrame(loop.delta);
 }

@@ -49,7 +49,7 @@ struct GUI_STYLE
     OV_VECTOR_F AreaTiled[AREA_COUNT];
     OV_VECTOR_F AreaOffset[AREA_COUNT];
     OV_VECTOR_F AreaColors[AREA_COUNT][4];
-    OV_VECTOR_F AreaColorFilter;
+    OV_VECTOR_F AreaColorFilter{1, 1, 1, 1}; // white: the colours as they are
     float AreaSplit[4] = {0, 0, 0, 0};
     uint8_t AreaSplitPercent[4] = {0, 0, 0, 0}; // '%' marks a percentage
     OV_FONT* TextFont = nullptr;                // an entry of the GUI_SYSTEM's Fonts

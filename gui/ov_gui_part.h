@@ -1,8 +1,8 @@
 // The GUI's part of OV_APPLICATION: the GUI_SYSTEM of the program's window. Bind it by
 // setting gui.Window (Application().gui.Window = Application().WindowNamed("main")); while
 // it is bound the scene step lays it out after the update pass of every updating frame, then
-// runs its input pass, removal step and clean-up of the named controls once per frame, and
-// ReleaseAll empties it. Programs reach it
+// runs its input pass, removal step and clean-up of the named controls once per frame, draws
+// it after the views of every rendering frame, and ReleaseAll empties it. Programs reach it
 // as Application().gui; code below the composition root as GuiPart().
 #pragma once
 
@@ -24,6 +24,8 @@ class OV_GUI_PART
     void LayoutGui();
     // The input handling of one frame, when the GUI is bound to a window.
     void ProcessGuiInput();
+    // The drawing pass, with the bound window's per-pixel alpha, when the GUI is bound.
+    void DrawGui();
     // Deletes every control, empties the tables (textures destroyed, fonts freed); the GUI
     // stays bound to its window.
     void ReleaseGui();

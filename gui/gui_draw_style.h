@@ -1,0 +1,17 @@
+// What a style draws of one control: the nine areas, the caption and the icon (the drawing
+// pass calls them in that order, under the control's scissor rectangle).
+#pragma once
+
+#include "gui/gui_control.h"
+
+namespace OvCore
+{
+namespace OV_GUI
+{
+
+void DrawAreas(const CONTROL& control, const GUI_STYLE& style);
+void DrawCaption(const CONTROL& control, const GUI_STYLE& style);
+void DrawIcon(const CONTROL& control, const GUI_STYLE& style);
+
+} // namespace OV_GUI
+} // namespace OvCore
