@@ -585,7 +585,8 @@ extern "C"
     } OvVirtualFile;
 
     /* Fills `info` with the entry table of the archive at `packageName`; 0 (info empty) when
-     * the file is missing, is not an archive, is truncated or breaks the bounds. */
+     * the file is missing, is not an archive, is truncated or breaks the bounds. A table
+     * `info` held before is not freed: close it first. */
     OV_API uint8_t OvVirtualFileInfoOpen(const char* packageName, OvVirtualFileInfo* info);
     /* Frees the table and leaves `info` empty. */
     OV_API void OvVirtualFileInfoClose(OvVirtualFileInfo* info);

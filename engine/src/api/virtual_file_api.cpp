@@ -85,17 +85,17 @@ extern "C"
         if (!info)
             return answer(OV_VIRTUAL_FILE_FAILED);
         *info = {0, nullptr};
-        return guard(answer(OV_VIRTUAL_FILE_TOO_LARGE),
-                     [&]
-                     {
-                         std::vector<ArchiveEntry> found;
-                         int32_t code = listArchive(packageName, found);
-                         if (code == OV_VIRTUAL_FILE_OK)
-                             code = fillTable(found, *info);
-                         if (code != OV_VIRTUAL_FILE_OK)
-                             freeTable(*info);
-                         return answer(code);
-                     });
+        return answer(guard(int32_t(OV_VIRTUAL_FILE_TOO_LARGE),
+                            [&]
+                            {
+                                std::vector<ArchiveEntry> found;
+                                int32_t code = listArchive(packageName, found);
+                                if (code == OV_VIRTUAL_FILE_OK)
+                                    code = fillTable(found, *info);
+                                if (code != OV_VIRTUAL_FILE_OK)
+                                    freeTable(*info);
+                                return code;
+                            }));
     }
 
     OV_API void OvVirtualFileInfoClose(OvVirtualFileInfo* info)
@@ -110,19 +110,19 @@ extern "C"
         if (!file || !entry || !entry->name)
             return answer(OV_VIRTUAL_FILE_FAILED);
         freeFile(*file);
-        return guard(answer(OV_VIRTUAL_FILE_TOO_LARGE),
-                     [&]
-                     {
-                         std::vector<uint8_t> bytes;
-                         int32_t code = readArchiveEntry(packageName, entry->index, entry->name,
-                                                         entry->size, bytes);
-                         if (code == OV_VIRTUAL_FILE_OK)
-                             code =
-                                 fillFile(*file, entry->name, bytes.data(), uint32_t(bytes.size()));
-                         if (code != OV_VIRTUAL_FILE_OK)
-                             freeFile(*file);
-                         return answer(code);
-                     });
+        return answer(guard(int32_t(OV_VIRTUAL_FILE_TOO_LARGE),
+                            [&]
+                            {
+                                std::vector<uint8_t> bytes;
+                                int32_t code = readArchiveEntry(packageName, entry->index,
+                                                                entry->name, entry->size, bytes);
+                                if (code == OV_VIRTUAL_FILE_OK)
+                                    code = fillFile(*file, entry->name, bytes.data(),
+                                                    uint32_t(bytes.size()));
+                                if (code != OV_VIRTUAL_FILE_OK)
+                                    freeFile(*file);
+                                return code;
+                            }));
     }
 
     OV_API uint32_t OvVirtualFileSize(const OvVirtualFile* file)
@@ -163,11 +163,9 @@ extern "C"
     OV_API uint8_t OvVirtualFileSave(const char* packageName, const OvVirtualFile* files,
                                      uint32_t count, int32_t flags)
     {
-        return guard(answer(OV_VIRTUAL_FILE_FAILED),
-                     [&] {
-                         return answer(writeArchive(packageName, files, count,
-                                                    (flags & OV_VIRTUAL_FILE_STORED) != 0));
-                     });
+        const bool stored = (flags & OV_VIRTUAL_FILE_STORED) != 0;
+        return answer(guard(int32_t(OV_VIRTUAL_FILE_FAILED),
+                            [&] { return writeArchive(packageName, files, count, stored); }));
     }
 
     OV_API int32_t OvVirtualFileLastError(void)
