@@ -11,6 +11,7 @@
 #include "support/scene_fixture.h"
 #include "support/window_fixture.h"
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <sstream>
@@ -42,7 +43,8 @@ class GuiDrawing : public OvTest::SuiteWindowTest<160, 120>
     Com::C_GUI_CONTROL* Add(CONTROL* parent, float x, float y, float w, float h,
                             STYLE_REF style = STYLE_REF())
     {
-        auto* control = static_cast<Com::C_GUI_CONTROL*>(gui.AddControl(new Com::C_GUI_CONTROL, parent));
+        auto* control =
+            static_cast<Com::C_GUI_CONTROL*>(gui.AddControl(new Com::C_GUI_CONTROL, parent));
         control->Position = OV_VECTOR_F(x, y);
         control->Size = OV_VECTOR_F(w, h);
         control->StyleActive = control->StyleUnactive = style;
@@ -113,7 +115,9 @@ TEST_F(GuiDrawing, NineAreasMeetWithoutSeamsAndTakeTheColourFilter)
     const float splits[4] = {3, 5, 7, 9};
     for (int i = 0; i < 4; ++i)
         style->AreaSplit[i] = splits[i];
-    auto colourOf = [](int area) { return Rgba{uint8_t(20 + area * 25), uint8_t(240 - area * 20), 200, 255}; };
+    auto colourOf = [](int area) {
+        return Rgba{uint8_t(20 + area * 25), uint8_t(240 - area * 20), 200, 255};
+    };
     for (int area = 0; area < AREA_COUNT; ++area)
         for (OV_VECTOR_F& corner : style->AreaColors[area])
         {
@@ -124,17 +128,20 @@ TEST_F(GuiDrawing, NineAreasMeetWithoutSeamsAndTakeTheColourFilter)
     Add(nullptr, 13, 7, 101, 57, style);
     Draw();
     const int columns[4] = {13, 20, 105, 114}, rows[4] = {7, 10, 59, 64};
-    ExpectPixels([&](int x, int y) {
-        for (int row = 0; row < 3; ++row)
-            for (int column = 0; column < 3; ++column)
-                if (Inside(x, y, columns[column], rows[row], columns[column + 1], rows[row + 1]))
-                {
-                    Rgba c = colourOf(row * 3 + column);
-                    c.b = 100;
-                    return c;
-                }
-        return OvTest::BLACK;
-    });
+    ExpectPixels(
+        [&](int x, int y)
+        {
+            for (int row = 0; row < 3; ++row)
+                for (int column = 0; column < 3; ++column)
+                    if (Inside(x, y, columns[column], rows[row], columns[column + 1],
+                               rows[row + 1]))
+                    {
+                        Rgba c = colourOf(row * 3 + column);
+                        c.b = 100;
+                        return c;
+                    }
+            return OvTest::BLACK;
+        });
 }
 
 // A tiled axis repeats the texture once per 32 pixels of the control, u from 0 to 4, and the
@@ -148,18 +155,22 @@ TEST_F(GuiDrawing, TiledAreasRepeatOverTheWholeControl)
     style->AreaTiled[AREA_MIDDLE] = OV_VECTOR_F(32, 0);
     Add(nullptr, 0, 10, 128, 20, style);
     Draw();
-    ExpectPixels([](int x, int y) {
-        if (!Inside(x, y, 0, 10, 128, 30))
-            return OvTest::BLACK;
-        return x % 32 < 16 ? OvTest::RED : OvTest::GREEN;
-    });
+    ExpectPixels(
+        [](int x, int y)
+        {
+            if (!Inside(x, y, 0, 10, 128, 30))
+                return OvTest::BLACK;
+            return x % 32 < 16 ? OvTest::RED : OvTest::GREEN;
+        });
     style->AreaOffset[AREA_MIDDLE] = OV_VECTOR_F(16, 0);
     Draw();
-    ExpectPixels([](int x, int y) {
-        if (!Inside(x, y, 0, 10, 128, 30))
-            return OvTest::BLACK;
-        return x % 32 < 16 ? OvTest::GREEN : OvTest::RED;
-    });
+    ExpectPixels(
+        [](int x, int y)
+        {
+            if (!Inside(x, y, 0, 10, 128, 30))
+                return OvTest::BLACK;
+            return x % 32 < 16 ? OvTest::GREEN : OvTest::RED;
+        });
 }
 
 // As outlines, the left and bottom edges are pulled in by one pixel: the frame's lines lie
@@ -170,11 +181,13 @@ TEST_F(GuiDrawing, OutlinesFallInsideTheBox)
     style->AsBorder = true;
     Add(nullptr, 10, 10, 20, 12, style);
     Draw();
-    ExpectPixels([](int x, int y) {
-        if (!Inside(x, y, 10, 10, 30, 22) || Inside(x, y, 11, 11, 29, 21))
-            return OvTest::BLACK;
-        return OvTest::WHITE;
-    });
+    ExpectPixels(
+        [](int x, int y)
+        {
+            if (!Inside(x, y, 10, 10, 30, 22) || Inside(x, y, 11, 11, 29, 21))
+                return OvTest::BLACK;
+            return OvTest::WHITE;
+        });
 }
 
 // CutArea clips the children to the box shrunk by the cut margins, nested clips narrow, and
@@ -185,22 +198,24 @@ TEST_F(GuiDrawing, ClipsNarrowFromParentToChild)
     outer->CutMarginLeft = outer->CutMarginTop = outer->CutMarginRight = outer->CutMarginBottom = 5;
     CONTROL* open = Add(outer, 10, 10, 20, 20, Plain("blue", OvTest::BLUE));
     open->CutArea = false;
-    Add(open, 15, -5, 200, 10, Plain("red", OvTest::RED)); // beyond `open`, inside `outer`
+    Add(open, 15, -5, 200, 10, Plain("red", OvTest::RED));       // beyond `open`, inside `outer`
     Add(outer, 40, 40, 100, 100, Plain("green", OvTest::GREEN)); // cut 5 inside `outer`
-    Add(outer, -20, 45, 30, 10, Plain("white", OvTest::WHITE)); // cut 5 inside on the left
-    Add(outer, 200, 5, 10, 10, Plain("white", OvTest::WHITE));  // all outside, drawn last
+    Add(outer, -20, 45, 30, 10, Plain("white", OvTest::WHITE));  // cut 5 inside on the left
+    Add(outer, 200, 5, 10, 10, Plain("white", OvTest::WHITE));   // all outside, drawn last
     Draw();
-    ExpectPixels([](int x, int y) {
-        if (Inside(x, y, 35, 15, 65, 25))
-            return OvTest::RED;
-        if (Inside(x, y, 50, 50, 65, 65))
-            return OvTest::GREEN;
-        if (Inside(x, y, 20, 20, 40, 40))
-            return OvTest::BLUE;
-        if (Inside(x, y, 15, 55, 20, 65))
-            return OvTest::WHITE;
-        return Inside(x, y, 10, 10, 70, 70) ? GREY : OvTest::BLACK;
-    });
+    ExpectPixels(
+        [](int x, int y)
+        {
+            if (Inside(x, y, 35, 15, 65, 25))
+                return OvTest::RED;
+            if (Inside(x, y, 50, 50, 65, 65))
+                return OvTest::GREEN;
+            if (Inside(x, y, 20, 20, 40, 40))
+                return OvTest::BLUE;
+            if (Inside(x, y, 15, 55, 20, 65))
+                return OvTest::WHITE;
+            return Inside(x, y, 10, 10, 70, 70) ? GREY : OvTest::BLACK;
+        });
     // The control clipped to nothing was sent a scissor of no width.
     const auto* scissor = static_cast<const int32_t*>(OvGetState(OV_STATE_SCISSOR_BOX));
     ASSERT_NE(scissor, nullptr);
@@ -227,16 +242,46 @@ TEST_F(GuiDrawing, InactiveParentsMakeTheirChildrenDrawUnactive)
     EXPECT_TRUE(child->DrawnInactive);
     EXPECT_TRUE(bare->DrawnInactive);
     EXPECT_EQ(hooks, 1);
-    ExpectPixels([](int x, int y) {
-        if (Inside(x, y, 10, 10, 30, 30))
-            return OvTest::BLUE;
-        return Inside(x, y, 0, 0, 100, 100) ? GREY : OvTest::BLACK;
-    });
+    ExpectPixels(
+        [](int x, int y)
+        {
+            if (Inside(x, y, 10, 10, 30, 30))
+                return OvTest::BLUE;
+            return Inside(x, y, 0, 0, 100, 100) ? GREY : OvTest::BLACK;
+        });
     parent->Active = true;
     Draw();
     EXPECT_FALSE(child->DrawnInactive);
     EXPECT_EQ(PixelAt(20, 20), OvTest::GREEN);
     EXPECT_EQ(PixelAt(60, 20), OvTest::RED);
+}
+
+// The icon covers the style's IconRect from the box's top-left in the current colour (white
+// after the caption); the hook runs moved to the children's clip origin plus ChildOffset.
+TEST_F(GuiDrawing, IconsAndHooksArePlacedFromTheBox)
+{
+    STYLE_REF style = gui.Styles.Get("icon");
+    for (auto& area : style->AreaColors)
+        for (OV_VECTOR_F& corner : area)
+            corner = OV_VECTOR_F(0, 0, 0, 1);
+    const OV_VECTOR_F rect[4] = {{2, 3}, {10, 3}, {10, 9}, {2, 9}};
+    std::copy(rect, rect + 4, style->IconRect);
+    Com::C_GUI_CONTROL* control = Add(nullptr, 20, 20, 30, 30, style);
+    control->Icon = Texture("icon", OvTest::Image(1, 1, OvTest::RED));
+    control->CutMarginLeft = control->CutMarginTop = 3;
+    control->ChildOffset = OV_VECTOR_F(0, -7, 0, 1);
+    static double moved[2];
+    control->RenderProc = [](Com::C_GUI_CONTROL*)
+    {
+        double matrix[16];
+        OvMatrixSave(OV_MATRIX_MODELVIEW, matrix);
+        moved[0] = matrix[12], moved[1] = matrix[13];
+    };
+    Draw();
+    ExpectPixels([](int x, int y)
+                 { return Inside(x, y, 22, 23, 30, 29) ? OvTest::RED : OvTest::BLACK; });
+    EXPECT_EQ(moved[0], 23);
+    EXPECT_EQ(moved[1], 16);
 }
 
 // With per-pixel alpha every control is drawn twice, first into the alpha channel, and the
@@ -293,20 +338,23 @@ TEST_F(GuiDrawing, CaptionOutlinesCircleTheTextAtEqualSteps)
     {
         style->TextBorderQuality = quality;
         Draw();
-        ExpectPixels([quality](int x, int y) {
-            auto covered = [x, y](double left, double top) {
-                return left <= x + 0.5 && x + 0.5 < left + 6 && top <= y + 0.5 && y + 0.5 < top + 10;
-            };
-            if (covered(50, 50))
-                return OvTest::GREEN;
-            for (int i = 0; i < quality * 4; ++i)
+        ExpectPixels(
+            [quality](int x, int y)
             {
-                const double angle = i * 2 * 3.14159265358979 / (quality * 4);
-                if (covered(50 + 3 * std::cos(angle), 50 + 3 * std::sin(angle)))
-                    return OvTest::RED;
-            }
-            return OvTest::BLACK;
-        });
+                auto covered = [x, y](double left, double top) {
+                    return left <= x + 0.5 && x + 0.5 < left + 6 && top <= y + 0.5 &&
+                           y + 0.5 < top + 10;
+                };
+                if (covered(50, 50))
+                    return OvTest::GREEN;
+                for (int i = 0; i < quality * 4; ++i)
+                {
+                    const double angle = i * 2 * 3.14159265358979 / (quality * 4);
+                    if (covered(50 + 3 * std::cos(angle), 50 + 3 * std::sin(angle)))
+                        return OvTest::RED;
+                }
+                return OvTest::BLACK;
+            });
     }
     EXPECT_EQ(font.horizontalAlign, OV_FONT::ALIGN_RIGHT); // and the font's own is back
     EXPECT_EQ(font.verticalAlign, OV_FONT::ALIGN_BOTTOM);
