@@ -16,8 +16,8 @@ namespace
 void DrawQuad(int32_t mode, const OV_VECTOR_F* positions, const OV_VECTOR_F* colours,
               const OV_VECTOR_F* texcoords)
 {
-    OvDrawData(mode, 0, 4, positions, colours, texcoords, nullptr, nullptr, 0, OV_VALUE_FLOAT, 0,
-               0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0);
+    OvDrawData(mode, 0, 4, positions, colours, texcoords, nullptr, nullptr, 0, OV_VALUE_FLOAT, 0, 0,
+               0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0);
 }
 
 // The area's texture coordinates; a tiled axis repeats the texture once per tile of the whole
@@ -109,8 +109,7 @@ void DrawCaption(const CONTROL& control, const GUI_STYLE& style)
             const OV_VECTOR shift =
                 Lengthdir(OV_VECTOR(i * 360.0 / steps, 0, 0), style.TextBorderSize);
             TextAt(*font, control, style,
-                   OV_VECTOR(anchor.x + shift.x, anchor.y + shift.y, anchor.z + shift.z,
-                             anchor.w));
+                   OV_VECTOR(anchor.x + shift.x, anchor.y + shift.y, anchor.z + shift.z, anchor.w));
         }
     }
     SetColour(style.TextColor);

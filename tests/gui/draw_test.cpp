@@ -6,6 +6,7 @@
 #include "app/ov_application.h"
 #include "core/ov_window.h"
 #include "gui/gui_draw.h"
+#include "gui/gui_factories.h"
 #include "gui/gui_layout.h"
 #include "support/ovt_images.h"
 #include "support/scene_fixture.h"
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 #include <functional>
 #include <sstream>
 #include <string>
@@ -409,6 +411,31 @@ TEST_F(GuiDrawing, TheSceneStepDrawsTheGuiAfterTheScene)
     Application().afterDrawHook = nullptr;
     Application().ReleaseAll();
     appGui.Window = nullptr;
+}
+
+// The shipped theme through the factories, the layout and the drawing pass: a window with a
+// blue title bar carrying its caption in light text over a dark content area.
+TEST_F(GuiDrawing, TheDefaultThemeDrawsAWindow)
+{
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(OV_SOURCE_DIR); // the theme names its files from here
+    const bool loaded = gui.LoadTheme("themes/default.xml", "default");
+    std::filesystem::current_path(previous);
+    ASSERT_TRUE(loaded);
+    const uint32_t flags = WINDOW_TITLE_BAR | WINDOW_CLOSE_BUTTON;
+    ASSERT_TRUE(CreateWindow(gui, {"default", "w", {10, 10}, {140, 100}}, "Hello", flags,
+                             {1, nullptr}, {}));
+    Draw();
+    const OvTest::Image bar = Region(60, 14, 40, 4), content = Region(20, 60, 100, 40);
+    for (const Rgba& p : bar.pixels)
+        EXPECT_GT(p.b, p.r + 30) << p;
+    for (const Rgba& p : content.pixels)
+        EXPECT_TRUE(p.r < 90 && p.g < 90 && p.b < 90 && p.r > 20) << p;
+    const OvTest::Image caption = Region(12, 11, 40, 20);
+    EXPECT_TRUE(std::any_of(caption.pixels.begin(), caption.pixels.end(),
+                            [](const Rgba& p) { return p.r > 180 && p.g > 180 && p.b > 180; }));
+    EXPECT_EQ(PixelAt(5, 5), OvTest::BLACK);
+    EXPECT_EQ(PixelAt(155, 115), OvTest::BLACK);
 }
 
 } // namespace
