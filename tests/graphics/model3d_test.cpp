@@ -34,7 +34,9 @@ class ModelTest : public DrawingTest
     void SetUp() override
     {
         DrawingTest::SetUp();
-        folder = testing::TempDir() + "ov_model_test";
+        // A folder per test: CTest runs the tests of this file side by side.
+        folder = testing::TempDir() + "ov_model_" +
+                 testing::UnitTest::GetInstance()->current_test_info()->name();
         std::system(("mkdir -p '" + folder + "'").c_str());
         WriteTexture(folder + "/red.ovt", {255, 0, 0, 255});
         WriteTexture(folder + "/green.ovt", {0, 255, 0, 255});
