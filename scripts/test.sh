@@ -22,4 +22,4 @@ run_suite() {
 run_suite "$root/build/test" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOV_WARNINGS_AS_ERRORS=ON
 run_suite "$root/build/asan" -DCMAKE_BUILD_TYPE=Debug -DOV_SANITIZE=ON -DOV_WARNINGS_AS_ERRORS=ON \
     -DOV_BUILD_BENCH=OFF -DOV_BUILD_EXAMPLES=OFF -DOV_BUILD_GAME=OFF
-"$root/scripts/fuzz.sh" 10
+"$root/scripts/fuzz.sh" 5
