@@ -31,17 +31,23 @@ bool HuffmanTablesFit(const uint8_t* bytes, size_t size, size_t at, int length)
     return true;
 }
 
-bool IsJpeg(const uint8_t* bytes, size_t size)
+// Where the decoder's walk begins after the start-of-image marker, which it finds as 0xff,
+// any number of fill bytes 0xff, then 0xd8; 0 for a file that is no JPEG to it.
+size_t JpegStart(const uint8_t* bytes, size_t size)
 {
-    return size >= 2 && bytes[0] == 0xff && bytes[1] == 0xd8;
+    if (size < 2 || bytes[0] != 0xff)
+        return 0;
+    size_t at = 1;
+    while (at < size && bytes[at] == 0xff)
+        ++at;
+    return at < size && bytes[at] == 0xd8 ? at + 1 : 0;
 }
 
 // Visits every marker the decoder may act on: bytes up to a 0xff are skipped (junk between
 // segments, entropy-coded data), fill bytes 0xff are skipped, and a marker with a length
 // is stepped over whole.
-bool JpegTablesFit(const uint8_t* bytes, size_t size)
+bool JpegTablesFit(const uint8_t* bytes, size_t size, size_t at)
 {
-    size_t at = 2;
     while (at < size)
     {
         while (at < size && bytes[at] != 0xff)
@@ -71,7 +77,8 @@ bool JpegTablesFit(const uint8_t* bytes, size_t size)
 
 bool SafeToDecode(const uint8_t* bytes, size_t size)
 {
-    return !IsJpeg(bytes, size) || JpegTablesFit(bytes, size);
+    const size_t start = JpegStart(bytes, size);
+    return start == 0 || JpegTablesFit(bytes, size, start);
 }
 
 } // namespace OvPlatform

@@ -84,6 +84,14 @@ TEST(EngineImageGuards, ImageDecodeRefusesOverfullHuffmanTablesAndTruncatedJpegs
 
     EXPECT_FALSE(Decodes(OverfullHuffmanJpeg()));
     EXPECT_FALSE(Decodes(OverfilledGoodJpeg()));
+    // The decoder skips fill bytes 0xff before the start marker; the guard must too (a case
+    // the fuzzer found: tests/fuzz/corpus/engine_image/jpeg_fill_before_start_bad_huffman).
+    Bytes filled = OverfilledGoodJpeg();
+    filled.insert(filled.begin(), {0xFF, 0xFF});
+    EXPECT_FALSE(Decodes(filled));
+    EXPECT_FALSE(
+        Decodes(ReadFile(std::string(OV_SOURCE_DIR) + "/tests/fuzz/corpus/engine_image/"
+                                                      "jpeg_fill_before_start_bad_huffman")));
     // The platform's truncation guard holds for the engine too: without its end the decoder
     // would read past the file (and make up the rest).
     for (size_t length : {size_t{2}, size_t{20}, good.size() / 2, good.size() - 2})
