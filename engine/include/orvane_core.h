@@ -611,6 +611,60 @@ extern "C"
     /* OV_VIRTUAL_FILE_...: why the last virtual-file call failed, 0 after a success. */
     OV_API int32_t OvVirtualFileLastError(void);
 
+    /* ---- Script compiler (Mentaro); docs/formats.md -------------------------------------------
+     * A command set is linked from a definition text, built into a list, and used to compile
+     * sources into programs and to run them. Sources, definition texts and programs are
+     * hostile input: each is bounded, and a broken one is refused with a reason in
+     * OvMentaroLastError. */
+#define OV_MENTARO_LARGEST_DEFINITION (64u << 10) /* bytes in one definition text */
+#define OV_MENTARO_MOST_KEYWORDS 1024u            /* keywords in one definition text */
+#define OV_MENTARO_MOST_COMMANDS 256u             /* commands in one definition list */
+#define OV_MENTARO_MOST_OPERANDS 16u              /* operands of one command */
+#define OV_MENTARO_LONGEST_WORD 64u               /* bytes in a name, keyword or command */
+#define OV_MENTARO_LARGEST_SOURCE (1u << 20)      /* bytes in one source */
+#define OV_MENTARO_LONGEST_LINE 1024u             /* bytes in one source line */
+#define OV_MENTARO_MOST_STATEMENTS 65536u         /* commands in one program */
+#define OV_MENTARO_MOST_VARIABLES 256u            /* slots one program may name */
+
+    /* A command handler: the engine calls it with a buffer positioned at the command's
+     * operands, read in the order of the command's definition: a KEYWORD operand is a 32-bit
+     * keyword number (4 bytes), a VARIABLE operand is the address of a host slot
+     * (pointer-sized: 8 bytes on a 64-bit build, 4 on a 32-bit one). The buffer's count ends
+     * at the last operand. */
+    typedef void (*OvMentaroProc)(OvByteBuffer* operands);
+
+    /* Links one definition text ("!EXTERNAL: name" / "!KEYWORDS: ..." / "!DEFINITIONS: <n>d" /
+     * "<COMMAND>\t<operand kinds>" lines / "!END") under `name`; 0 when it does not parse. */
+    OV_API uint8_t OvMentaroLinkDefinition(const char* name, const char* text, uint32_t length);
+    /* Builds a definition list from every linked text (null when none is linked); the list is
+     * the caller's until OvMentaroFreeDefinitionList (null is accepted). */
+    OV_API void* OvMentaroBuildDefinitionList(void);
+    OV_API void OvMentaroFreeDefinitionList(void* list);
+    OV_API void OvMentaroUnlinkDefinitions(void);
+    /* Handlers: one per (external, command); cleared all at once. */
+    OV_API void OvMentaroClearDefinitionsProc(void);
+    OV_API uint8_t OvMentaroAddDefinitionProc(const char* external, const char* command,
+                                              OvMentaroProc proc);
+    /* Compile a source into `program` (an OvByteBuffer the engine fills with a malloc'd block,
+     * freed by OvMentaroFree); 0 on failure with the program left empty and
+     * OvMentaroLastError() naming the line and what was expected. */
+    OV_API uint8_t OvMentaroCompile(OvByteBuffer* program, const char* source, uint32_t length,
+                                    const void* list);
+    OV_API uint8_t OvMentaroCompileFile(OvByteBuffer* program, const char* path, const void* list);
+    OV_API uint8_t OvMentaroCompileToFile(const char* source, uint32_t length, const char* target,
+                                          const void* list);
+    OV_API uint8_t OvMentaroCompileFileToFile(const char* source, const char* target,
+                                              const void* list);
+    /* Runs a compiled program (from a compile, or bytes loaded from a compiled file: the binary
+     * is checked before anything runs). `slots` are the host slots VARIABLE operands bind to.
+     * Returns the number of commands run; 0 for an empty or refused program. */
+    OV_API int32_t OvMentaroExecute(const OvByteBuffer* program, void* const* slots,
+                                    uint32_t slotCount, const void* list);
+    OV_API void OvMentaroFree(OvByteBuffer* program);
+    /* The last compile or execute error as text ("line 3: expected a keyword of ..."), "" after
+     * a success. */
+    OV_API const char* OvMentaroLastError(void);
+
 #ifdef __cplusplus
 }
 #endif
