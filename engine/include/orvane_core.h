@@ -263,6 +263,52 @@ extern "C"
     OV_API void OvTextureUnlock(OvHandle texture, int32_t flags);
     OV_API void OvTextureUnit(int32_t unit);
 
+    /* ---- Frame buffers (canvases): pictures drawn like a render target, then used as textures
+     * A frame buffer draws into an engine texture through an OpenGL frame buffer object of the
+     * active render target's context. Sizes run from 1 to the device's largest texture side
+     * (GL_MAX_TEXTURE_SIZE); anything else is refused. Failures return 0 (Create leaves the
+     * handle empty, {1, null}). docs/engine.md describes them. */
+#define OV_FRAME_BUFFER_RGBA8 1        /* format: 8-bit RGBA (0 means the same)             */
+#define OV_FRAME_BUFFER_DEPTH 1        /* flag bit 0: a 24-bit depth buffer beside the picture */
+#define OV_FRAME_BUFFER_WIDTH 449      /* OvFrameBufferGet: int32_t                          */
+#define OV_FRAME_BUFFER_HEIGHT 450     /* int32_t                                            */
+#define OV_FRAME_BUFFER_TEXTURE 451    /* OvHandle of the texture drawn into                 */
+#define OV_FRAME_BUFFER_MOST_NESTED 16 /* frame buffers active inside one another          */
+
+    /* A frame buffer with a texture of its own (transparent black), destroyed with it.
+     * `format` 0 or 1; `flag` OV_FRAME_BUFFER_... bits, others ignored. */
+    OV_API uint8_t OvFrameBufferCreate(OvHandle* frameBuffer, int32_t width, int32_t height,
+                                       int32_t format, int32_t flag);
+    /* A frame buffer drawing into an existing texture that has pixels; the texture stays the
+     * caller's (destroying it makes the frame buffer refuse to activate). */
+    OV_API uint8_t OvFrameBufferCreateFromTexture(OvHandle* frameBuffer, OvHandle texture,
+                                                  int32_t flag);
+    /* Ends its activation first (and those inside it); destroys its own texture. */
+    OV_API void OvFrameBufferDestroy(OvHandle frameBuffer);
+    /* Draws go into the frame buffer, with a viewport over all of it (the projection is the
+     * caller's to set). 0 without an active render target, while its texture is locked,
+     * when it is active already or OV_FRAME_BUFFER_MOST_NESTED are, or when the context
+     * cannot draw into it. */
+    OV_API uint8_t OvFrameBufferActivate(OvHandle frameBuffer);
+    /* Ends the innermost activation when it is this frame buffer's: draws go back to the
+     * frame buffer outside it or to the render target, with the viewport they had. */
+    OV_API void OvFrameBufferUnactivate(OvHandle frameBuffer);
+    /* Makes its texture the active texture of the current unit (as OvTextureActivate). */
+    OV_API void OvFrameBufferActivateTexture(OvHandle frameBuffer);
+    /* Builds the texture's mipmap levels from what was drawn and switches its minifying
+     * filter to use them; OvTextureParameter(237, ...) switches back to the picture alone. */
+    OV_API void OvFrameBufferMipmap(OvHandle frameBuffer);
+    /* 449, 450, 451 (OV_FRAME_BUFFER_...); null for other queries or a refused handle. */
+    OV_API void* OvFrameBufferGet(OvHandle frameBuffer, int32_t query);
+    /* Draws into `texture` (one with pixels) from now on; the frame buffer's size becomes the
+     * texture's. Its own texture is still destroyed with it; a swapped-in one never is. 0
+     * while the frame buffer is active or for a texture without pixels or locked. */
+    OV_API uint8_t OvFrameBufferSwapTexture(OvHandle frameBuffer, OvHandle texture);
+    /* 1 when the active render target's context draws into this frame buffer through a frame
+     * buffer object (tried now: supported and complete); 0 when it cannot, so Activate would
+     * fail. */
+    OV_API uint8_t OvFrameBufferUseFBO(OvHandle frameBuffer);
+
     /* ---- Drawing --------------------------------------------------------------------------------
      * Modes: 4 points, 6 outline (line loop), 8 triangles, 10 fan, 11 quads.
      * OvDrawData draws `count` vertices (or indices) from `first`, from separate arrays:

@@ -3,6 +3,7 @@
 
 #include "api/guard.h"
 #include "base/engine.h"
+#include "base/frame_buffers.h"
 #include "orvane_core.h"
 #include "platform/native.h"
 
@@ -44,6 +45,7 @@ void dropContext(RenderTarget& target)
     Engine& e = engine();
     if (e.activeTarget == &target)
         e.renderer.useContext(nullptr);
+    forgetFrameBufferContext(target.context.get());
     e.device.destroyContext(std::move(target.context));
 }
 

@@ -1,6 +1,7 @@
 #include "base/destroy.h"
 
 #include "base/engine.h"
+#include "base/frame_buffers.h"
 #include "dna/soft_body.h"
 #include "gl/gl_buffer.h"
 #include "gl/gl_shader.h"
@@ -77,6 +78,8 @@ void destroyAllObjects()
 {
     Engine& e = engine();
     e.renderer.flush();
+    e.frameBuffers.forEach([](FrameBuffer& frameBuffer) { releaseFrameBuffer(frameBuffer); });
+    e.frameBuffers.clear();
     e.textures.forEach([](Texture& texture) { releaseTexture(texture); });
     e.buffers.forEach([](VertexBuffer& buffer) { releaseVertexBuffer(buffer); });
     e.shaders.forEach([](Shader& shader) { releaseShader(shader); });

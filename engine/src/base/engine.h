@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "base/handle_table.h"
 #include "base/objects.h"
@@ -57,6 +58,17 @@ struct ImmediatePrimitive
     }
 };
 
+// One frame buffer being drawn into: its frame buffer object in the context it was made in
+// (null once that context is gone) and the viewport to go back to.
+struct ActiveFrameBuffer
+{
+    static constexpr size_t kMostNested = 16;
+    FrameBuffer* frameBuffer = nullptr;
+    uint32_t name = 0;
+    gl::Context* context = nullptr;
+    std::array<int32_t, 4> viewport{};
+};
+
 struct Engine
 {
     gl::Device device;
@@ -69,6 +81,8 @@ struct Engine
     HandleTable<Texture> textures;
     HandleTable<VertexBuffer> buffers;
     HandleTable<Shader> shaders;
+    HandleTable<FrameBuffer> frameBuffers;
+    std::vector<ActiveFrameBuffer> activeFrameBuffers; // innermost last
 
     RenderTarget* activeTarget = nullptr;
     int activeUnit = 0;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "gl/gl_context.h"
+#include "orvane_core.h"
 
 namespace ov
 {
@@ -47,6 +48,19 @@ struct VertexBuffer
     std::array<bool, 2> mapped{};
     std::array<void*, 2> mappedPointers{};
     uint32_t largestIndex = 0; // checked against the vertex count before drawing
+};
+
+// A picture drawn like a render target and then used as a texture. The texture drawn into
+// is an engine texture (query 451); the one Create makes is destroyed with the frame buffer,
+// one handed in or swapped in stays its owner's.
+struct FrameBuffer
+{
+    OvHandle texture{1, nullptr};    // drawn into
+    OvHandle ownTexture{1, nullptr}; // made by OvFrameBufferCreate
+    std::array<int32_t, 2> size{};   // queries 449, 450: the texture's, as last seen
+    bool depth = false;              // flag bit 0: a depth buffer beside the texture
+    uint32_t depthName = 0;          // the renderbuffer, remade when the size changes
+    std::array<int32_t, 2> depthSize{};
 };
 
 struct Shader

@@ -80,10 +80,13 @@ bool copyFromRender(Renderer& renderer, uint32_t name, int32_t x, int32_t y, int
 {
     if (width <= 0 || height <= 0 || !renderer.context() || !renderer.bindTextureForEdit(name))
         return false;
+    // Inside a frame buffer the region is read from its texture, else from the back buffer.
+    GLint frameBuffer = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &frameBuffer);
     while (glGetError() != GL_NO_ERROR)
     {
     }
-    glReadBuffer(GL_BACK);
+    glReadBuffer(frameBuffer != 0 ? GL_COLOR_ATTACHMENT0 : GL_BACK);
     if (allocate)
         glCopyTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, x, y, width, height, 0);
     else

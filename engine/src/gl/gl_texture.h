@@ -15,7 +15,8 @@ void deleteTexture(Renderer& renderer, uint32_t name);
 bool uploadTexture(Renderer& renderer, uint32_t name, int32_t width, int32_t height,
                    const void* pixels);
 bool setTextureParameter(Renderer& renderer, uint32_t name, int32_t parameterCode, float value);
-// Copies a region of the active target's back buffer (x, y from the bottom-left); with
+// Copies a region of the active target's back buffer, or of the frame buffer drawn into
+// (x, y from the bottom-left); with
 // `allocate` the texture takes the region's size, else the region must fit its storage.
 bool copyFromRender(Renderer& renderer, uint32_t name, int32_t x, int32_t y, int32_t width,
                     int32_t height, bool allocate);
