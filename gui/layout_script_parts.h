@@ -1,0 +1,104 @@
+// The pieces of the layout expression evaluator (gui/layout_script.h): the word reader, the
+// typed values that variables and sources hold, the typed places (slots) that statements
+// change, and the commands.
+#pragma once
+
+#include "gui/gui_control.h"
+#include "gui/gui_system.h"
+
+#include <cstdint>
+
+namespace OvCore
+{
+namespace OV_GUI
+{
+
+// Type codes: the typed-literal letters for the numbers, digits for the others.
+constexpr char TYPE_BUFFER = '1'; // Extend, no keyword
+constexpr char TYPE_STRING = '2';
+constexpr char TYPE_BOOLEAN = '3';
+constexpr char TYPE_TEXTURE = '4';
+constexpr char TYPE_STYLE = '5';
+
+// The words of a script: line feeds and carriage returns made spaces, escapes unescaped,
+// then read between single spaces. Empty words are never handed out.
+class SCRIPT_WORDS
+{
+  public:
+    explicit SCRIPT_WORDS(const char* script);
+    // The next word; false at the end of the script.
+    bool Next(OV_STRING& word);
+    // The next word that may begin a statement: ";" is skipped as well.
+    bool NextStatement(OV_STRING& word);
+    // A name or text: one word, or a phrase from a word beginning with ' up to the first word
+    // ending with ' (joined with single spaces, the two quotes removed; unclosed, it takes the
+    // rest of the script). False only when no word is left.
+    bool TextOperand(OV_STRING& text);
+
+  private:
+    OV_STRING text_;
+    uint32_t position_ = 0;
+    bool done_ = false;
+};
+
+// A typed value: a variable's storage or a source's value; only the field of `type` is used.
+struct SCRIPT_VALUE
+{
+    char type = 0;
+    OV_STRING text;
+    bool boolean = false;
+    OvHandle texture{0, nullptr};
+    STYLE_REF style;
+    int32_t integer = 0;
+    uint32_t dword = 0;
+    float half = 0;
+    double real = 0;
+    OV_VECTOR_F halfVector;
+    OV_VECTOR vector;
+};
+
+// A typed place a statement changes: a field of a control or a variable's storage.
+struct SLOT
+{
+    char type = 0; // 0: no target
+    void* at = nullptr;
+};
+
+enum class SCRIPT_OP
+{
+    SET,
+    ADD,
+    SUBTRACT,
+    MULTIPLY,
+    DIVIDE
+};
+
+// The type a declaration keyword names ("half" -> 'h'); 0 for other words.
+char TypeOfKeyword(const char* keyword);
+// The field of `value` that its type uses.
+SLOT SlotOf(SCRIPT_VALUE& value);
+// The field of `control` a property word names ("Position", "Text", ...); no target for
+// other words.
+SLOT PropertySlot(CONTROL& control, const char* word);
+// The value of a flag word ("DOCK_TO_CENTER" -> 0x1000, "ALL", "EMPTY"); 0 for other words.
+uint32_t FlagValue(const char* word);
+
+// `target` op= `source`, both of the same type, with the rules of each type (integer and
+// scalar division skipped for 0, vectors component-wise on x, y, z with w = 1, strings
+// appended within SCRIPT_LIMITS::TEXT_BYTES).
+void Combine(SCRIPT_OP op, SLOT target, SLOT source);
+// A "boolean WORD" source: set assigns, add and subtract invert the target when true.
+void CombineBoolean(SCRIPT_OP op, SLOT target, bool value);
+// A "flag WORD" source on a dword: set, add (OR), subtract (clear the bits).
+void CombineFlag(SCRIPT_OP op, SLOT target, uint32_t value);
+// A "string TEXT" source on a string or on Extend.
+void CombineText(SCRIPT_OP op, SLOT target, const OV_STRING& text);
+// A "number LITERAL" source: applies only when the literal's letter is the target's type.
+void CombineLiteral(SCRIPT_OP op, SLOT target, const OV_STRING& literal);
+
+// "do" COMMAND and its arguments, read from `words`, acting on `selection`. False when the
+// run ends (the script ended before the command could run).
+bool DoCommand(SCRIPT_WORDS& words, CONTROL* selection);
+
+} // namespace OV_GUI
+} // namespace OvCore
