@@ -3,9 +3,12 @@
 // command they are called for with the operand bytes they were given.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <map>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -111,6 +114,44 @@ inline void* LinkRecordingList(const char* external, std::string_view text,
     OvMentaroUnlinkDefinitions();
     RecordCommands(external, commands);
     return list;
+}
+
+// Each command of a definition text and its operand kinds as letters: "KVV" for KEYWORD
+// VARIABLE VARIABLE.
+inline std::map<std::string, std::string> OperandKinds(std::string_view text)
+{
+    std::map<std::string, std::string> kinds;
+    std::istringstream lines{std::string(text.substr(text.find("!DEFINITIONS:")))};
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line) && line.rfind("!END", 0) != 0)
+    {
+        std::istringstream words(line);
+        std::string name, kind;
+        words >> name;
+        while (words >> kind)
+            kinds[name] += kind == "KEYWORD" ? 'K' : 'V';
+    }
+    return kinds;
+}
+
+// Whether a recorded call got exactly its operands: keywords below `keywordCount`, slots
+// that are among the `slotCount` slots given.
+inline bool OperandsAreSound(const RecordedCommand& call, const std::string& kinds,
+                             uint32_t keywordCount, void* const* slots, uint32_t slotCount)
+{
+    size_t at = 0;
+    for (char kind : kinds)
+    {
+        const size_t width = kind == 'K' ? 4 : sizeof(void*);
+        if (call.operands.size() - at < width)
+            return false;
+        if (kind == 'K' ? call.Keyword(at) >= keywordCount
+                        : std::find(slots, slots + slotCount, call.Slot(at)) == slots + slotCount)
+            return false;
+        at += width;
+    }
+    return at == call.operands.size();
 }
 
 } // namespace OvTest
