@@ -114,12 +114,14 @@ class CONTROL
 class __window : public CONTROL
 {
   public:
+    void OnEvents() override;
     bool Dragging = false;
 };
 
 class __scroll : public CONTROL
 {
   public:
+    void OnEvents() override;
     bool Dragging = false;
     float GrabOffset = 0;
     float ContentLength = 0;
@@ -149,12 +151,14 @@ class __option : public CONTROL
 class __slider : public CONTROL
 {
   public:
+    void OnEvents() override;
     bool Dragging = false;
 };
 
 class __edit : public CONTROL
 {
   public:
+    void OnEvents() override;
     bool EditMode = false;
     float BlinkTimer = 0;
     bool BlinkTick = false;
@@ -184,11 +188,14 @@ class __default : public CONTROL
 class __button : public CONTROL
 {
   public:
+    void OnEvents() override;
     STYLE_REF HoverStyle, NormalStyle;
 };
 
 class __menu : public CONTROL
 {
+  public:
+    void OnEvents() override;
 };
 
 } // namespace OV_GUI

@@ -3,9 +3,9 @@
 
 #include "gui/gui_factory_parts.h"
 #include "gui/gui_skin.h"
+#include "gui/gui_widget_ops.h"
 
 #include <algorithm>
-#include <string>
 
 namespace OvCore
 {
@@ -87,7 +87,9 @@ SCROLL_PLANE BuildScrollPlane(SKIN_BUILDER& builder, CONTROL* parent, const OV_V
     Place(outer, position, size);
     outer->MarginRight = barWidth;
     outer->MarginBottom = barHeight;
+    // The bars lie in the margins, outside the area's box: its clip reaches over both.
     outer->CutMarginBottom = -barHeight;
+    outer->CutMarginRight = -barWidth;
     builder.Styles(outer, "Area", "Area");
     outer->SetTag("scrollarea");
 
@@ -268,6 +270,7 @@ CONTROL* CreateSlider(GUI_SYSTEM& system, const PLACE& place)
     const float width = place.size.x, height = place.size.y;
     const bool vertical = height >= width;
     auto* track = builder.Part<__slider>(owner);
+    track->Size = place.size; // so its factor can be set before the first layout
     track->Behaviour = INHERIT_SIZE;
     builder.Styles(track, vertical ? "Barv" : "BarH", vertical ? "BarV" : "BarH");
     track->SetTag(vertical ? "vbar" : "hbar");
@@ -291,8 +294,7 @@ CONTROL* CreateEditBox(GUI_SYSTEM& system, const PLACE& place, const char* text,
     edit->SetTag("editbox");
     builder.Styles(edit, "BoxActive", "BoxUnactive");
     edit->Password = password;
-    edit->Before = text;
-    edit->Text = password ? std::string(edit->Before.Length(), '*').c_str() : edit->Before.Text();
+    EditBoxSetText(owner, text);
     return builder.Finish(owner, place.name);
 }
 

@@ -35,6 +35,7 @@ CONTROL* BuildMenu(SKIN_BUILDER& builder, CONTROL* parent, const OV_VECTOR_F& po
     button->SetTag("menubutton");
     auto* menu = builder.Part<__menu>(button);
     menu->Behaviour = INHERIT_SIZE;
+    menu->CutArea = false; // its list drops out of its box
     menu->SetTag("menu");
     auto* list = builder.Part<__menu>(menu);
     list->CutArea = false;

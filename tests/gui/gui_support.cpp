@@ -2,6 +2,7 @@
 #include "gui/gui_support.h"
 
 #include "core/ov_input.h"
+#include "core/ov_loop.h"
 #include "core/ov_window.h"
 
 namespace OvTest
@@ -50,6 +51,8 @@ void GuiTest::TearDown()
     gui.Clear();
     delete windowRecord;
     Input().ClearInput(true);
+    Input().ClearChars();
+    Loop().delta = 0;
 }
 
 PROBE* GuiTest::AddProbe(CONTROL* parent, float x, float y, float w, float h, const char* name)
@@ -80,10 +83,27 @@ void GuiTest::KeyDown(unsigned key)
     WindowProcedure(nullptr, WM_KEYDOWN, key, 0);
 }
 
+void GuiTest::KeyUp(unsigned key)
+{
+    WindowProcedure(nullptr, WM_KEYUP, key, 0);
+}
+
+void GuiTest::Type(const char* text, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        WindowProcedure(nullptr, WM_CHAR, static_cast<unsigned char>(text[i]), 0);
+}
+
+void GuiTest::SetFrameTime(float seconds)
+{
+    Loop().delta = seconds;
+}
+
 void GuiTest::Pass()
 {
     gui.ProcessInput();
     Input().EndFrame();
+    Input().ClearChars();
 }
 
 } // namespace OvTest

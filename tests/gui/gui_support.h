@@ -57,11 +57,18 @@ class GuiTest : public ::testing::Test
                     const char* name = "");
 
     // Input: the cursor (window coordinates), the left button, a key; then one pass of
-    // input, removal and clean-up, and the end of the frame's input edges.
+    // input, removal and clean-up, and the end of the frame's input edges and typed
+    // characters (as the frame loop clears them).
     void MoveTo(int x, int y);
     void Press();
     void Release();
     void KeyDown(unsigned key);
+    // Characters as the window procedure receives them (WM_CHAR), one message each.
+    void Type(const char* text, size_t length);
+    void Type(const char* text) { Type(text, std::char_traits<char>::length(text)); }
+    // The frame time the loop measured (OV_LOOP::delta); back to 0 after each test.
+    void SetFrameTime(float seconds);
+    void KeyUp(unsigned key);
     void Pass();
 
     OvCore::OV_WINDOW* windowRecord = nullptr;
