@@ -71,6 +71,9 @@ class CONTROL
     virtual void OnEvents() {}
     // The renderer's hook, before the children are drawn.
     virtual void OnRender() {}
+    // True when OnRender draws: only then is the hook run under the control's own clip (a
+    // class that draws in OnRender returns true, or its drawing is clipped by its parents').
+    virtual bool DrawsInOnRender() const { return false; }
 
     // The nine areas of the box, row by row from the top-left, each with its corners
     // clockwise from the top-left, in screen pixels (filled by the layout pass).
@@ -214,6 +217,7 @@ class C_GUI_CONTROL : public OV_GUI::CONTROL
 
     void OnEvents() override;
     void OnRender() override;
+    bool DrawsInOnRender() const override { return RenderProc != nullptr; }
 };
 
 } // namespace Com

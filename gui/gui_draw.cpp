@@ -45,6 +45,17 @@ GUI_CLIP ChildrenClip(const CONTROL& control, const GUI_CLIP& clip)
                      bottomRight.y - control.CutMarginBottom);
 }
 
+bool IsEmpty(const GUI_CLIP& clip)
+{
+    return !(clip.minimum.x < clip.maximum.x && clip.minimum.y < clip.maximum.y);
+}
+
+bool Inside(const GUI_CLIP& inner, const GUI_CLIP& outer)
+{
+    return outer.minimum.x <= inner.minimum.x && outer.minimum.y <= inner.minimum.y &&
+           inner.maximum.x <= outer.maximum.x && inner.maximum.y <= outer.maximum.y;
+}
+
 // Truncated like a cast, kept inside the pixel range the engine takes (NaN counts as 0).
 double Whole(double value)
 {
@@ -129,15 +140,25 @@ void DrawControl(CONTROL& control, const GUI_CLIP& clip, bool inheritedInactive)
         return;
     GUI_SYSTEM& system = *control.System;
     GUI_SYSTEM::Hold hold(system); // a hook may take this control out
-    SetScissor(OwnClip(control, clip), system.Window->height);
+    const int32_t height = system.Window->height;
+    const GUI_CLIP own = OwnClip(control, clip);
     const GUI_CLIP childrenClip = ChildrenClip(control, clip);
-    if (const GUI_STYLE* style = DrawnStyle(control, inheritedInactive))
+    const GUI_STYLE* style = DrawnStyle(control, inheritedInactive);
+    if (style && IsEmpty(own))
+        SetScissor(own, height); // sent as it is, drawn nothing
+    else if (style)
     {
+        // The control's own clip is sent only when its drawing reaches outside it: otherwise
+        // the parent's clip, the same for every sibling, gives the same pixels, and the
+        // engine's batch is not cut at every control.
+        SetScissor(Inside(DrawnBounds(control, *style), own) ? clip : own, height);
         DrawAreas(control, *style);
         DrawCaption(control, *style);
         OvSetState(OV_STATE_DRAW_COLOUR, 1, 1, 1, 1);
         DrawIcon(control, *style);
     }
+    if (control.DrawsInOnRender())
+        SetScissor(own, height);
     RunHook(control, childrenClip, inheritedInactive);
     if (system.Contains(control.Node))
         DrawChildren(system, *control.Node, childrenClip, control.DrawnInactive);

@@ -5,6 +5,9 @@
 #include "graphics/ov_font.h"
 #include "graphics/ov_vector_math.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace OvCore
 {
 namespace OV_GUI
@@ -13,11 +16,11 @@ namespace OV_GUI
 namespace
 {
 
-void DrawQuad(int32_t mode, const OV_VECTOR_F* positions, const OV_VECTOR_F* colours,
-              const OV_VECTOR_F* texcoords)
+void DrawQuads(int32_t mode, int32_t vertices, const OV_VECTOR_F* positions,
+               const OV_VECTOR_F* colours, const OV_VECTOR_F* texcoords)
 {
-    OvDrawData(mode, 0, 4, positions, colours, texcoords, nullptr, nullptr, 0, OV_VALUE_FLOAT, 0, 0,
-               0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0);
+    OvDrawData(mode, 0, vertices, positions, colours, texcoords, nullptr, nullptr, 0,
+               OV_VALUE_FLOAT, 0, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0);
 }
 
 // The area's texture coordinates; a tiled axis repeats the texture once per tile of the whole
@@ -63,29 +66,90 @@ void SetColour(const OV_VECTOR& colour)
     OvSetState(OV_STATE_DRAW_COLOUR, colour.x, colour.y, colour.z, colour.w);
 }
 
+void Include(GUI_CLIP& bounds, double x, double y)
+{
+    bounds.minimum.x = std::min(bounds.minimum.x, x);
+    bounds.minimum.y = std::min(bounds.minimum.y, y);
+    bounds.maximum.x = std::max(bounds.maximum.x, x);
+    bounds.maximum.y = std::max(bounds.maximum.y, y);
+}
+
+// The left (top) edge of text `size` long placed at `anchor` with `align` -1, 0 or 1.
+double AlignedStart(double anchor, double size, int32_t align)
+{
+    return align < 0 ? anchor : align == 0 ? anchor - size / 2 : anchor - size;
+}
+
+void IncludeCaption(GUI_CLIP& bounds, const CONTROL& control, const GUI_STYLE& style)
+{
+    const OV_FONT* font = style.TextFont;
+    if (!font || !control.Text.Text()[0])
+        return;
+    const OV_VECTOR size = font->Measure(control.Text.Text());
+    const double width = std::fabs(size.x * style.TextScale.x);
+    const double height = std::fabs(size.y * style.TextScale.y);
+    const OV_VECTOR_F& topLeft = control.TopLeft();
+    const double left = AlignedStart(topLeft.x + style.TextOffset.x, width, style.TextHalign);
+    const double top = AlignedStart(topLeft.y + style.TextOffset.y, height, style.TextValign);
+    const double reach =
+        1 + (style.TextBorderQuality >= 1 ? std::max(0.0, double(style.TextBorderSize)) : 0);
+    Include(bounds, left - reach, top - reach);
+    Include(bounds, left + width + reach, top + height + reach);
+}
+
 } // namespace
+
+GUI_CLIP DrawnBounds(const CONTROL& control, const GUI_STYLE& style)
+{
+    GUI_CLIP bounds{OV_VECTOR(HUGE_VAL, HUGE_VAL, 0, 1), OV_VECTOR(-HUGE_VAL, -HUGE_VAL, 0, 1)};
+    for (const auto& area : control.Areas)
+        for (const OV_VECTOR_F& corner : area)
+            Include(bounds, corner.x, corner.y);
+    if (style.AsBorder) // a line on an edge lights the pixels on either side of it
+    {
+        bounds.minimum.x -= 1, bounds.minimum.y -= 1;
+        bounds.maximum.x += 1, bounds.maximum.y += 1;
+    }
+    IncludeCaption(bounds, control, style);
+    if (control.Icon.object)
+        for (const OV_VECTOR_F& corner : style.IconRect)
+            Include(bounds, control.TopLeft().x + corner.x, control.TopLeft().y + corner.y);
+    return bounds;
+}
 
 void DrawAreas(const CONTROL& control, const GUI_STYLE& style)
 {
+    // Areas in a row that share a texture go to the engine as one draw of filled quads;
+    // outlines are one line loop each.
+    OV_VECTOR_F coords[AREA_COUNT * 4], colours[AREA_COUNT * 4], positions[AREA_COUNT * 4];
     for (int area = 0; area < AREA_COUNT; ++area)
     {
-        if (style.AreaTexture[area].object)
-            OvTextureActivate(style.AreaTexture[area]);
-        else
-            OvTextureUnactivate(OV_TEXTURE_2D);
-        OV_VECTOR_F coords[4], colours[4], positions[4];
-        AreaCoords(control, style, area, coords);
-        AreaColours(style, area, colours);
+        OV_VECTOR_F* at = positions + area * 4;
+        AreaCoords(control, style, area, coords + area * 4);
+        AreaColours(style, area, colours + area * 4);
         for (int corner = 0; corner < 4; ++corner)
-            positions[corner] = control.Areas[area][corner];
+            at[corner] = control.Areas[area][corner];
         if (style.AsBorder)
         {
             // The lines fall inside the box: the left edge in by one pixel, the bottom up.
-            positions[0].x += 1, positions[3].x += 1;
-            positions[2].y -= 1, positions[3].y -= 1;
+            at[0].x += 1, at[3].x += 1;
+            at[2].y -= 1, at[3].y -= 1;
         }
-        DrawQuad(style.AsBorder ? OV_PRIMITIVE_LINE_LOOP : OV_PRIMITIVE_QUADS, positions, colours,
-                 coords);
+    }
+    for (int first = 0; first < AREA_COUNT;)
+    {
+        const OvHandle& texture = style.AreaTexture[first];
+        int end = first + 1;
+        while (!style.AsBorder && end < AREA_COUNT &&
+               style.AreaTexture[end].object == texture.object)
+            ++end;
+        if (texture.object)
+            OvTextureActivate(texture);
+        else
+            OvTextureUnactivate(OV_TEXTURE_2D);
+        DrawQuads(style.AsBorder ? OV_PRIMITIVE_LINE_LOOP : OV_PRIMITIVE_QUADS, (end - first) * 4,
+                  positions + first * 4, colours + first * 4, coords + first * 4);
+        first = end;
     }
 }
 
@@ -127,7 +191,7 @@ void DrawIcon(const CONTROL& control, const GUI_STYLE& style)
     OvMatrixPush();
     const OV_VECTOR_F& topLeft = control.TopLeft();
     OvMatrixTranslate(topLeft.x, topLeft.y, topLeft.z);
-    DrawQuad(OV_PRIMITIVE_QUADS, style.IconRect, nullptr, WHOLE_TEXTURE);
+    DrawQuads(OV_PRIMITIVE_QUADS, 4, style.IconRect, nullptr, WHOLE_TEXTURE);
     OvMatrixPop();
 }
 

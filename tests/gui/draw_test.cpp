@@ -365,6 +365,33 @@ TEST_F(GuiDrawing, CaptionOutlinesCircleTheTextAtEqualSteps)
     EXPECT_EQ(std::vector<double>(colour, colour + 4), (std::vector<double>{1, 1, 1, 1}));
 }
 
+// A caption that reaches past its box is cut at the box's edge, while the box itself drew
+// without a scissor of its own.
+TEST_F(GuiDrawing, CaptionsReachingPastTheBoxAreCut)
+{
+    const std::vector<uint8_t> glyphs = OvTest::EncodeOvt(OvTest::Image(16, 16, OvTest::WHITE));
+    const std::string descriptor = "common lineHeight=10 base=8 scaleW=16 scaleH=16\n"
+                                   "char id=65 x=0 y=0 width=6 height=10 xadvance=6\n";
+    OV_FONT& font = *gui.Fonts.Get("block");
+    ASSERT_TRUE(font.LoadFromMemory(glyphs.data(), descriptor.data(), uint32_t(descriptor.size()),
+                                    '\n', OV_FILTER_NEAREST, OV_FILTER_NEAREST, glyphs.size()));
+    STYLE_REF style = Plain("caption", GREY);
+    style->TextFont = &font;
+    style->TextColor = OV_VECTOR(0, 1, 0, 1);
+    Add(nullptr, 20, 20, 10, 30, style)->Text = "AAA"; // 18 wide in a box 10 wide
+    Add(nullptr, 60, 20, 30, 30, style)->Text = "A";   // fits
+    Draw();
+    ExpectPixels(
+        [](int x, int y)
+        {
+            if (Inside(x, y, 20, 20, 30, 30) || Inside(x, y, 60, 20, 66, 30))
+                return OvTest::GREEN;
+            if (Inside(x, y, 20, 20, 30, 50) || Inside(x, y, 60, 20, 90, 50))
+                return GREY;
+            return OvTest::BLACK;
+        });
+}
+
 // Controls that share one texture and one clip go to the engine's batch together: the draw
 // calls of a frame do not grow with the number of controls.
 TEST_F(GuiDrawing, ControlsSharingATextureShareDrawCalls)
@@ -382,7 +409,7 @@ TEST_F(GuiDrawing, ControlsSharingATextureShareDrawCalls)
         while (panel->Node->children.size() < size_t(count))
         {
             const float i = float(panel->Node->children.size());
-            Add(panel, 3 * i, 2 * i, 12, 10, style)->CutArea = false;
+            Add(panel, 3 * i, 2 * i, 12, 10, style); // each clipped to its box, as by default
         }
         Application().ClearScreen(0, 0, 0, 1);
         LayoutPass(gui);
