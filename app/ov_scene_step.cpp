@@ -93,6 +93,8 @@ void OV_APPLICATION::ReleaseAll()
     ReleaseViews();
     ReleaseEmitters();
     ReleaseShaders();
+    ReleaseCanvases();
+    ReleaseTechniques();
     ReleaseTimers();
     ReleaseEndpoints();
     ReleaseSoftBodies();

@@ -20,4 +20,14 @@ void OV_GRAPHICS_PART::ReleaseShaders()
     shaders.Clear();
 }
 
+void OV_GRAPHICS_PART::ReleaseCanvases()
+{
+    canvases.Clear();
+}
+
+void OV_GRAPHICS_PART::ReleaseTechniques()
+{
+    techniques.Clear();
+}
+
 } // namespace OvCore

@@ -1,14 +1,17 @@
-// The graphics layer's part of OV_APPLICATION: sprites, shader sets and fonts by name and
-// the camera applied each frame. The registries release their textures, programs and
-// display lists when emptied. Programs reach it as Application() (app/ov_application.h);
-// the graphics layer and the layers above reach it as GraphicsPart().
+// The graphics layer's part of OV_APPLICATION: sprites, shader sets, fonts, canvases and
+// techniques by name and the camera applied each frame. The registries release their
+// textures, programs, display lists and frame buffers when emptied. Programs reach it as
+// Application() (app/ov_application.h); the graphics layer and the layers above reach it as
+// GraphicsPart().
 #pragma once
 
 #include "core/ov_registry.h"
 #include "graphics/ov_camera.h"
+#include "graphics/ov_canvas.h"
 #include "graphics/ov_font.h"
 #include "graphics/ov_shader.h"
 #include "graphics/ov_sprite.h"
+#include "graphics/ov_technique.h"
 
 namespace OvCore
 {
@@ -23,13 +26,18 @@ class OV_GRAPHICS_PART
     OV_REGISTRY<OV_SPRITE> sprites;
     OV_REGISTRY<OV_SHADER> shaders;
     OV_REGISTRY<OV_FONT> fonts;
+    OV_REGISTRY<OV_CANVAS> canvases;
+    OV_REGISTRY<OV_TECHNIQUE> techniques;
     OV_CAMERA camera;
 
     // The releases of ReleaseAll, called by it in its order: every sprite unloaded and the
-    // registry emptied; the fonts; the shader sets.
+    // registry emptied; the fonts; the shader sets; the canvases, their frame buffers
+    // destroyed; the techniques, their programs freed.
     void ReleaseSprites();
     void ReleaseFonts();
     void ReleaseShaders();
+    void ReleaseCanvases();
+    void ReleaseTechniques();
 
   protected:
     ~OV_GRAPHICS_PART() = default;

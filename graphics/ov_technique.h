@@ -1,0 +1,92 @@
+// OV_TECHNIQUE, a multi-pass drawing program in the engine's script language, written against
+// the command set "TechniqueShader" (docs/graphics.md lists the commands, docs/formats.md the
+// language). The technique is the program's bytes (a ByteBuffer) followed by `compiled`;
+// executing it calls back into the framework, which clears, switches shader passes and
+// canvases, sets colours and blending, passes shader parameters and draws textured
+// rectangles. Held in the application's technique registry (Application().techniques).
+#pragma once
+
+#include "formats/byte_buffer.h"
+
+#include <cstdint>
+
+namespace OvCore
+{
+
+// The command set's keywords, numbered as the engine passes them to the handlers.
+enum class TechniqueKeyword : uint32_t
+{
+    False,
+    True,
+    Color,
+    Depth,
+    Stencil,
+    Accum,
+    Enable,
+    Disable,
+    Model,
+    Scene,
+    Zero, // Zero .. OneMinusConstantAlpha: blend factors 158 .. 172
+    One,
+    SrcColor,
+    OneMinusSrcColor,
+    DstColor,
+    OneMinusDstColor,
+    SrcAlpha,
+    OneMinusSrcAlpha,
+    DstAlpha,
+    OneMinusDstAlpha,
+    SrcAlphaSaturate,
+    ConstantColor,
+    OneMinusConstantColor,
+    ConstantAlpha,
+    OneMinusConstantAlpha,
+    Float, // Float .. Vec4: 1 to 4 float components
+    Vec2,
+    Vec3,
+    Vec4,
+    Int, // Int .. Ivec4: 1 to 4 integer components
+    Ivec2,
+    Ivec3,
+    Ivec4,
+    Texture,
+    Canvas,
+};
+
+// The definition text of the command set, exactly as it is linked.
+extern const char* const TECHNIQUE_DEFINITIONS;
+
+// Links the command set and registers its ten handlers; once before the first compilation
+// (again: the previous definition list is freed first). False when the text did not link:
+// compilations then run without the command set.
+bool RegisterDefinitions();
+
+class OV_TECHNIQUE : public ByteBuffer
+{
+  public:
+    uint8_t compiled = 0; // 1: the engine's compiler filled the buffer and must free it
+
+    OV_TECHNIQUE() = default;
+    ~OV_TECHNIQUE() { Free(); }
+
+    // Compile a script; false (an empty program, OvMentaroLastError telling why) when it
+    // does not compile.
+    bool CompileFile(const char* path);
+    bool Compile(const char* source, uint32_t length);
+    // Compile a script into a program file, for LoadFile.
+    static bool CompileFileToFile(const char* sourcePath, const char* targetPath);
+    static bool CompileToFile(const char* source, uint32_t length, const char* targetPath);
+    // A compiled program's bytes, checked by the engine when they run. False, with an empty
+    // program, for a file that cannot be read or is larger than LARGEST_PROGRAM, and for null
+    // or empty data.
+    bool LoadFile(const char* path);
+    bool LoadMemory(const void* data, uint32_t size);
+    // Runs the program: `slots[i]` is the address of the host slot the script names $i.
+    // Returns the number of commands run; 0 for an empty program, without the engine.
+    int32_t Execute(void* const* slots = nullptr, uint32_t slotCount = 0) const;
+    void Free();
+
+    static constexpr uint32_t LARGEST_PROGRAM = 16u << 20;
+};
+
+} // namespace OvCore
