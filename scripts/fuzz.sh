@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (build/fuzz) and runs each for the given number
-# of seconds (default 60) on its seed corpus. Usage: scripts/fuzz.sh [seconds]
+# of seconds (default 60) on its seed corpus, with its dictionary tests/fuzz/<target>.dict when
+# there is one. Usage: scripts/fuzz.sh [seconds]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 seconds=${1:-60}
@@ -19,7 +20,10 @@ for source in "${targets[@]}"; do
     mkdir -p "$corpus"
     echo "== $name for ${seconds}s"
     mkdir -p "$root/build/fuzz/artifacts"
+    # A target whose input has words gives them in tests/fuzz/<target>.dict.
+    dict=()
+    [[ -f "$root/tests/fuzz/$name.dict" ]] && dict=(-dict="$root/tests/fuzz/$name.dict")
     "$root/build/fuzz/bin/$name" -max_total_time="$seconds" -print_final_stats=1 \
-        -artifact_prefix="$root/build/fuzz/artifacts/" \
+        -artifact_prefix="$root/build/fuzz/artifacts/" "${dict[@]}" \
         "$corpus" "$root/tests/fuzz/corpus/${name#fuzz_}"
 done
