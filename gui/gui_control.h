@@ -133,6 +133,8 @@ class __scroll : public CONTROL
 class __list : public CONTROL
 {
   public:
+    void OnEvents() override;
+
     bool Selected = false;
     STYLE_REF SelectedStyle, OverStyle, NormalStyle;
 };
@@ -140,6 +142,8 @@ class __list : public CONTROL
 class __check : public CONTROL
 {
   public:
+    void OnEvents() override;
+
     bool Checked = false;
     STYLE_REF ActiveOnStyle, ActiveOffStyle, UnactiveOnStyle, UnactiveOffStyle;
 };
@@ -147,6 +151,8 @@ class __check : public CONTROL
 class __option : public CONTROL
 {
   public:
+    void OnEvents() override;
+
     bool Selected = false;
     STYLE_REF ActiveOnStyle, ActiveOffStyle, UnactiveOnStyle, UnactiveOffStyle;
 };
@@ -174,12 +180,16 @@ class __edit : public CONTROL
 class __comboitem : public CONTROL
 {
   public:
+    void OnEvents() override;
+
     STYLE_REF HoverStyle, NormalStyle;
 };
 
 class __combo : public CONTROL
 {
   public:
+    void OnEvents() override;
+
     __comboitem* SelectedItem = nullptr;
 };
 

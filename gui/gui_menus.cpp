@@ -122,6 +122,8 @@ CONTROL* CreateComboBox(GUI_SYSTEM& system, const PLACE& place, OV_VECTOR_F list
     auto* face = builder.Part<__combo>(box);
     face->Behaviour = INHERIT_SIZE;
     face->SetTag("comboboxm");
+    // The list opens outside the box: clipped to the box, it could be neither seen nor hit.
+    face->CutArea = false;
 
     const SCROLL_PLANE list = BuildScrollPlane(builder, face, OV_VECTOR_F(0, 0), listSize,
                                                barSize.x, barSize.y, 0, 0, content, true);
