@@ -139,7 +139,7 @@ TEST_F(MentaroTest, OwnTextWithCrLfCommentsNamesAndCommandsWithoutOperands)
 {
     list = LinkRecordingList("Toy", kToyText, {"MOVE", "STOP", "SWAP"});
     ASSERT_NE(list, nullptr) << OvMentaroLastError();
-    ASSERT_TRUE(Compile("# a comment line\r\n"
+    ASSERT_TRUE(Compile("\xEF\xBB\xBF# a comment line after a byte-order mark\r\n"
                         "ARG left\r\n"
                         "\r\n"
                         "ARG right   # slot 1\r\n"

@@ -23,6 +23,15 @@ namespace
 constexpr int deepestRun = 16;
 int runDepth = 0;
 
+// Counts one run for as long as it lasts, also when a handler throws.
+struct NestedRun
+{
+    NestedRun() { ++runDepth; }
+    ~NestedRun() { --runDepth; }
+    NestedRun(const NestedRun&) = delete;
+    NestedRun& operator=(const NestedRun&) = delete;
+};
+
 uint8_t refuse(std::string reason)
 {
     setLastError(std::move(reason));
@@ -100,10 +109,8 @@ int32_t executeChecked(const OvByteBuffer* program, void* const* slots, uint32_t
     const std::vector<OvMentaroProc> handlers = handlersFor(*list);
     if (runDepth >= deepestRun)
         return refuse("programs run nested deeper than " + std::to_string(deepestRun));
-    ++runDepth;
-    const int32_t ran = runProgram(statements, handlers, slots);
-    --runDepth;
-    return ran;
+    const NestedRun nested;
+    return runProgram(statements, handlers, slots);
 }
 
 } // namespace

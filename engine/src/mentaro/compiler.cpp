@@ -151,6 +151,9 @@ bool compileSource(std::string_view source, const DefinitionList* list,
         error = "the source is larger than " + std::to_string(OV_MENTARO_LARGEST_SOURCE) + " bytes";
         return false;
     }
+    // Editors may start a UTF-8 file with a byte-order mark.
+    if (source.substr(0, 3) == "\xEF\xBB\xBF")
+        source.remove_prefix(3);
     Compiler compiler(list, error);
     if (!compiler.compile(source))
         return false;
