@@ -4,6 +4,7 @@
 #pragma once
 
 #include "support/image.h"
+#include "support/reference_image.h"
 
 #include <cstdint>
 #include <string>
@@ -29,12 +30,9 @@ double MeanChroma(const OvTest::Image& image);
 // The picture halved in each direction (2 x 2 averages), as references are stored.
 OvTest::Image HalfSize(const OvTest::Image& image);
 
-bool SavePng(const OvTest::Image& image, const std::string& path);
-OvTest::Image LoadPng(const std::string& path);
-
-// Compares with a reference within the tolerance rasterisers need: the mean channel
-// difference at most 1.5 and at most 0.5% of the pixels off by more than 24 in a channel.
-::testing::AssertionResult MatchesReference(const OvTest::Image& actual,
-                                            const OvTest::Image& reference);
+// PNG files and the reference comparison are shared by every test (support/reference_image.h).
+using OvTest::LoadPng;
+using OvTest::MatchesReference;
+using OvTest::SavePng;
 
 } // namespace OvGameTest
