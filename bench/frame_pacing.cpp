@@ -2,8 +2,9 @@
 // waiting, then with Sleep, and prints the mean spacing of frame starts and how far each
 // spacing strays (mean and 99th percentile, milliseconds) from the period and, for busy
 // waiting, from the spacing the loop aims at: the calibrated thresholds waitOdd and
-// waitEven in turn, which lie about 0 and 1 ms above the period. Wall-clock figures: run it
-// on an idle machine (or at a real-time priority) to see the loop's own precision.
+// waitEven in turn, the last timer reading below the period and the first at or above it.
+// Wall-clock figures: run it on an idle machine (or at a real-time priority) to see the loop's own
+// precision.
 #include "core/ov_loop.h"
 
 #include <algorithm>

@@ -45,20 +45,19 @@ void OV_LOOP::Calibrate()
 {
     waitOdd = waitEven = 0;
     const double period = PacedPeriod();
-    const double start = NowPrecise();
-    const double limit = period + 1;
-    const double margin = limit > 14 ? 1 : 2;
     if (period <= 0)
         return;
-    // waitOdd ends as the last elapsed time below limit - margin, waitEven as the first at
-    // or above limit: alternating them averages the period over the timer's granularity.
+    // waitOdd ends as the last elapsed time below the period, waitEven as the first at or
+    // above it: alternating them averages the period itself over the timer's granularity.
+    const double start = NowPrecise();
     double elapsed = 0;
-    while (elapsed < limit)
+    while (elapsed < period)
     {
         elapsed = (NowPrecise() - start) * 1000;
-        if (elapsed < limit - margin)
+        if (elapsed < period)
             waitOdd = static_cast<float>(elapsed);
-        waitEven = static_cast<float>((NowPrecise() - start) * 1000);
+        else
+            waitEven = static_cast<float>(elapsed);
     }
 }
 
