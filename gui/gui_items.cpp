@@ -62,14 +62,6 @@ template <class ROW> ROW* AppendRow(CONTROL& container, const char* text, float 
     return row;
 }
 
-float RowsHeight(const CONTROL& container)
-{
-    float height = 0;
-    for (const CONTROL_NODE& row : container.Node->children)
-        height += row.control->Size.y;
-    return height;
-}
-
 // Each row's box centred in a row `height` high, never left of the row's start.
 void CentreBoxes(CONTROL& panel, float height)
 {
@@ -191,7 +183,7 @@ __list* AddListItem(const char* skin, const char* text, float height, CONTROL* l
     row->OverStyle = StyleOf(system, skin, "CellOver");
     row->SelectedStyle = StyleOf(system, skin, "CellSelected");
     row->NormalStyle = row->StyleActive;
-    ScrollSetContentSize(list, 0, RowsHeight(*list));
+    ScrollSetContentSize(list, 0, row->Position.y + height);
     return row;
 }
 
@@ -220,7 +212,7 @@ __comboitem* AddComboItem(const char* skin, const char* text, float height, CONT
     row->StyleUnactive = ComboUnactiveStyle(system, skin);
     row->HoverStyle = StyleOf(system, skin, "CellOver");
     row->NormalStyle = row->StyleActive;
-    ScrollSetContentSize(list, 0, RowsHeight(*list));
+    ScrollSetContentSize(list, 0, row->Position.y + height);
     return row;
 }
 
