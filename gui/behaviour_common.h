@@ -23,6 +23,16 @@ inline bool Released(uint32_t events)
     return (events & MOUSE_RELEASED) || !(events & MOUSE_HELD);
 }
 
+// The control and every ancestor are active: only then does the input pass reach it (a
+// control under an inactive one still has its OnEvents called, with no bits).
+inline bool Reachable(const CONTROL& control)
+{
+    for (const CONTROL* at = &control; at; at = at->Parent())
+        if (!at->Active)
+            return false;
+    return true;
+}
+
 // The owner gets the bit, its OnEvents runs at once and its Events are cleared.
 inline void SendCommand(const CONTROL& sender, CONTROL* owner, uint32_t bit)
 {

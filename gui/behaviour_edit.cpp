@@ -155,14 +155,17 @@ __edit* EditOf(CONTROL* owner)
 
 void __edit::OnEvents()
 {
-    if (EditMode)
+    // A box switched off (or under a control switched off) leaves edit mode rather than
+    // take keys meant for others while no click can reach it.
+    const bool reachable = Reachable(*this);
+    if (EditMode && reachable)
         EditFrame(*this);
     if (PressedOn(Events))
     {
         EditMode = true;
         SendCommand(*this, Parent(), EDIT_ENTERED);
     }
-    if (EditMode && (Events & MOUSE_HELD) && !(Events & MOUSE_OVER))
+    if (EditMode && (!reachable || ((Events & MOUSE_HELD) && !(Events & MOUSE_OVER))))
     {
         EditMode = false;
         ShowText(*this, false);

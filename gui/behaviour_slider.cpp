@@ -52,7 +52,9 @@ void __slider::OnEvents()
 {
     if (PressedOn(Events))
         Dragging = true;
-    if (Events & MOUSE_RELEASED)
+    // Also when no button is down: a release the slider never saw (it was switched off, or
+    // the button went up outside the window) ends the drag too.
+    if (Released(Events))
         Dragging = false;
     RUN run;
     CONTROL* handle = FirstChild(this);

@@ -22,7 +22,6 @@ class EditBehaviour : public OvTest::WidgetTest
     CONTROL* Box(float y, const char* text = "", bool password = false)
     {
         CONTROL* owner = CreateEditBox(gui, At(10, y, 200, 20), text, password);
-        EXPECT_NE(owner, nullptr);
         Listen(owner);
         return owner;
     }
@@ -136,6 +135,22 @@ TEST_F(EditBehaviour, ClickingElsewhereLeavesEditModeOnceAndKeysThenGoNowhere)
     EXPECT_EQ(Value(second), "two2");
 }
 
+// Switched off, a box in edit mode can no longer be clicked out of: it leaves edit mode.
+TEST_F(EditBehaviour, ASwitchedOffBoxLeavesEditModeAndTakesNoKeys)
+{
+    CONTROL* box = Box(10, "v");
+    EditBoxEditMode(box, true);
+    Frame();
+    box->Active = false;
+    Type("k");
+    Frame();
+    box->Active = true;
+    Type("m");
+    Frame();
+    EXPECT_EQ(Value(box), "v");
+    EXPECT_EQ(Shown(box), "v");
+}
+
 TEST_F(EditBehaviour, TheValueStopsAtItsLimit)
 {
     CONTROL* box = Box(10);
@@ -146,12 +161,10 @@ TEST_F(EditBehaviour, TheValueStopsAtItsLimit)
     Type("more");
     Frame();
     EXPECT_EQ(Value(box).size(), EDIT_VALUE_LIMIT);
-    EXPECT_FALSE(EditBoxSetText(CreateButton(gui, At(0, 0, 5, 5), "", OvHandle{1, nullptr}), "x"));
+    EXPECT_FALSE(EditBoxSetText(CreateButton(gui, At(0, 0, 5, 5), "", {1, nullptr}), "x"));
 }
 
-class SliderBehaviour : public OvTest::WidgetTest
-{
-};
+using SliderBehaviour = OvTest::WidgetTest;
 
 TEST_F(SliderBehaviour, FactorPlacesTheHandleAndReadsItBack)
 {
@@ -171,21 +184,26 @@ TEST_F(SliderBehaviour, DraggingMovesTheHandleUnderTheCursor)
 {
     CONTROL* slider = CreateSlider(gui, At(50, 50, 100, 20));
     Listen(slider);
-    Frame();
     const CONTROL* handle = slider->Node->children.front().children.front().control.get();
+    Drag(120, 60, 0, 0);
+    EXPECT_EQ(handle->Position.x, 60); // centred on the cursor
+    Drag(120, 60, 300, 0);
+    EXPECT_EQ(handle->Position.x, 80);
+    MoveTo(60, 60); // released: the handle stays
+    Frame();
+    EXPECT_EQ(handle->Position.x, 80);
+    EXPECT_EQ(Heard(slider, SLIDER_MOVED_H), 4); // each frame of the two drags
+
     MoveTo(120, 60);
     Press();
     Frame();
-    EXPECT_EQ(handle->Position.x, 60); // centred on the cursor
-    MoveTo(400, 60);
-    Frame();
-    EXPECT_EQ(handle->Position.x, 80);
+    slider->Active = false; // the release goes unseen: the drag still ends
     Release();
     Frame();
+    slider->Active = true;
     MoveTo(60, 60);
     Frame();
-    EXPECT_EQ(handle->Position.x, 80);
-    EXPECT_EQ(Heard(slider, SLIDER_MOVED_H), 2);
+    EXPECT_EQ(handle->Position.x, 60);
 }
 
 // A vertical slider as thick as long: the handle has no room, the factor stays 0.
@@ -216,12 +234,10 @@ class MenuBehaviour : public OvTest::WidgetTest
 // list to its right, holding one button.
 TEST_F(MenuBehaviour, SubMenusKeepTheirParentsOpenAndAClickElsewhereClosesBoth)
 {
-    CONTROL* file =
-        CreateMenu(gui, At(10, 10, 80, 20), "File", OvHandle{1, nullptr}, DOCK_TO_EDGE_BOTTOM);
-    CONTROL* recent = AddSubMenu(gui, At(0, 0, 100, 20, file), "Recent", OvHandle{1, nullptr},
-                                 DOCK_TO_EDGE_RIGHT);
-    ASSERT_NE(AddMenuButton(gui, At(0, 0, 100, 20, recent), "a.txt", OvHandle{1, nullptr}),
-              nullptr);
+    CONTROL* file = CreateMenu(gui, At(10, 10, 80, 20), "File", {1, nullptr}, DOCK_TO_EDGE_BOTTOM);
+    CONTROL* recent =
+        AddSubMenu(gui, At(0, 0, 100, 20, file), "Recent", {1, nullptr}, DOCK_TO_EDGE_RIGHT);
+    ASSERT_NE(AddMenuButton(gui, At(0, 0, 100, 20, recent), "a.txt", {1, nullptr}), nullptr);
     Listen(file);
     Frame();
     Click(20, 20);
@@ -247,8 +263,8 @@ TEST_F(MenuBehaviour, SubMenusKeepTheirParentsOpenAndAClickElsewhereClosesBoth)
 TEST_F(MenuBehaviour, ThePressedInnermostSubMenuKeepsEveryListOpenAndCollapseClosesAll)
 {
     std::vector<CONTROL*> menus{
-        CreateMenu(gui, At(10, 10, 80, 5), "", OvHandle{1, nullptr}, DOCK_TO_EDGE_BOTTOM)};
-    while (CONTROL* inner = AddSubMenu(gui, At(0, 0, 80, 5, menus.back()), "", OvHandle{1, nullptr},
+        CreateMenu(gui, At(10, 10, 80, 5), "", {1, nullptr}, DOCK_TO_EDGE_BOTTOM)};
+    while (CONTROL* inner = AddSubMenu(gui, At(0, 0, 80, 5, menus.back()), "", {1, nullptr},
                                        DOCK_TO_EDGE_BOTTOM))
         menus.push_back(inner);
     ASSERT_GT(menus.size(), 50u);
@@ -263,7 +279,7 @@ TEST_F(MenuBehaviour, ThePressedInnermostSubMenuKeepsEveryListOpenAndCollapseClo
     ASSERT_TRUE(MenuCollapse(menus.front()));
     for (CONTROL* menu : menus)
         EXPECT_FALSE(Open(menu));
-    EXPECT_FALSE(MenuExpand(CreateButton(gui, At(0, 0, 5, 5), "", OvHandle{1, nullptr})));
+    EXPECT_FALSE(MenuExpand(CreateButton(gui, At(0, 0, 5, 5), "", {1, nullptr})));
 }
 
 } // namespace
