@@ -278,6 +278,24 @@ TEST_F(Combo, APressElsewhereClosesTheList)
     EXPECT_STREQ(box->Text.Text(), "");
 }
 
+// The program may empty the list from its callback while the chosen item is still running.
+TEST_F(Combo, TheListMayBeClearedWhileAnItemReports)
+{
+    static CONTROL* doomed;
+    doomed = items;
+    box->EventProc = [](Com::C_GUI_CONTROL* owner)
+    {
+        if (owner->Events & COMBO_CHOSEN)
+            ClearItems(doomed);
+    };
+    Click(50, 30);
+    Click(50, 65);
+    EXPECT_STREQ(box->Text.Text(), "beta");
+    EXPECT_EQ(CountItems(items), 0u);
+    EXPECT_EQ(items->SelectedItem, nullptr);
+    Frame();
+}
+
 // The default theme names "CellIUnactive"; a skin that names only "CellUnactive" gives
 // inactive items that one rather than the default style.
 TEST_F(Combo, InactiveItemsFallBackToCellUnactive)
