@@ -41,8 +41,10 @@ class MentaroTest : public ::testing::Test
         ASSERT_NE(list, nullptr) << OvMentaroLastError();
     }
 
+    // Frees the program held before, as the framework does.
     bool Compile(const std::string& source)
     {
+        OvMentaroFree(&program.buffer);
         return OvMentaroCompile(&program.buffer, source.data(), uint32_t(source.size()), list);
     }
 
