@@ -1,0 +1,121 @@
+#!/usr/bin/env python3
+"""Doxygen's input filter for our headers: their plain // comments become documentation.
+
+The opening comment paragraph of a header documents the file; a comment block right above a
+declaration documents it, and every declaration of the run that follows it up to a blank
+line (`SetBit`, `ClearBit`, `TestBit` under one comment), as a member group; a comment after
+a declaration on its line (`int x; // what`) documents that member. Comments followed by a
+blank line stay plain (section titles, notes).
+Characters Doxygen would read as commands or HTML are escaped, so the text is shown as
+written. Line numbers are kept, so warnings point at the real lines.
+"""
+import re
+import sys
+
+COMMENT = re.compile(r"^(\s*)//(?![/!])\s?(.*)$")
+# Code that ends a declaration or an enumerator, then a trailing comment. The code part may
+# hold no quote, so a // inside a string is never taken for a comment.
+TRAILING = re.compile(r'^([^"\'/]*?[;,{}]\s*)//(?![/!<])\s?(.*)$')
+ESCAPES = re.compile(r"([\\@<>&#%$])")
+# A dot after a space would end a list ("ZERO .. ONE").
+LONE_DOTS = re.compile(r"(^|(?<=\s))\.+")
+
+
+def escape(text):
+    text = ESCAPES.sub(r"\\\1", text)
+    return LONE_DOTS.sub(lambda dots: "\\." * len(dots.group(0)), text)
+
+
+GROUP_OPEN = "/**@{*/ "
+GROUP_CLOSE = "/**@}*/"
+
+
+def indentation(line):
+    return len(line) - len(line.lstrip())
+
+
+def run_end(lines, start, indent):
+    """The line after the declarations that follow a comment: at a blank line, a comment, or
+    a line less indented than the comment."""
+    end = start
+    while end < len(lines) and lines[end].strip() and not COMMENT.match(lines[end]):
+        if end > start and indentation(lines[end]) < indent:
+            break
+        end += 1
+    return end
+
+
+def is_group(lines, start, indent):
+    """Two declarations or more at the comment's indentation, none with a body and none
+    under a preprocessor condition (both group marks must reach Doxygen)."""
+    run = lines[start:run_end(lines, start, indent)]
+    if any("{" in line or "}" in line or line.lstrip().startswith("#if") or
+           line.lstrip().startswith(("#else", "#endif", "#elif")) for line in run):
+        return False
+    return sum(1 for line in run if indentation(line) == indent) >= 2
+
+
+def close_group(line):
+    if not line.strip():
+        return GROUP_CLOSE
+    if line.lstrip().startswith("#"):
+        return line + " " + GROUP_CLOSE
+    return GROUP_CLOSE + " " + line.lstrip()
+
+
+def convert(lines):
+    out = []
+    close_at = set()  # input lines where a member group ends
+    closes = []  # the output lines that carry those ends
+    i = 0
+    at_start = True
+    while i < len(lines):
+        if i in close_at:
+            closes.append(len(out))
+        match = COMMENT.match(lines[i])
+        if not match:
+            if lines[i].strip():
+                at_start = False
+            trailing = TRAILING.match(lines[i])
+            if trailing:
+                out.append(f"{trailing.group(1)}///< {escape(trailing.group(2))}")
+            else:
+                out.append(lines[i])
+            i += 1
+            continue
+        end = i
+        while end < len(lines) and COMMENT.match(lines[end]):
+            end += 1
+        block = [COMMENT.match(line) for line in lines[i:end]]
+        follows_code = end < len(lines) and lines[end].strip() != ""
+        if at_start:
+            # The file's opening paragraph, marked as the file's own on its last line.
+            out.extend(f"/// {escape(m.group(2))}" for m in block)
+            out[-1] += " \\file"
+            at_start = False
+        elif follows_code:
+            indent = len(block[0].group(1))
+            grouped = is_group(lines, end, indent)
+            out.extend(f"{m.group(1)}/// {escape(m.group(2))}" for m in block)
+            if grouped:
+                first = len(out) - len(block)
+                out[first] = block[0].group(1) + GROUP_OPEN + out[first].lstrip()
+                close_at.add(run_end(lines, end, indent))
+        else:
+            out.extend(lines[i:end])
+        i = end
+    for index in closes:
+        out[index] = close_group(out[index])
+    if len(lines) in close_at:
+        out.append(GROUP_CLOSE)
+    return out
+
+
+def main():
+    with open(sys.argv[1], encoding="utf-8", errors="replace") as source:
+        lines = source.read().split("\n")
+    sys.stdout.write("\n".join(convert(lines)))
+
+
+if __name__ == "__main__":
+    main()
