@@ -132,8 +132,6 @@ TEST_F(MentaroTest, KeywordsAreNumberedInTheOrderListed)
     ASSERT_EQ(OvMentaroExecute(&program.buffer, nullptr, 0, list), 35);
     for (uint32_t i = 0; i < 35; ++i)
         EXPECT_EQ(MentaroRecord()[i].Keyword(0), i) << keywords[i];
-    EXPECT_EQ(MentaroRecord()[0].Keyword(0), 0u);   // FALSE
-    EXPECT_EQ(MentaroRecord()[34].Keyword(0), 34u); // CANVAS
     EXPECT_EQ(keywords[34], "CANVAS");
 }
 
@@ -184,16 +182,12 @@ TEST_F(MentaroTest, ScriptErrorsNameTheLineAndWhatWasExpected)
         {"CLEAR COLOR\n# fine\n\nBLEND SRC_ALPHA $1\n",
          "line 4: BLEND expects a keyword, found '$1'"},
         {"BLEND SRC_ALPHA\n", "line 1: BLEND expects 2 operands (KEYWORD KEYWORD), found 1"},
-        {"CLEAR COLOR DEPTH\n", "line 1: CLEAR expects 1 operands (KEYWORD), found 2"},
         {"CLEAR COLOR\r\nBLUR ONE\r\n", "line 2: expected a command, found 'BLUR'"},
         {"clear COLOR\n", "line 1: expected a command, found 'clear'"},
-        {"CLEAR color\n", "line 1: CLEAR expects a keyword, found 'color'"},
         {"EXECUTE TRUE\n",
          "line 1: EXECUTE expects a variable ($0 to $255 or an ARG name), found 'TRUE'"},
         {"EXECUTE $256\n",
          "line 1: EXECUTE expects a variable ($0 to $255 or an ARG name), found '$256'"},
-        {"EXECUTE $-1\n",
-         "line 1: EXECUTE expects a variable ($0 to $255 or an ARG name), found '$-1'"},
         {"EXECUTE later\nARG later\n",
          "line 1: EXECUTE expects a variable ($0 to $255 or an ARG name), found 'later'"},
         {"ARG x\nARG x\n", "line 2: ARG 'x' is declared twice"},
