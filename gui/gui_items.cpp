@@ -8,7 +8,6 @@
 #include "gui/gui_widget_ops.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace OvCore
 {
@@ -32,7 +31,7 @@ bool TakesRow(const CONTROL* container, const char* tag)
 
 bool Measurable(float length)
 {
-    return std::isfinite(length) && length >= 0;
+    return length >= 0 && length <= ITEM_SIZE_LIMIT; // false for NaN
 }
 
 // Every row at x = 0 below the rows before it; returns the height they take.

@@ -32,12 +32,14 @@ constexpr uint32_t COMBO_OPENED = 0x4000;
 
 // Rows one container holds at most: an add past it is refused (null) and changes nothing.
 constexpr uint32_t ITEM_LIMIT = 4096;
+// The largest row height and box side in pixels, so a full container stays finite.
+constexpr float ITEM_SIZE_LIMIT = 1000000;
 
 // Each add restacks the rows already there and appends the new one at the bottom, with the
 // styles of `skin`. Null, adding nothing, when the container is not in a tree or does not
 // carry its tag, when it holds ITEM_LIMIT rows, or for a height (or box size) that is
-// negative or not finite. A list or combo list then sets its scroll plane's content height
-// to the sum of the row heights.
+// negative, not finite or above ITEM_SIZE_LIMIT. A list or combo list then sets its scroll plane's
+// content height to the sum of the row heights.
 __list* AddListItem(const char* skin, const char* text, float height, CONTROL* list);
 // Every row's box, old and new, is centred in a row of the new height (never left of 0).
 CONTROL* AddCheckItem(const char* skin, const char* text, float height, const OV_VECTOR_F& boxSize,

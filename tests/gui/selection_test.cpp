@@ -209,6 +209,7 @@ TEST_F(Selection, RowsComeOutRestackedAndBadInputIsRefused)
     EXPECT_FALSE(AddCheckItem("default", "x", 20, {12, 12}, list));
     EXPECT_FALSE(AddListItem("default", "x", NAN, list));
     EXPECT_FALSE(AddListItem("default", "x", -1, list));
+    EXPECT_FALSE(AddListItem("default", "x", ITEM_SIZE_LIMIT * 2, list));
     EXPECT_FALSE(AddCheckItem("default", "x", 20, {INFINITY, 12}, checks));
     EXPECT_TRUE(ClearItems(checks));
     EXPECT_EQ(CountItems(checks), 0u);
