@@ -5,8 +5,8 @@
 // into nested elements; Include pulls in elements of other files or of the same one.
 // docs/gui.md describes the format.
 //
-// Layout files are hostile input: a file is read only up to LAYOUT_LIMITS::FILE_BYTES, a load
-// handles at most ELEMENTS elements, nests at most NESTING levels and INCLUDE_DEPTH includes
+// Layout files are hostile input: only regular files are read, up to LAYOUT_LIMITS::FILE_BYTES, a
+// load handles at most ELEMENTS elements, nests at most NESTING levels and INCLUDE_DEPTH includes
 // deep, and loads at most INCLUDES included files; an include that would load an element
 // already being loaded (a cycle, direct or through other files) is not followed. What was
 // stopped is told in the notes, when the caller asks for them; the load goes on around it.

@@ -24,8 +24,12 @@ std::string LoadKey(const char* path, const char* elementPath)
     return (error ? std::string(path) : file.string()) + "#" + elementPath;
 }
 
+// Only regular files: a layout naming a pipe or a device (/dev/stdin) would wait for ever.
 bool ReadDocument(LAYOUT_LOAD& load, const char* path, MARKUP_NODE& document)
 {
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
     ByteBuffer file;
     if (file.FileSize(path) > LAYOUT_LIMITS::FILE_BYTES)
     {

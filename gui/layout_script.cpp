@@ -128,8 +128,11 @@ class SCRIPT_RUN
             selection_ = &self_;
         else if (word == "parent")
         {
-            selection_ = selection_->Parent();
-            return selection_ != nullptr;
+            // The root control is no control of the screen: a top-level control has no parent.
+            CONTROL* parent = selection_->Parent();
+            if (!parent || parent == system_.RootControl())
+                return false;
+            selection_ = parent;
         }
         else if (word == "by")
         {

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 
 using namespace OvCore;
 using namespace OvCore::OV_GUI;
@@ -192,6 +193,24 @@ TEST_F(LayoutFile, MissingFilesAndPathsCreateNothing)
     EXPECT_FALSE(Load("Layout/NoSuchElement"));
     EXPECT_FALSE(Load("Layout", "no-such-file.layout"));
     EXPECT_EQ(TopLevel(), 0u);
+}
+
+// A pipe never ends: reading one would wait for a writer for ever.
+TEST_F(LayoutFile, IncludesOfPipesAreNotRead)
+{
+    const std::filesystem::path folder = std::filesystem::temp_directory_path();
+    const std::string fifo = (folder / "layout_pipe").string();
+    std::filesystem::remove(fifo);
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const std::filesystem::path path = folder / "pipe.layout";
+    std::ofstream(path) << "<L><Include File=\"" << fifo << "\" Node=\"X\" /><Control /></L>";
+    EXPECT_TRUE(Load("L", path.c_str()));
+    EXPECT_FALSE(Load("X", fifo.c_str()));
+    std::filesystem::remove(fifo);
+    std::filesystem::remove(path);
+    EXPECT_EQ(TopLevel(), 1u);
+    ASSERT_EQ(notes.size(), 1u);
+    EXPECT_EQ(notes[0].rfind("include not loaded", 0), 0u) << notes[0];
 }
 
 TEST_F(LayoutFile, DeepAndLongDocumentsStopAtTheirBounds)

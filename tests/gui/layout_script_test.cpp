@@ -150,9 +150,11 @@ TEST_F(LayoutScript, EndingRulesStopTheRun)
     for (const char* ending : endings)
     {
         self->Order = 0;
-        Run(std::string(ending) + " set Order to number 1h");
+        Run(std::string(ending) + " set Order to number 1h select this set MarginTop to number 1h");
         EXPECT_EQ(self->Order, 0) << ending;
+        EXPECT_EQ(self->MarginTop, 0) << ending;
     }
+    EXPECT_EQ(gui.RootControl()->Order, 0); // "select parent" did not reach the root
     Run("set NoSuchField to number 1h set Order to number 2h frobnicate set MarginTop to foo 3h "
         "set MarginRight to number 5h select by other select sideways set MarginBottom to "
         "number 6h");
