@@ -29,9 +29,15 @@ void Frame(HWND, void*)
 
 void PlayState()
 {
-    Application().ActivateWindow("main");
-    Application().ViewWindow("main"); // draw in the window's pixels
-    Application().SetVsync(true);
+    OV_APPLICATION& app = Application();
+    OV_WINDOW& window = *app.WindowNamed("main"); // opened by RunProgram, 1 x 1 until sized
+    window.width = 640;
+    window.height = 480;
+    app.CenterWindow("main");
+    window.ApplyWindow();
+    app.ActivateWindow("main");
+    app.ViewWindow("main"); // draw in the window's pixels
+    app.SetVsync(true);
     square.LoadEmpty(32, 32, OV_FILTER_LINEAR, OV_FILTER_LINEAR, 0, 0, -1, -1, 0, 0);
     int32_t width = 0, height = 0;
     if (void* pixels = square.Lock(&width, &height)) // a blank sprite is transparent
