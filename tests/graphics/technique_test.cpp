@@ -230,9 +230,11 @@ TEST_F(TechniqueTest, RectTextureFlipDrawsReversedAndLeavesTheCallersCoordinates
     EXPECT_TRUE(Near(PixelAt(8, 2), BLUE)) << PixelAt(8, 2);
     EXPECT_TRUE(Near(PixelAt(8, 13), RED));
     EXPECT_EQ(std::memcmp(rect.coords, untouched.coords, sizeof rect.coords), 0);
-    // An unknown kind ends the command without drawing or leaving a texture bound.
-    EXPECT_EQ(Run("RECT COLOR $0 $1 $2 FALSE\n", {&textureSlot, &corners, &coords}), 1);
-    EXPECT_EQ(static_cast<const int32_t*>(OvGetState(OV_STATE_BLEND))[0], 164);
+    // An unknown kind ends the command without drawing.
+    RectArrays elsewhere(40, 40, 16, 16);
+    OV_VECTOR* elsewhereCorners = elsewhere.corners;
+    EXPECT_EQ(Run("RECT COLOR $0 $1 $2 FALSE\n", {&textureSlot, &elsewhereCorners, &coords}), 1);
+    EXPECT_TRUE(Near(PixelAt(48, 48), BLACK)) << PixelAt(48, 48);
 }
 
 TEST_F(TechniqueTest, ImageCopiesTheAreaOfTheRenderIntoATexture)
