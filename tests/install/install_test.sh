@@ -40,6 +40,16 @@ cmake -S "$here/external_game" -B "$work/cmake-build" -DCMAKE_CXX_COMPILER="$cxx
 cmake --build "$work/cmake-build" || fail "the external game did not build with find_package"
 run_game "$work/cmake-build/external_game"
 
+# A component the package does not have is refused.
+mkdir -p "$work/no-such-component"
+printf 'cmake_minimum_required(VERSION 3.25)\nproject(Probe NONE)\n%s\n' \
+    'find_package(OvCore REQUIRED COMPONENTS audiere no_such_layer)' \
+    >"$work/no-such-component/CMakeLists.txt"
+if cmake -S "$work/no-such-component" -B "$work/no-such-component/build" \
+    -DCMAKE_PREFIX_PATH="$prefix" >/dev/null 2>&1; then
+    fail "find_package(OvCore) accepted a component it does not have"
+fi
+
 # pkg-config: one compiler line. The shared layers are not on the loader's path, so the
 # program carries the prefix's library folder as its run path.
 export PKG_CONFIG_PATH=$pcdir
