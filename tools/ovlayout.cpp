@@ -1,7 +1,7 @@
 // Loads a skin theme and a layout the way a program does, in a hidden window, and prints the
 // control tree it made: one line per control, indented by depth, with its class, name, tag,
-// position and size after the layout pass, style, behaviour flags and text. With --png it also lays the screen out,
-// draws it and saves it as a PNG. How a user debugs a layout file.
+// position and size after the layout pass, style, behaviour flags and text. With --png it
+// also draws the screen and saves it as a PNG. How a user debugs a layout file.
 //
 // Usage: ovlayout [--png out.png] [--size WIDTHxHEIGHT] <theme file> <theme> <layout file>
 //                 <element>
