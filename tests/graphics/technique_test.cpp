@@ -287,7 +287,7 @@ TEST_F(TechniqueTest, EmptyRefusedAndLoadedProgramsAndEmptySlots)
     EXPECT_EQ(technique.compiled, 1);
 }
 
-TEST_F(TechniqueTest, ReleaseDestroysCanvasesAndFreesTechniques)
+TEST_F(TechniqueTest, ReleaseAllDestroysCanvasesAndFreesTechniques)
 {
     OV_CANVAS& canvas = *Application().canvases.Get("technique-canvas");
     ASSERT_TRUE(canvas.Create(8, 8, 0, 0));
@@ -296,8 +296,7 @@ TEST_F(TechniqueTest, ReleaseDestroysCanvasesAndFreesTechniques)
     const OvHandle frameBuffer = canvas.handle;
     OV_TECHNIQUE& program = *Application().techniques.Get("technique-program");
     ASSERT_TRUE(program.Compile("CLEAR COLOR\n", 12));
-    Application().ReleaseCanvases();
-    Application().ReleaseTechniques();
+    Application().ReleaseAll();
     EXPECT_FALSE(Application().canvases.Find("technique-canvas"));
     EXPECT_FALSE(Application().techniques.Find("technique-program"));
     EXPECT_EQ(OvFrameBufferGet(frameBuffer, OV_FRAME_BUFFER_WIDTH), nullptr);
