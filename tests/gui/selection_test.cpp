@@ -4,11 +4,14 @@
 // out, and what the operations refuse.
 #include "gui/gui_support.h"
 
+#include "app/ov_application.h"
+#include "gui/gui_draw.h"
 #include "gui/gui_factories.h"
 #include "gui/gui_items.h"
 #include "gui/gui_layout.h"
 #include "gui/gui_skin.h"
 #include "orvane_core.h"
+#include "support/pixels.h"
 #include "support/window_fixture.h"
 
 #include <cmath>
@@ -277,6 +280,19 @@ TEST_F(Combo, APressElsewhereClosesTheList)
     Click(300, 300);
     EXPECT_FALSE(Open());
     EXPECT_STREQ(box->Text.Text(), "");
+}
+
+// On the 32 x 32 suite window the box fills the top 20 rows; its open list shows below it.
+TEST_F(Combo, AnOpenListIsDrawnOutsideTheBox)
+{
+    gui.Window = Application().WindowNamed("test-window");
+    box->Position = OV_VECTOR_F(0, 0);
+    outer->Active = outer->Visible = true;
+    Application().ClearScreen(0, 0, 0, 1);
+    LayoutPass(gui);
+    DrawPass(gui, false);
+    EXPECT_NE(OvTest::ReadTargetPixel(10, 31 - 26), OvTest::BLACK);
+    gui.Window = windowRecord;
 }
 
 // The program may empty the list from its callback while the chosen item is still running.
