@@ -4,9 +4,14 @@
 // and option boxes, a scroll plane, a slider and a progress bar. The program only loads the
 // theme and the layout and wires the procedures the layout names (SayHello, Typed, Chosen,
 // SliderMoved, Quit); the scene step does the rest. Esc quits.
-//   gui_demo [--screenshot file.png] [--frames N]
+//   gui_demo [--screenshot file.png] [--frames N] [--report file]
 //     --frames N        quits after N frames (with --screenshot: saves it at frame N, 30 when
 //                       not given)
+//     --report file     keeps the state of the screen in a text file, rewritten every ten
+//                       frames and at the end: "box <name> x y w h" in window pixels for the
+//                       named controls and the rows of the selection controls ("Checks.0"
+//                       is the first check box's box), then "value <name> <value>" lines;
+//                       a script or a test drives the demo with it
 // The program's window opens at (40, 40), 640 x 480; the layout places the GUI window at
 // (20, 20) in it, so every named control sits at a fixed place on the screen.
 #include "app/ov_application.h"
@@ -22,8 +27,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 using namespace OvCore;
 using namespace OvCore::OV_GUI;
@@ -38,6 +45,7 @@ constexpr int32_t HEIGHT = 480;
 struct Demo
 {
     std::string screenshot;
+    std::string report;
     long frames = 0; // 0: run until closed
     long frame = 0;
 };
@@ -103,6 +111,82 @@ void SliderMoved(C_GUI_CONTROL* control)
     SetStatus(text.str());
 }
 
+// The state file of --report.
+void ReportBox(std::ostream& out, const std::string& name, const CONTROL* control)
+{
+    if (!control)
+        return;
+    const OV_VECTOR_F &topLeft = control->TopLeft(), &bottomRight = control->BottomRight();
+    out << "box " << name << " " << topLeft.x << " " << topLeft.y << " "
+        << bottomRight.x - topLeft.x << " " << bottomRight.y - topLeft.y << "\n";
+}
+
+CONTROL* FirstChild(const CONTROL* control)
+{
+    return control && control->Node && !control->Node->children.empty()
+               ? control->Node->children.front().control.get()
+               : nullptr;
+}
+
+// The first control under `control` (or itself) carrying `tag`.
+CONTROL* Tagged(CONTROL* control, const char* tag)
+{
+    if (!control || control->HasTag(tag))
+        return control;
+    for (CONTROL_NODE& child : control->Node->children)
+        if (CONTROL* found = Tagged(child.control.get(), tag))
+            return found;
+    return nullptr;
+}
+
+// Rows of a container; `boxes` reports each row's box (a check or option box) instead.
+void ReportRows(std::ostream& out, const char* name, CONTROL* container, bool boxes)
+{
+    std::vector<CONTROL*> rows;
+    GetItems(container, rows);
+    for (size_t i = 0; i < rows.size(); ++i)
+        ReportBox(out, std::string(name) + "." + std::to_string(i),
+                  boxes ? FirstChild(rows[i]) : rows[i]);
+}
+
+std::string SelectedTexts(const CONTROL* container)
+{
+    std::vector<CONTROL*> rows;
+    GetSelectedItems(container, rows);
+    std::string texts;
+    for (const CONTROL* row : rows)
+        texts += (texts.empty() ? "" : ",") + std::string(row->Text.Text());
+    return texts;
+}
+
+void WriteReport(const std::string& path)
+{
+    std::ostringstream out;
+    for (const char* name : {"Menu", "HelloButton", "Status", "Edit", "Combo", "List", "Checks",
+                             "Options", "Scroll", "Slider", "Progress"})
+        ReportBox(out, name, Named(name));
+    ReportRows(out, "Checks", Named("Checks"), true);
+    ReportRows(out, "Options", Named("Options"), true);
+    ReportRows(out, "List", Tagged(Named("List"), "listbox"), false);
+    ReportRows(out, "Combo", Tagged(Named("Combo"), "comboboxl"), false);
+    ReportBox(out, "Slider.handle", FirstChild(FirstChild(Named("Slider"))));
+    OV_STRING edited;
+    EditBoxGetText(Named("Edit"), edited);
+    const CONTROL* menuList = FirstChild(FirstChild(Named("Menu")));
+    const CONTROL* option = GetSelectedOption(Named("Options"));
+    out << "value Checks " << SelectedTexts(Named("Checks")) << "\n"
+        << "value Options " << (option ? option->Text.Text() : "") << "\n"
+        << "value List " << SelectedTexts(Tagged(Named("List"), "listbox")) << "\n"
+        << "value Edit " << edited.Text() << "\n"
+        << "value Slider " << SliderGetFactor(Named("Slider")) << "\n"
+        << "value Combo " << (Named("Combo") ? Named("Combo")->Text.Text() : "") << "\n"
+        << "value MenuOpen " << (menuList && menuList->Visible) << "\n"
+        << "value Status " << (Named("Status") ? Named("Status")->Text.Text() : "") << "\n";
+    const std::string partial = path + ".part"; // readers never see half a file
+    std::ofstream(partial) << out.str();
+    std::filesystem::rename(partial, path);
+}
+
 void Frame(HWND, void* context)
 {
     Demo& demo = *static_cast<Demo*>(context);
@@ -113,6 +197,8 @@ void Frame(HWND, void* context)
     OV_VIEW::End();
     app.SceneStep();
     ++demo.frame;
+    if (!demo.report.empty() && demo.frame % 10 == 0)
+        WriteReport(demo.report);
     if (demo.frames > 0 && demo.frame >= demo.frames)
     {
         if (!demo.screenshot.empty())
@@ -131,6 +217,8 @@ void ReadOptions(const std::string& arguments, Demo& demo)
             words >> demo.screenshot;
         else if (word == "--frames")
             words >> demo.frames;
+        else if (word == "--report")
+            words >> demo.report;
     if (!demo.screenshot.empty() && demo.frames <= 0)
         demo.frames = 30;
 }
@@ -180,6 +268,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
         return 0;
     }
     Loop().RunFrameLoop(Frame, &demo);
+    if (!demo.report.empty())
+        WriteReport(demo.report);
     app.ReleaseAll();
     window.CloseWindow();
     OvClosure();

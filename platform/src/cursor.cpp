@@ -30,6 +30,18 @@ extern "C" BOOL WINAPI GetCursorPos(LPPOINT point)
     if (!point || !EnsureVideo())
         return FALSE;
     int x = 0, y = 0;
+    // While a button is held over one of our windows the X server grabs the pointer for it,
+    // and the global position SDL caches is not refreshed until the button goes up (a drag
+    // would see the cursor stand still). The motion events the window receives meanwhile
+    // are right: take the position from them, relative to the window.
+    SDL_Window* focus = SDL_GetMouseFocus();
+    if (focus && SDL_GetMouseState(&x, &y) != 0)
+    {
+        int left = 0, top = 0;
+        SDL_GetWindowPosition(focus, &left, &top);
+        *point = POINT{left + x, top + y};
+        return TRUE;
+    }
     SDL_GetGlobalMouseState(&x, &y);
     *point = POINT{x, y};
     return TRUE;

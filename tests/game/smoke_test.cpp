@@ -1,83 +1,26 @@
 // The built program started as a user starts it, from another folder, on the test's X
 // display, and driven with real key presses through xdotool. Real time here, with generous
 // deadlines: the intro alone lasts three seconds.
+#include "support/child_program.h"
 #include "support/run_command.h"
 
 #include "game/program_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
-#include <optional>
 #include <string>
-#include <thread>
 
 #include <csignal>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace
 {
 
-using Clock = std::chrono::steady_clock;
 using OvTest::RunCommand;
+using OvTest::WaitFor;
 namespace fs = std::filesystem;
 
 const fs::path PROGRAM = fs::path(OV_BINARY_DIR) / "bin" / "tarnvale";
-
-// The program as a child process started in `folder`; killed if a test leaves it running.
-class Program
-{
-  public:
-    explicit Program(const fs::path& folder)
-    {
-        pid_ = fork();
-        if (pid_ == 0)
-        {
-            if (chdir(folder.c_str()) == 0)
-                execl(PROGRAM.c_str(), PROGRAM.c_str(), static_cast<char*>(nullptr));
-            _exit(127);
-        }
-    }
-    ~Program()
-    {
-        if (pid_ > 0 && !status_)
-        {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-    }
-
-    pid_t pid() const { return pid_; }
-
-    // The exit code once the program has ended (-1 when a signal ended it); nothing while
-    // it still runs.
-    std::optional<int> Exited()
-    {
-        int status = 0;
-        if (!status_ && pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_)
-            status_ = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return status_;
-    }
-
-  private:
-    pid_t pid_ = -1;
-    std::optional<int> status_;
-};
-
-// Polls `ready` every 50 ms until it holds or `seconds` have passed.
-template <class Ready> bool WaitFor(double seconds, Ready ready)
-{
-    const auto deadline = Clock::now() + std::chrono::duration<double>(seconds);
-    while (!ready())
-    {
-        if (Clock::now() > deadline)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    }
-    return true;
-}
 
 // The X window of the game once it has its 800 x 600 size (the game, not the intro).
 std::string GameWindow()
@@ -93,7 +36,7 @@ TEST(Smoke, StartedFromElsewhereItRunsBesideItsDataAndEscEndsItWithExitCode1)
 {
     ASSERT_TRUE(fs::exists(PROGRAM)) << PROGRAM;
     const fs::path elsewhere = fs::temp_directory_path();
-    Program program(elsewhere);
+    OvTest::CHILD_PROGRAM program(PROGRAM, elsewhere);
     ASSERT_GT(program.pid(), 0);
 
     std::string window;
@@ -122,7 +65,7 @@ TEST(Smoke, InterruptOrTerminateEndsItThroughItsOwnShutDown)
 {
     for (int signal : {SIGINT, SIGTERM})
     {
-        Program program(fs::temp_directory_path());
+        OvTest::CHILD_PROGRAM program(PROGRAM, fs::temp_directory_path());
         ASSERT_TRUE(WaitFor(30, [&] { return !GameWindow().empty() || program.Exited(); }));
         ASSERT_FALSE(program.Exited());
         kill(program.pid(), signal);

@@ -117,3 +117,19 @@ TEST_F(XInput, PostedInputIsDeliveredBeforeWaitingXInput)
     EXPECT_EQ(downs[0].wParam, WPARAM('Z'));
     EXPECT_EQ(downs[1].wParam, WPARAM('B'));
 }
+
+// A drag: while the button is held the cursor is read where the pointer is, not where it
+// was pressed.
+TEST_F(XInput, TheCursorFollowsThePointerWhileAButtonIsHeld)
+{
+    RunCommand("xdotool mousemove --window " + XWindow() + " 20 20 mousedown 1");
+    ASSERT_TRUE(PumpUntilRecorded({WM_LBUTTONDOWN}, 1));
+    RunCommand("xdotool mousemove --window " + XWindow() + " 150 90 sleep 0.2");
+    DrainMessages();
+    POINT cursor{};
+    ASSERT_TRUE(GetCursorPos(&cursor));
+    RunCommand("xdotool mouseup 1");
+    DrainMessages();
+    EXPECT_EQ(cursor.x, 250);
+    EXPECT_EQ(cursor.y, 190);
+}
