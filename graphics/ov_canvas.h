@@ -23,8 +23,9 @@ class OV_CANVAS
     ~OV_CANVAS() { Destroy(); }
 
     // A frame buffer of that size with a texture of its own; `format` and `flag` go to the
-    // engine as they are (format 0 or 1: RGBA8; flag bit 0: a depth buffer). False for sizes
-    // the device refuses, or when the canvas already holds a frame buffer.
+    // engine as they are (format 0 or 1: RGBA8; flag bit 0: sampled pixel for pixel, nearest
+    // instead of linear). False for sizes the device refuses, or when the canvas already holds
+    // a frame buffer.
     bool Create(int32_t width, int32_t height, int32_t format, int32_t flag);
     // A frame buffer drawing into an existing texture, which stays the caller's.
     bool CreateFromTexture(OvHandle texture, int32_t flag);

@@ -269,18 +269,21 @@ extern "C"
      * (GL_MAX_TEXTURE_SIZE); anything else is refused. Failures return 0 (Create leaves the
      * handle empty, {1, null}). docs/engine.md describes them. */
 #define OV_FRAME_BUFFER_RGBA8 1        /* format: 8-bit RGBA (0 means the same)             */
-#define OV_FRAME_BUFFER_DEPTH 1        /* flag bit 0: a 24-bit depth buffer beside the picture */
+#define OV_FRAME_BUFFER_NEAREST 1      /* flag bit 0: the picture sampled pixel for pixel   */
 #define OV_FRAME_BUFFER_WIDTH 449      /* OvFrameBufferGet: int32_t                          */
 #define OV_FRAME_BUFFER_HEIGHT 450     /* int32_t                                            */
 #define OV_FRAME_BUFFER_TEXTURE 451    /* OvHandle of the texture drawn into                 */
 #define OV_FRAME_BUFFER_MOST_NESTED 16 /* frame buffers active inside one another          */
 
     /* A frame buffer with a texture of its own (transparent black), destroyed with it.
-     * `format` 0 or 1; `flag` OV_FRAME_BUFFER_... bits, others ignored. */
+     * `format` 0 or 1. `flag` bit 0 (OV_FRAME_BUFFER_NEAREST) sets the texture's filters to
+     * nearest (242), as pixel art wants when drawn scaled; 0 keeps linear. Other bits are
+     * ignored. */
     OV_API uint8_t OvFrameBufferCreate(OvHandle* frameBuffer, int32_t width, int32_t height,
                                        int32_t format, int32_t flag);
     /* A frame buffer drawing into an existing texture that has pixels; the texture stays the
-     * caller's (destroying it makes the frame buffer refuse to activate). */
+     * caller's (destroying it makes the frame buffer refuse to activate). `flag` as above, set
+     * on that texture. */
     OV_API uint8_t OvFrameBufferCreateFromTexture(OvHandle* frameBuffer, OvHandle texture,
                                                   int32_t flag);
     /* Ends its activation first (and those inside it); destroys its own texture. */

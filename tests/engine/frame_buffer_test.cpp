@@ -121,7 +121,7 @@ TEST_F(FrameBufferTest, SwappedTexturesAreDrawnIntoAndStayTheCallers)
     OvHandle texture{1, nullptr};
     ASSERT_TRUE(OvTextureCreate(&texture));
     ASSERT_TRUE(OvTextureLoadEmpty(texture, 8, 4, 0));
-    ASSERT_TRUE(OvFrameBufferCreate(&frameBuffer_, 16, 16, 0, OV_FRAME_BUFFER_DEPTH));
+    ASSERT_TRUE(OvFrameBufferCreate(&frameBuffer_, 16, 16, 0, 0));
     const OvHandle own = TextureOf(frameBuffer_);
     ASSERT_TRUE(OvFrameBufferSwapTexture(frameBuffer_, texture));
     EXPECT_EQ(Query(frameBuffer_, 449), 8);
@@ -167,6 +167,29 @@ TEST_F(FrameBufferTest, MipmapsAreBuiltFromWhatWasDrawnAndUsedWhenMinified)
 
     OvFrameBufferMipmap(frameBuffer_);
     EXPECT_TRUE(NearColour(drawMinified(), {128, 128, 128, 255}, 8));
+}
+
+TEST_F(FrameBufferTest, TheNearestFlagKeepsPixelsHardWhenScaledUp)
+{
+    // A 2 x 1 picture, red then green, stretched over 20 pixels: linear filtering blends
+    // the middle, nearest keeps its two halves.
+    auto middleOf = [&](int32_t flag)
+    {
+        OvHandle frameBuffer{1, nullptr};
+        EXPECT_TRUE(OvFrameBufferCreate(&frameBuffer, 2, 1, 0, flag));
+        BeginDrawing(frameBuffer, 0, 1, 0);
+        DrawQuad(0, 0, 1, 1, {1, 0, 0, 1});
+        EndDrawing(frameBuffer);
+        OvFrameBufferActivateTexture(frameBuffer);
+        DrawQuad(0, 0, 20, 4, kWhite);
+        OvTextureUnactivate(58);
+        OvFrameBufferDestroy(frameBuffer);
+        return PixelAt(8, 2);
+    };
+    const Rgba linear = middleOf(0);
+    EXPECT_GT(linear.g, 40) << linear;
+    EXPECT_GT(linear.r, 40) << linear;
+    EXPECT_TRUE(NearColour(middleOf(OV_FRAME_BUFFER_NEAREST), {255, 0, 0, 255}));
 }
 
 TEST_F(FrameBufferTest, BadSizesFormatsAndHandlesAreRefused)

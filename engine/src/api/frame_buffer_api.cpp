@@ -48,6 +48,15 @@ Texture* drawableTexture(const OvHandle& handle)
                : nullptr;
 }
 
+// OV_FRAME_BUFFER_NEAREST: the picture is sampled without smoothing, pixel for pixel.
+void applyFlag(const Texture& texture, int32_t flag)
+{
+    if (!(flag & OV_FRAME_BUFFER_NEAREST))
+        return;
+    for (int32_t filter : {OV_TEXTURE_MIN_FILTER, OV_TEXTURE_MAG_FILTER})
+        gl::setTextureParameter(engine().renderer, texture.name, filter, OV_FILTER_NEAREST);
+}
+
 bool validSize(int32_t width, int32_t height)
 {
     const int32_t limit = gl::maxTextureSize(engine().renderer);
@@ -70,7 +79,6 @@ extern "C"
                     !validSize(width, height) || !gl::frameBuffersAvailable(engine().renderer))
                     return 0;
                 auto frameBuffer = std::make_unique<FrameBuffer>();
-                frameBuffer->depth = flag & OV_FRAME_BUFFER_DEPTH;
                 OvHandle texture = emptyHandle();
                 if (!OvTextureCreate(&texture) || !OvTextureLoadEmpty(texture, width, height, 0))
                 {
@@ -79,6 +87,7 @@ extern "C"
                 }
                 frameBuffer->texture = texture;
                 frameBuffer->ownTexture = texture;
+                applyFlag(*engine().textures.find(texture), flag);
                 frameBuffer->size = {width, height};
                 return publish(frameBuffer, out) ? 1 : 0;
             });
@@ -94,8 +103,8 @@ extern "C"
                          Texture* drawn = drawableTexture(texture);
                          if (!drawn)
                              return 0;
+                         applyFlag(*drawn, flag);
                          auto frameBuffer = std::make_unique<FrameBuffer>();
-                         frameBuffer->depth = flag & OV_FRAME_BUFFER_DEPTH;
                          frameBuffer->texture = OvHandle{0, texture.object};
                          frameBuffer->size = {drawn->width, drawn->height};
                          return publish(frameBuffer, out) ? 1 : 0;

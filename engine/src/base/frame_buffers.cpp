@@ -12,21 +12,6 @@ namespace ov
 namespace
 {
 
-// The depth buffer at the texture's size, made or remade as needed.
-bool ensureDepth(FrameBuffer& frameBuffer)
-{
-    Engine& e = engine();
-    if (!frameBuffer.depth)
-        return true;
-    if (frameBuffer.depthName != 0 && frameBuffer.depthSize == frameBuffer.size)
-        return true;
-    gl::deleteDepthBuffer(e.renderer, frameBuffer.depthName);
-    frameBuffer.depthName =
-        gl::createDepthBuffer(e.renderer, frameBuffer.size[0], frameBuffer.size[1]);
-    frameBuffer.depthSize = frameBuffer.size;
-    return frameBuffer.depthName != 0;
-}
-
 // The frame buffer object the context drew into before `index` (0: the window's).
 uint32_t outerName(size_t index, const gl::Context* context)
 {
@@ -75,12 +60,11 @@ bool activateFrameBuffer(FrameBuffer& frameBuffer)
     Engine& e = engine();
     Texture* texture = frameBufferTexture(frameBuffer);
     if (!texture || texture->locked || !e.activeTarget || !e.activeTarget->context ||
-        isActive(frameBuffer) || e.activeFrameBuffers.size() >= ActiveFrameBuffer::kMostNested ||
-        !ensureDepth(frameBuffer))
+        isActive(frameBuffer) || e.activeFrameBuffers.size() >= ActiveFrameBuffer::kMostNested)
         return false;
     gl::Context* context = e.activeTarget->context.get();
     e.renderer.useContext(context);
-    const uint32_t name = gl::bindFrameBuffer(e.renderer, texture->name, frameBuffer.depthName);
+    const uint32_t name = gl::bindFrameBuffer(e.renderer, texture->name);
     if (name == 0)
         return false;
     e.activeFrameBuffers.push_back({&frameBuffer, name, context, e.renderer.wanted().viewport});
@@ -119,8 +103,6 @@ void releaseFrameBuffer(FrameBuffer& frameBuffer)
     Engine& e = engine();
     while (isActive(frameBuffer))
         popActive();
-    gl::deleteDepthBuffer(e.renderer, frameBuffer.depthName);
-    frameBuffer.depthName = 0;
     if (auto own = e.textures.remove(frameBuffer.ownTexture))
         releaseTexture(*own);
     frameBuffer.ownTexture = emptyHandle();

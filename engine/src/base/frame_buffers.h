@@ -22,7 +22,7 @@ bool isActive(const FrameBuffer& frameBuffer);
 bool canDrawInto(FrameBuffer& frameBuffer);
 // A context about to be destroyed: its frame buffer objects go with it.
 void forgetFrameBufferContext(const gl::Context* context);
-// Ends its activation and those inside it, frees its depth buffer and its own texture.
+// Ends its activation and those inside it and destroys its own texture.
 void releaseFrameBuffer(FrameBuffer& frameBuffer);
 
 } // namespace ov

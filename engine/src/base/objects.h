@@ -58,9 +58,6 @@ struct FrameBuffer
     OvHandle texture{1, nullptr};    // drawn into
     OvHandle ownTexture{1, nullptr}; // made by OvFrameBufferCreate
     std::array<int32_t, 2> size{};   // queries 449, 450: the texture's, as last seen
-    bool depth = false;              // flag bit 0: a depth buffer beside the texture
-    uint32_t depthName = 0;          // the renderbuffer, remade when the size changes
-    std::array<int32_t, 2> depthSize{};
 };
 
 struct Shader

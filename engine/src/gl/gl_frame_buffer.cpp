@@ -27,33 +27,7 @@ bool frameBuffersAvailable(Renderer& renderer)
     return renderer.bindBufferForEdit(0, 0) && supported();
 }
 
-uint32_t createDepthBuffer(Renderer& renderer, int32_t width, int32_t height)
-{
-    if (!frameBuffersAvailable(renderer))
-        return 0;
-    while (glGetError() != GL_NO_ERROR)
-    {
-    }
-    GLuint name = 0;
-    glGenRenderbuffers(1, &name);
-    glBindRenderbuffer(GL_RENDERBUFFER, name);
-    glRenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH_COMPONENT24, width, height);
-    glBindRenderbuffer(GL_RENDERBUFFER, 0);
-    if (glGetError() == GL_NO_ERROR)
-        return name;
-    glDeleteRenderbuffers(1, &name);
-    return 0;
-}
-
-void deleteDepthBuffer(Renderer& renderer, uint32_t name)
-{
-    if (name == 0 || !frameBuffersAvailable(renderer))
-        return;
-    GLuint renderbuffer = name;
-    glDeleteRenderbuffers(1, &renderbuffer);
-}
-
-uint32_t bindFrameBuffer(Renderer& renderer, uint32_t texture, uint32_t depth)
+uint32_t bindFrameBuffer(Renderer& renderer, uint32_t texture)
 {
     renderer.flush();
     Context* context = renderer.context();
@@ -66,8 +40,6 @@ uint32_t bindFrameBuffer(Renderer& renderer, uint32_t texture, uint32_t depth)
         return 0;
     glBindFramebuffer(GL_FRAMEBUFFER, name);
     glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, texture, 0);
-    if (depth != 0)
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_RENDERBUFFER, depth);
     if (glCheckFramebufferStatus(GL_FRAMEBUFFER) != GL_FRAMEBUFFER_COMPLETE)
     {
         releaseFrameBuffer(name, previous);

@@ -1,6 +1,6 @@
 // OpenGL frame buffer objects for the engine's frame buffers. A frame buffer object is a
 // container that contexts do not share, so one is made in the context that draws, for one
-// activation, and deleted when it ends; the depth renderbuffer (shared) lives on.
+// activation, and deleted when it ends.
 #pragma once
 
 #include <cstdint>
@@ -12,13 +12,10 @@ namespace ov::gl
 
 // True when the current (or root) context draws through frame buffer objects.
 bool frameBuffersAvailable(Renderer& renderer);
-// A 24-bit depth renderbuffer of that size; 0 on failure.
-uint32_t createDepthBuffer(Renderer& renderer, int32_t width, int32_t height);
-void deleteDepthBuffer(Renderer& renderer, uint32_t name);
 // In the renderer's context (its batch flushed): a frame buffer object drawing into level 0
-// of `texture` and, when `depth` is not 0, into that renderbuffer, bound for drawing and
-// reading. 0 (the previous binding kept) when it cannot be made or is incomplete.
-uint32_t bindFrameBuffer(Renderer& renderer, uint32_t texture, uint32_t depth);
+// of `texture`, bound for drawing and reading. 0 (the previous binding kept) when it cannot
+// be made or is incomplete.
+uint32_t bindFrameBuffer(Renderer& renderer, uint32_t texture);
 // In the current context: binds `previous` (0: the window's own buffers) and deletes `name`.
 void releaseFrameBuffer(uint32_t name, uint32_t previous);
 // Builds the texture's mipmap levels from level 0 and has minifying use them.
