@@ -15,6 +15,16 @@ void DrawQuad(const std::array<Vertex, 4>& quad)
     OvDrawDataStruct(11, 0, 4, quad.data(), nullptr);
 }
 
+// A 1 x 1 texture of one colour.
+OvHandle SolidTexture(uint8_t r, uint8_t g, uint8_t b)
+{
+    OvHandle texture{1, nullptr};
+    const uint8_t pixel[4] = {r, g, b, 255};
+    EXPECT_TRUE(OvTextureCreate(&texture));
+    EXPECT_TRUE(OvTextureLoadRGBAFromMemory(texture, pixel, 1, 1));
+    return texture;
+}
+
 } // namespace
 
 TEST_F(GlTest, QuadsLandWhereTheMatrixStackPutsThem)
@@ -253,4 +263,46 @@ TEST_F(GlTest, PointsTakeTheirSizeAndColours)
     EXPECT_EQ(*static_cast<const double*>(OvGetState(221)), 1.0);
     OvSetState(221, -3); // refused
     EXPECT_EQ(*static_cast<const double*>(OvGetState(221)), 1.0);
+}
+
+// Without a program of the caller's, quads of two textures and untextured ones share one
+// draw call, each drawn with its own texture; a third texture starts a new batch.
+TEST_F(GlTest, TwoTexturesShareABatchAndAThirdSplitsIt)
+{
+    const OvHandle red = SolidTexture(255, 0, 0), green = SolidTexture(0, 255, 0),
+                   blue = SolidTexture(0, 0, 255);
+    OvRenderScene(2);
+    const uint64_t before = DrawCalls();
+    const struct
+    {
+        const OvHandle* texture;
+        float x;
+    } quads[] = {{&red, 0}, {&green, 4}, {nullptr, 8}, {&red, 12}, {&green, 16}};
+    for (const auto& quad : quads)
+    {
+        if (quad.texture)
+            OvTextureActivate(*quad.texture);
+        else
+            OvTextureUnactivate(58);
+        DrawQuad(Quad(quad.x, 0, 4, 4, {1, 1, 0, 1})); // untextured: the vertex colour
+    }
+    OvRenderScene(1);
+    EXPECT_EQ(DrawCalls() - before, 1u);
+    EXPECT_TRUE(NearColour(PixelAt(1, 1), Rgba{255, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(5, 1), Rgba{0, 255, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(9, 1), Rgba{255, 255, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(13, 1), Rgba{255, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(17, 1), Rgba{0, 255, 0, 255}));
+
+    const uint64_t three = DrawCalls();
+    for (const OvHandle* texture : {&red, &green, &blue, &red})
+    {
+        OvTextureActivate(*texture);
+        DrawQuad(Quad(20, 0, 4, 4, {1, 1, 1, 1}));
+    }
+    OvRenderScene(1);
+    EXPECT_EQ(DrawCalls() - three, 2u);
+    EXPECT_TRUE(NearColour(PixelAt(21, 1), Rgba{255, 0, 0, 255})); // the last one drawn
+    for (const OvHandle& texture : {red, green, blue})
+        OvTextureDestroy(texture);
 }

@@ -130,3 +130,39 @@ TEST_F(ShaderTest, LowLevelFragmentProgramReadsItsLocalParameter)
     OvShaderDestroy(broken);
     OvShaderDestroy(fragment);
 }
+
+// A program of the caller's sees the texture of unit 0 as it was bound for each quad: a
+// texture change under it still ends the batch.
+TEST_F(ShaderTest, UnderAProgramEachTextureChangeIsItsOwnDraw)
+{
+    OvHandle program{1, nullptr};
+    std::string log;
+    ASSERT_TRUE(Build(program, kVertex,
+                      "uniform sampler2D picture;\n"
+                      "void main() { gl_FragColor = texture2D(picture, gl_TexCoord[0].st); }\n",
+                      log))
+        << log;
+    OvHandle textures[2] = {{1, nullptr}, {1, nullptr}};
+    const uint8_t pixels[2][4] = {{255, 0, 0, 255}, {0, 0, 255, 255}};
+    for (int i = 0; i < 2; ++i)
+    {
+        ASSERT_TRUE(OvTextureCreate(&textures[i]));
+        ASSERT_TRUE(OvTextureLoadRGBAFromMemory(textures[i], pixels[i], 1, 1));
+    }
+    OvShaderActivate(program);
+    const uint64_t before = DrawCalls();
+    for (int i = 0; i < 2; ++i)
+    {
+        OvTextureActivate(textures[i]);
+        auto quad = Quad(i * 10.0f, 0, 10, 10, {1, 1, 1, 1});
+        OvDrawDataStruct(11, 0, 4, quad.data(), nullptr);
+    }
+    OvShaderUnactivate(433);
+    OvRenderScene(1);
+    EXPECT_EQ(DrawCalls() - before, 2u);
+    EXPECT_TRUE(NearColour(PixelAt(5, 5), {255, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(15, 5), {0, 0, 255, 255}));
+    for (const OvHandle& texture : textures)
+        OvTextureDestroy(texture);
+    OvShaderDestroy(program);
+}

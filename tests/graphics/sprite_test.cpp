@@ -309,7 +309,7 @@ TEST_F(SpriteTest, TiledDrawsRepeatTheFrameAtItsPixelSize)
     EXPECT_EQ(PixelAt(78, 18), BLUE);
 }
 
-TEST_F(SpriteTest, SpritesOfOneTextureDrawInOneCall)
+TEST_F(SpriteTest, SpritesOfOneOrTwoTexturesDrawInOneCall)
 {
     OV_SPRITE sprite;
     ASSERT_TRUE(LoadImages(sprite, {Image(4, 4, WHITE)}));
@@ -320,11 +320,17 @@ TEST_F(SpriteTest, SpritesOfOneTextureDrawInOneCall)
     for (int i = 0; i < 50; ++i)
         sprite.Draw(OV_VECTOR(i * 2, 40), OV_VECTOR(i * 7, 0, 0, 0), OV_VECTOR(1, 1, 1, 1));
     EXPECT_EQ(DrawCalls(), 1u);
+    // Two textures in turn still share the batch; a third starts another.
+    OV_SPRITE third;
+    ASSERT_TRUE(LoadImages(third, {Image(4, 4, GREEN)}));
     OvSetState(OV_STATE_DRAW_CALLS, 0);
-    sprite.Draw(OV_VECTOR(0, 0), OV_VECTOR(0, 0, 0, 0), OV_VECTOR(1, 1, 1, 1));
-    other.Draw(OV_VECTOR(0, 0), OV_VECTOR(0, 0, 0, 0), OV_VECTOR(1, 1, 1, 1));
-    sprite.Draw(OV_VECTOR(0, 0), OV_VECTOR(0, 0, 0, 0), OV_VECTOR(1, 1, 1, 1));
-    EXPECT_EQ(DrawCalls(), 3u);
+    for (OV_SPRITE* each : {&sprite, &other, &sprite, &other})
+        each->Draw(OV_VECTOR(0, 0), OV_VECTOR(0, 0, 0, 0), OV_VECTOR(1, 1, 1, 1));
+    EXPECT_EQ(DrawCalls(), 1u);
+    OvSetState(OV_STATE_DRAW_CALLS, 0);
+    for (OV_SPRITE* each : {&sprite, &other, &third})
+        each->Draw(OV_VECTOR(0, 0), OV_VECTOR(0, 0, 0, 0), OV_VECTOR(1, 1, 1, 1));
+    EXPECT_EQ(DrawCalls(), 2u);
 }
 
 TEST_F(SpriteTest, LockedPixelsCanBeChangedAndSaved)

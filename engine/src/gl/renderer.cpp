@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <epoxy/gl.h>
 
+#include "gl/batch_program.h"
 #include "gl/gl_codes.h"
 
 namespace ov::gl
@@ -64,6 +65,8 @@ Renderer::Renderer(Device& device) : device_(device), batch_(kBatchStart) {}
 void Renderer::reset()
 {
     batchSize_ = 0;
+    batchTextureCount_ = 0;
+    batchProgram_ = SharedBatchProgram{}; // went with the device's contexts
     context_ = nullptr;
     wanted_ = DrawState{};
     projection_ = Mat4{};
@@ -84,8 +87,44 @@ void Renderer::useContext(Context* context)
 
 void Renderer::setTexture(int unit, uint32_t name)
 {
-    if (unit >= 0 && unit < kTextureUnits)
+    if (unit == 0 && sharesTextures())
+        wanted_.textures[0] = name; // the batch keeps each vertex's texture
+    else if (unit >= 0 && unit < kTextureUnits)
         change(wanted_.textures[unit], name);
+}
+
+void Renderer::setTexturing(bool on)
+{
+    if (sharesTextures())
+        wanted_.texturing = on;
+    else
+        change(wanted_.texturing, on);
+}
+
+bool Renderer::sharesTextures()
+{
+    if (wanted_.program != 0 || wanted_.vertexProgram != 0 || wanted_.fragmentProgram != 0)
+        return false;
+    if (!batchProgram_.tried && context_ && device_.makeCurrent(context_))
+    {
+        batchProgram_.tried = true;
+        buildBatchProgram(batchProgram_);
+    }
+    return batchProgram_.name != 0;
+}
+
+float Renderer::textureSlot()
+{
+    const uint32_t name = wanted_.texturing ? wanted_.textures[0] : 0;
+    if (name == 0)
+        return -1;
+    for (int slot = 0; slot < batchTextureCount_; ++slot)
+        if (batchTextures_[slot] == name)
+            return float(slot);
+    if (batchTextureCount_ == int(batchTextures_.size()))
+        flush();
+    batchTextures_[batchTextureCount_] = name;
+    return float(batchTextureCount_++);
 }
 
 bool Renderer::setBlendFunction(int32_t sourceCode, int32_t destinationCode)
@@ -112,14 +151,35 @@ BatchVertex* Renderer::reserve(BatchKind kind, int count)
     const int needed = count * (kind == BatchKind::Quads ? 4 : 3);
     if (!context_ || count <= 0 || needed > kBatchLimit)
         return nullptr;
-    if (batchSize_ > 0 && kind != batchKind_)
+    const bool shared = sharesTextures();
+    if (batchSize_ > 0 && (kind != batchKind_ || shared != batchShared_))
         flush();
     if (batchSize_ + needed > int(batch_.size()) && !grow(batchSize_ + needed))
     {
         flush();
         grow(needed);
     }
+    const float slot = shared ? textureSlot() : 0; // may flush: take the room after it
     batchKind_ = kind;
+    batchShared_ = shared;
+    if (shared && batchSize_ == 0)
+    {
+        batchFirstSlot_ = slot;
+        batchMixed_ = false;
+    }
+    else if (shared && !batchMixed_ && slot != batchFirstSlot_)
+    {
+        // Slots are written only once a batch mixes them: a batch of one texture is drawn
+        // by the fixed pipeline as before.
+        batchMixed_ = true;
+        slots_.resize(std::max(slots_.size(), batch_.size()));
+        std::fill_n(slots_.begin(), batchSize_, batchFirstSlot_);
+    }
+    if (shared && batchMixed_)
+    {
+        slots_.resize(std::max(slots_.size(), batch_.size()));
+        std::fill_n(slots_.begin() + batchSize_, needed, slot);
+    }
     BatchVertex* room = batch_.data() + batchSize_;
     batchSize_ += needed;
     return room;
@@ -143,9 +203,52 @@ void Renderer::flush()
         return;
     const int count = batchSize_;
     batchSize_ = 0;
+    const int textures = batchTextureCount_;
+    batchTextureCount_ = 0;
     if (!apply(kIdentity))
         return;
-    bindBuffer(context_->applied(), 0, 0);
+    AppliedState& applied = context_->applied();
+    bindBuffer(applied, 0, 0);
+    if (batchShared_)
+        useBatchTextures(applied, textures);
+    drawBatch(count);
+    if (batchShared_ && batchMixed_)
+        glDisableVertexAttribArray(GLuint(batchProgram_.slotAttribute));
+}
+
+void Renderer::useBatchTextures(AppliedState& applied, int textures)
+{
+    DrawState& now = applied.state;
+    const bool texturing = batchMixed_ || batchFirstSlot_ >= 0;
+    if (now.texturing != texturing)
+    {
+        if (applied.activeUnit != 0)
+            glActiveTexture(GL_TEXTURE0);
+        applied.activeUnit = 0;
+        enableIf(GL_TEXTURE_2D, texturing);
+        now.texturing = texturing;
+    }
+    for (int unit = 0; unit < textures; ++unit)
+    {
+        if (now.textures[unit] == batchTextures_[unit])
+            continue;
+        if (applied.activeUnit != unit)
+            glActiveTexture(GL_TEXTURE0 + unit);
+        applied.activeUnit = unit;
+        glBindTexture(GL_TEXTURE_2D, batchTextures_[unit]);
+        now.textures[unit] = batchTextures_[unit];
+    }
+    if (!batchMixed_)
+        return;
+    glUseProgram(batchProgram_.name);
+    now.program = batchProgram_.name;
+    glVertexAttribPointer(GLuint(batchProgram_.slotAttribute), 1, GL_FLOAT, GL_FALSE, 0,
+                          slots_.data());
+    glEnableVertexAttribArray(GLuint(batchProgram_.slotAttribute));
+}
+
+void Renderer::drawBatch(int count)
+{
     const BatchVertex* first = batch_.data();
     const BatchLayout layout = batchLayout(first, count);
     glVertexPointer(layout.flat ? 2 : 3, GL_FLOAT, sizeof(BatchVertex), &first->x);

@@ -1,7 +1,10 @@
 // The drawing core: the state the engine wants, the batch of CPU-transformed quads and
 // triangles, and the draws that go to OpenGL as they are (points, lines, vertex buffers,
 // large arrays) under the real model-view matrix. Consecutive quads or triangles with the
-// same state become one draw call; any change of state flushes the batch first.
+// same state become one draw call; any change of state flushes the batch first, except the
+// texture of unit 0 while no program of the caller's is active: then the batch holds quads
+// of up to two textures (and untextured ones), drawn by the engine's own small program, so
+// text over a theme or sprites of two sheets stay one draw.
 #pragma once
 
 #include <cstdint>
@@ -26,6 +29,15 @@ enum class BatchKind
 {
     Quads,
     Triangles
+};
+
+// The engine's own program for batches of two textures: built once, on first need, in the
+// shared object space of the device's contexts.
+struct SharedBatchProgram
+{
+    uint32_t name = 0;
+    int32_t slotAttribute = -1;
+    bool tried = false;
 };
 
 struct ArraySource
@@ -72,7 +84,7 @@ class Renderer
 
     const DrawState& wanted() const { return wanted_; }
     void setTexture(int unit, uint32_t name);
-    void setTexturing(bool on) { change(wanted_.texturing, on); }
+    void setTexturing(bool on);
     void setBlending(bool on) { change(wanted_.blending, on); }
     bool setBlendFunction(int32_t sourceCode, int32_t destinationCode);
     bool setBlendEquation(int32_t code);
@@ -126,6 +138,16 @@ class Renderer
     void applyMatrices(AppliedState& applied, const Mat4& modelView, bool force);
     bool grow(int needed);
     void bindBuffer(AppliedState& applied, int kind, uint32_t name);
+    // Whether texture changes on unit 0 may join the batch (no caller's program, the
+    // engine's program built).
+    bool sharesTextures();
+    // The batch's texture slot of unit 0's texture as it is now (-1: untextured); flushes
+    // when both slots hold other textures.
+    float textureSlot();
+    // The batch's own textures (and the engine's program when it mixes them) on the
+    // applied state; the next apply puts back what is wanted.
+    void useBatchTextures(AppliedState& applied, int textures);
+    void drawBatch(int count);
 
     Device& device_;
     Context* context_ = nullptr;
@@ -133,8 +155,15 @@ class Renderer
     Mat4 projection_;
     std::array<uint32_t, 2> buffers_{};
     std::vector<BatchVertex> batch_;
-    int batchSize_ = 0;
+    std::vector<float> slots_; // each batched vertex's texture slot, while textures share
+    std::array<uint32_t, 2> batchTextures_{};
+    int batchTextureCount_ = 0;
+    bool batchShared_ = false; // the batch was filled sharing textures
+    bool batchMixed_ = false;  // ... and holds more than one slot (the program draws it)
+    float batchFirstSlot_ = -1;
     BatchKind batchKind_ = BatchKind::Quads;
+    int batchSize_ = 0;
+    SharedBatchProgram batchProgram_;
 };
 
 } // namespace ov::gl
