@@ -3,6 +3,8 @@
 // hand, removal during a pass and who deletes controls.
 #include "gui/gui_support.h"
 
+#include <utility>
+
 #include "app/ov_application.h"
 #include "core/ov_loop.h"
 #include "core/ov_window.h"
@@ -49,6 +51,23 @@ TEST_F(ControlTree, ClippingFollowsCutAreaAndCutMargins)
     Pass();
     EXPECT_EQ(gui.Hovered, nullptr);
     EXPECT_NE(child->PreviousEvents & MOUSE_OUT, 0u);
+}
+
+// A child reaching out of its parent takes clicks in its visible part only.
+TEST_F(ControlTree, APartlyClippedControlTakesClicksInsideItsVisiblePartOnly)
+{
+    PROBE* parent = AddProbe(nullptr, 0, 0, 100, 100);
+    PROBE* child = AddProbe(parent, 80, 10, 50, 20); // x 80..130, visible up to 100
+    for (const auto& [x, hit] : {std::pair{85, true}, {99, true}, {100, false}, {120, false}})
+    {
+        MoveTo(x, 15);
+        Press();
+        Pass();
+        EXPECT_EQ(gui.Hovered == child, hit) << x;
+        EXPECT_EQ((child->PreviousEvents & MOUSE_OVER) != 0, hit) << x;
+        Release();
+        Pass();
+    }
 }
 
 TEST_F(ControlTree, InactiveSubtreeGetsNoEvents)
