@@ -17,16 +17,19 @@ CONTROL* CONTROL::Parent() const
     return Node && Node->parent ? Node->parent->control.get() : nullptr;
 }
 
-const char* CONTROL::Tag() const
+// Up to the first zero byte, or all of the data when a script wrote it without one.
+std::string_view CONTROL::Tag() const
 {
-    if (!Extend.start || Extend.count == 0 || !std::memchr(Extend.start, 0, Extend.count))
-        return "";
-    return reinterpret_cast<const char*>(Extend.start);
+    if (!Extend.start || Extend.count == 0)
+        return {};
+    const auto* text = reinterpret_cast<const char*>(Extend.start);
+    const void* end = std::memchr(text, 0, Extend.count);
+    return {text, end ? size_t(static_cast<const char*>(end) - text) : Extend.count};
 }
 
 bool CONTROL::HasTag(const char* tag) const
 {
-    return tag && std::strcmp(Tag(), tag) == 0;
+    return tag && Tag() == tag;
 }
 
 // Stored with its terminator, so the tag always reads back as one string.

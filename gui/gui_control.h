@@ -15,6 +15,7 @@
 #include "orvane_core.h"
 
 #include <cstdint>
+#include <string_view>
 
 namespace OvCore
 {
@@ -104,8 +105,8 @@ class CONTROL
 
     // The control of the parent node; null for the root control and unattached controls.
     CONTROL* Parent() const;
-    // The tag as text ("" when there is none), and its replacement.
-    const char* Tag() const;
+    // The tag as text (empty when there is none), and its replacement.
+    std::string_view Tag() const;
     bool HasTag(const char* tag) const;
     void SetTag(const char* tag);
     // Corner 0 of area 0 and corner 2 of area 8.

@@ -108,8 +108,8 @@ void PrintControl(GUI_SYSTEM& gui, const CONTROL& c, int depth)
     std::printf("%*s%s", depth * 2, "", ClassName(c).c_str());
     if (*NameOf(gui, &c))
         std::printf(" \"%s\"", NameOf(gui, &c));
-    if (*c.Tag())
-        std::printf(" [%s]", c.Tag());
+    if (!c.Tag().empty())
+        std::printf(" [%.*s]", int(c.Tag().size()), c.Tag().data());
     std::printf(" at %g,%g size %gx%g", c.Position.x, c.Position.y, c.Size.x, c.Size.y);
     std::printf(" style %s/%s", StyleName(c.StyleActive), StyleName(c.StyleUnactive));
     if (c.Behaviour)

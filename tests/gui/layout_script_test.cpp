@@ -85,6 +85,7 @@ TEST_F(LayoutScript, QuotedPhrasesAndEscapes)
     self->Extend.Seek(0, false, false);
     self->Extend.ReadString(tag, false);
     EXPECT_STREQ(tag.Text(), "tag ones");
+    EXPECT_TRUE(self->HasTag("tag ones")); // the behaviours read such a tag too
 }
 
 TEST_F(LayoutScript, VariablesKeepTheirTypeAndDivideSafely)
