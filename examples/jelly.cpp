@@ -7,6 +7,7 @@
 #include "app/ov_application.h"
 #include "core/ov_input.h"
 #include "core/ov_loop.h"
+#include "examples/example_window.h"
 #include "graphics/image_files.h"
 #include "graphics/ov_shapes.h"
 #include "orvane_core.h"
@@ -199,24 +200,13 @@ void Frame(HWND, void* context)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
     Demo demo;
-    const std::string arguments = commandLine ? commandLine : "";
-    const std::string flag = "--screenshot ";
-    if (arguments.rfind(flag, 0) == 0)
-        demo.screenshot = arguments.substr(flag.size());
+    demo.screenshot = Example::ScreenshotOption(commandLine);
     OvInitiation();
     OV_APPLICATION& app = Application();
-    OV_WINDOW& window = *app.windows.Get("main");
-    window.title = "Jelly";
-    window.width = WIDTH;
-    window.height = HEIGHT;
-    app.CenterWindow("main");
-    if (!window.OpenWindow())
+    OV_WINDOW* window = Example::OpenMainWindow("Jelly", WIDTH, HEIGHT);
+    if (!window)
         return 0;
-    app.ActivateWindow("main");
-    app.SetVsync(true);
-    demo.window = &window;
-    app.camera.width = WIDTH;
-    app.camera.height = HEIGHT;
+    demo.window = window;
 
     LoadSprites();
     OV_DNA_MODEL& jelly = *app.softBodies.Get("jelly");
@@ -231,7 +221,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
     Loop().RunFrameLoop(Frame, &demo);
 
     app.ReleaseAll();
-    window.CloseWindow();
+    window->CloseWindow();
     OvClosure();
     return 1;
 }

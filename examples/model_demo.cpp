@@ -6,13 +6,15 @@
 #include "app/ov_application.h"
 #include "core/ov_input.h"
 #include "core/ov_loop.h"
+#include "examples/example_window.h"
 #include "graphics/image_files.h"
 #include "orvane_core.h"
 
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -56,13 +58,28 @@ bool WriteTexture(const std::string& path, uint8_t light, uint8_t dark)
     return written;
 }
 
+// A folder that did not exist before, under the system's temporary folder; empty when none
+// can be made.
+std::string FreshFolder()
+{
+    std::error_code error;
+    const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    std::random_device random;
+    for (int attempt = 0; !error && attempt < 100; ++attempt)
+    {
+        const std::filesystem::path folder = base / ("ov-model-demo-" + std::to_string(random()));
+        if (std::filesystem::create_directory(folder, error))
+            return folder.string();
+    }
+    return "";
+}
+
 // The model's files in a fresh temporary folder; empty when they cannot be written.
 std::string WriteModelFiles()
 {
-    char folder[] = "/tmp/ov-model-demo-XXXXXX";
-    if (!mkdtemp(folder))
+    const std::string at = FreshFolder();
+    if (at.empty())
         return "";
-    const std::string at = folder;
     std::ofstream(at + "/pyramid.obj") << PYRAMID_OBJ;
     std::ofstream(at + "/pyramid.mtl") << PYRAMID_MTL;
     if (!WriteTexture(at + "/stone.ovt", 210, 120) || !WriteTexture(at + "/sand.ovt", 250, 160))
@@ -124,23 +141,12 @@ void Frame(HWND, void* context)
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
 {
     Demo demo;
-    const std::string arguments = commandLine ? commandLine : "";
-    const std::string flag = "--screenshot ";
-    if (arguments.rfind(flag, 0) == 0)
-        demo.screenshot = arguments.substr(flag.size());
+    demo.screenshot = Example::ScreenshotOption(commandLine);
     OvInitiation();
     OV_APPLICATION& app = Application();
-    OV_WINDOW& window = *app.windows.Get("main");
-    window.title = "Model";
-    window.width = WIDTH;
-    window.height = HEIGHT;
-    app.CenterWindow("main");
-    if (!window.OpenWindow())
+    OV_WINDOW* window = Example::OpenMainWindow("Model", WIDTH, HEIGHT);
+    if (!window)
         return 0;
-    app.ActivateWindow("main");
-    app.SetVsync(true);
-    app.camera.width = WIDTH;
-    app.camera.height = HEIGHT;
 
     const std::string folder = WriteModelFiles();
     auto* pyramid = new TurningModel;
@@ -158,8 +164,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
     Loop().RunFrameLoop(Frame, &demo);
 
     app.ReleaseAll();
-    window.CloseWindow();
+    window->CloseWindow();
     OvClosure();
-    std::system(("rm -rf '" + folder + "'").c_str());
+    std::error_code error; // not through a shell: the folder's name is never a command
+    std::filesystem::remove_all(folder, error);
     return 1;
 }
