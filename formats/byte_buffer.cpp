@@ -1,5 +1,7 @@
 #include "formats/byte_buffer.h"
 
+#include "formats/file_replace.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -275,16 +277,15 @@ bool ByteBuffer::LoadFile(const char* path, uint32_t offset, uint32_t length)
 
 bool ByteBuffer::SaveFile(const char* path, uint32_t offset, uint32_t length) const
 {
-    std::FILE* file = path ? std::fopen(path, "wb") : nullptr;
-    if (!file)
-        return false;
-    if (offset != 0 && std::fseek(file, offset, SEEK_SET) != 0)
-    {
-        std::fclose(file);
-        return false;
-    }
-    uint32_t n = length ? std::min(DataEnd(), length) : DataEnd();
-    return WriteAndClose(file, start, n);
+    const uint32_t n = length ? std::min(DataEnd(), length) : DataEnd();
+    // Written beside the file and renamed over it: a full disk or a killed process never
+    // leaves half a file where the previous one was.
+    return ReplaceFile(path,
+                       [&](std::FILE* file)
+                       {
+                           return (offset == 0 || std::fseek(file, offset, SEEK_SET) == 0) &&
+                                  (n == 0 || std::fwrite(start, 1, n, file) == n);
+                       });
 }
 
 bool ByteBuffer::AppendFile(const char* path) const

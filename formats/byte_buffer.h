@@ -77,8 +77,9 @@ struct ByteBuffer
     // number actually read. False when the file does not open, is larger than 4 GiB, or the
     // block cannot be allocated. An empty file gives an empty buffer and true.
     bool LoadFile(const char* path, uint32_t offset = 0, uint32_t length = 0);
-    // Creates or truncates the file and writes min(count, length) bytes (all of count when
-    // length is 0) at `offset`, in one write. True when the write completed.
+    // Replaces the file with one holding min(count, length) bytes (all of count when length
+    // is 0) at `offset` (zeros before). True when the write completed; on failure the previous
+    // file is left as it was (formats/file_replace.h).
     bool SaveFile(const char* path, uint32_t offset = 0, uint32_t length = 0) const;
     // Appends count bytes to the file. True when the write completed.
     bool AppendFile(const char* path) const;
