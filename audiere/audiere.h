@@ -4,7 +4,11 @@
 // libsndfile; the library exports only the four Adr... functions (docs/sound.md).
 #pragma once
 
+#ifdef _WIN32
+#define ADR_API __declspec(dllimport) // audiere.dll
+#else
 #define ADR_API __attribute__((visibility("default")))
+#endif
 
 namespace audiere
 {

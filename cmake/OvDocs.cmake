@@ -4,8 +4,8 @@
 # docs/api/undocumented.txt (scripts/check-apidoc.sh).
 find_package(Doxygen QUIET)
 find_package(Python3 QUIET COMPONENTS Interpreter)
-if(NOT DOXYGEN_FOUND OR NOT Python3_FOUND)
-    message(STATUS "No doxygen or python3: no API reference (target apidoc)")
+if(NOT DOXYGEN_FOUND OR NOT Python3_FOUND OR NOT OV_PUBLIC_HEADER_DIRS)
+    message(STATUS "No doxygen, python3 or installed headers: no API reference (target apidoc)")
     return()
 endif()
 

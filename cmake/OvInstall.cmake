@@ -2,6 +2,10 @@
 # find_package(OvCore) or pkg-config instead of add_subdirectory. Installed targets carry the
 # names of the in-tree aliases (OvCore::ovcore, OvCore::engine, OvCore::platform,
 # OvCore::audiere, OvCore::main), so a game's CMakeLists reads the same either way.
+# The Windows cross build (scripts/cross-win32.sh) links DLLs it does not build: nothing to install.
+if(WIN32)
+    return()
+endif()
 include(GNUInstallDirs)
 include(CMakePackageConfigHelpers)
 

@@ -22,7 +22,7 @@ bool WriteEntry(const PackageInfo& package, uint32_t i, const std::filesystem::p
     const std::filesystem::path target = folder / package.PackageEntryName(i);
     std::error_code error;
     std::filesystem::create_directories(target.parent_path(), error);
-    return !error && bytes.SaveFile(target.c_str());
+    return !error && bytes.SaveFile(target.string().c_str()); // narrow on Windows too
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
@@ -44,10 +45,9 @@ bool ReadBounded(const char* path, ByteBuffer& buffer)
 // What names an include in the chain of includes: the file's real path and the theme.
 std::string IncludeKey(const char* path, const char* theme)
 {
-    char* real = realpath(path, nullptr);
-    std::string key = real ? real : path;
-    std::free(real);
-    return key + '\n' + theme;
+    std::error_code error; // realpath's answer, on every system
+    const std::filesystem::path real = std::filesystem::canonical(path, error);
+    return (error ? std::string(path) : real.string()) + '\n' + theme;
 }
 
 } // namespace

@@ -12,8 +12,15 @@
 #pragma once
 
 #ifdef _WIN32
+#include "platform/win32.h" // first: GDI+'s headers need the Windows types
+
 #include <gdiplus.h>
-#include <windows.h>
+
+#include <cstdint>
+
+// The largest image the framework decodes or creates, as on the other systems.
+constexpr UINT kMaxImageSide = 16384;
+constexpr uint64_t kMaxImagePixels = 64ull * 1024 * 1024;
 #else
 
 #include "platform/win32.h"

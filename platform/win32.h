@@ -6,8 +6,12 @@
 #pragma once
 
 #ifdef _WIN32
+#include <windows.h> // first: the other system headers need its types
+
 #include <shellapi.h>
-#include <windows.h>
+#include <shlobj.h> // the folder dialog
+// The framework's OV_FONT::LoadImage, not the system's A/W switch (it calls LoadImageA by name).
+#undef LoadImage
 #ifndef GET_X_LPARAM // from <windowsx.h>, which brings much else
 #define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
 #define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))

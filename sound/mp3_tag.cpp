@@ -16,12 +16,27 @@ namespace
 
 constexpr off_t kTagSize = 128;
 
+#ifdef _WIN32
+// Windows has no FIFOs to guard against and no pread; files open in binary mode.
+constexpr int kOpenFlags = O_RDONLY | O_BINARY;
+bool ReadAt(int fd, char* block, off_t at)
+{
+    return lseek(fd, at, SEEK_SET) == at && read(fd, block, kTagSize) == kTagSize;
+}
+#else
+constexpr int kOpenFlags = O_RDONLY | O_NONBLOCK | O_CLOEXEC;
+bool ReadAt(int fd, char* block, off_t at)
+{
+    return pread(fd, block, kTagSize, at) == kTagSize;
+}
+#endif
+
 bool ReadTagBlock(int fd, char (&block)[kTagSize])
 {
     struct stat status;
     if (fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size < kTagSize)
         return false;
-    return pread(fd, block, kTagSize, status.st_size - kTagSize) == kTagSize;
+    return ReadAt(fd, block, status.st_size - kTagSize);
 }
 
 } // namespace
@@ -30,7 +45,7 @@ bool SOUND_SYSTEM::ReadMp3Tag(const char* path, MP3_TAG& out)
 {
     if (!path)
         return false;
-    int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    int fd = open(path, kOpenFlags);
     if (fd < 0)
         return false;
     char block[kTagSize];
