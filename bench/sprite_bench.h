@@ -32,6 +32,7 @@ struct Options
     std::vector<int> counts{1000, 10000, 50000, 100000};
     std::vector<int> sizes{8, 32};
     int depthBits = 16;
+    bool turning = true;   // --turn 0: the sprites move but keep their angle
     double seconds = 2.0;  // measuring time per configuration (at least MIN_FRAMES frames)
     int warmUpFrames = 10; // at most; warm-up also stops after one second
     bool header = true;
@@ -53,7 +54,7 @@ inline std::vector<int> ParseList(const char* text)
     return values;
 }
 
-// --counts 1000,10000 --sizes 8,32 --depth 0|16 --seconds S --warmup N --no-header
+// --counts 1000,10000 --sizes 8,32 --depth 0|16 --turn 0|1 --seconds S --warmup N --no-header
 inline bool ParseOptions(int argc, char** argv, Options& options)
 {
     for (int i = 1; i < argc; ++i)
@@ -73,6 +74,8 @@ inline bool ParseOptions(int argc, char** argv, Options& options)
             options.sizes = ParseList(value);
         else if (name == "--depth")
             options.depthBits = std::max(0, std::atoi(value));
+        else if (name == "--turn")
+            options.turning = std::atoi(value) != 0;
         else if (name == "--seconds")
             options.seconds = std::max(0.1, std::atof(value));
         else if (name == "--warmup")
@@ -90,29 +93,45 @@ struct Mover
     double dx = 0, dy = 0, turn = 0;
 };
 
-inline std::vector<Mover> MakeMovers(int count)
+// How far a sprite's middle stays from the window's edges: a size x size sprite turned to any
+// angle stays inside the window. Sprites crossing the edge would measure Mesa's clipping (it
+// sends the whole draw down its slow per-triangle path), not sprite drawing.
+inline double EdgeMargin(int size)
 {
+    return size * 0.75;
+}
+
+inline std::vector<Mover> MakeMovers(int count, int size, bool turning)
+{
+    const double margin = EdgeMargin(size);
     std::srand(12345);
     std::vector<Mover> movers(static_cast<size_t>(count));
     for (Mover& mover : movers)
     {
-        mover.x = std::rand() % WINDOW_WIDTH;
-        mover.y = std::rand() % WINDOW_HEIGHT;
+        mover.x = margin + std::rand() % static_cast<int>(WINDOW_WIDTH - 2 * margin);
+        mover.y = margin + std::rand() % static_cast<int>(WINDOW_HEIGHT - 2 * margin);
         mover.dx = (std::rand() % 200 - 100) / 50.0;
         mover.dy = (std::rand() % 200 - 100) / 50.0;
-        mover.turn = (std::rand() % 100 - 50) / 10.0;
+        const double turn = (std::rand() % 100 - 50) / 10.0;
+        mover.turn = turning ? turn : 0;
     }
     return movers;
 }
 
-inline void Move(Mover& mover)
+// One step; a sprite reaching the margin stops there and bounces back.
+inline void Move(Mover& mover, double margin)
 {
-    mover.x += mover.dx;
-    mover.y += mover.dy;
-    if (mover.x < 0 || mover.x > WINDOW_WIDTH)
-        mover.dx = -mover.dx;
-    if (mover.y < 0 || mover.y > WINDOW_HEIGHT)
-        mover.dy = -mover.dy;
+    const auto bounce = [](double& at, double& speed, double low, double high)
+    {
+        at += speed;
+        if (at < low || at > high)
+        {
+            at = std::clamp(at, low, high);
+            speed = -speed;
+        }
+    };
+    bounce(mover.x, mover.dx, margin, WINDOW_WIDTH - margin);
+    bounce(mover.y, mover.dy, margin, WINDOW_HEIGHT - margin);
     mover.angle = std::fmod(mover.angle + mover.turn, 360.0);
 }
 
@@ -179,8 +198,9 @@ inline void PrintHeader(const char* what, const Options& options, bool swapInter
 {
     if (!options.header)
         return;
-    std::printf("# %s: %dx%d window, depth bits %d, swap interval off: %s\n", what, WINDOW_WIDTH,
-                WINDOW_HEIGHT, options.depthBits, swapIntervalOff ? "yes" : "not settable");
+    std::printf("# %s: %dx%d window, depth bits %d, turning %s, swap interval off: %s\n", what,
+                WINDOW_WIDTH, WINDOW_HEIGHT, options.depthBits, options.turning ? "yes" : "no",
+                swapIntervalOff ? "yes" : "not settable");
     std::printf("%-4s %5s %7s %5s %10s %9s %9s %12s %11s %12s %6s\n", "#", "size", "sprites",
                 "depth", "median ms", "p10 ms", "p90 ms", "sprites/s", "calls/frame", "cpu ns/spr",
                 "frames");

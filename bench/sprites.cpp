@@ -1,10 +1,11 @@
-// Sprite throughput through the framework: N moving, turning sprites drawn with
+// Sprite throughput through the framework: N moving sprites (turning unless --turn 0) drawn with
 // OV_SPRITE::Draw (the call sequence of every actor) into an 800 x 600 window with the swap
 // interval off. For each sprite size and count: warm-up frames, then the median and spread
 // of frame time, sprites per second, the engine's draw calls per frame (state 470) and the
-// CPU time spent issuing each sprite. bench/sprites_raw is the raw OpenGL reference on the
-// same context settings; scripts/bench-sprites.sh compares the two.
-//   sprites [--counts 1000,10000] [--sizes 8,32] [--depth 0|16] [--seconds S] [--warmup N]
+// CPU time spent issuing each sprite. bench/sprites_raw draws the same sprites at the raw
+// OpenGL bound; scripts/bench-sprites.sh compares the two.
+//   sprites [--counts 1000,10000] [--sizes 8,32] [--depth 0|16] [--turn 0|1] [--seconds S]
+//           [--warmup N]
 #include "app/ov_application.h"
 #include "bench/sprite_bench.h"
 #include "graphics/ov_sprite.h"
@@ -39,12 +40,12 @@ uint64_t DrawCallCount()
 
 // One frame as a game draws it: camera, every sprite as an actor draws it, present and
 // clear. Returns the milliseconds spent in the sprites' Draw calls.
-double Frame(const OV_SPRITE& sprite, std::vector<Mover>& movers)
+double Frame(const OV_SPRITE& sprite, double margin, std::vector<Mover>& movers)
 {
     const OV_VECTOR scale(1, 1, 1, 1);
     OvCameraOrtho(0, 0, WINDOW_WIDTH, WINDOW_HEIGHT, 0);
     for (Mover& mover : movers)
-        Move(mover);
+        Move(mover, margin);
     const Clock::time_point start = Clock::now();
     for (const Mover& mover : movers)
         sprite.Draw(OV_VECTOR(mover.x, mover.y), OV_VECTOR(mover.angle, 0, 0, 0), scale);
@@ -61,7 +62,7 @@ int main(int argc, char** argv)
     if (!ParseOptions(argc, argv, options))
     {
         std::fprintf(stderr, "usage: sprites [--counts N,N] [--sizes S,S] [--depth 0|16] "
-                             "[--seconds S] [--warmup N] [--no-header]\n");
+                             "[--turn 0|1] [--seconds S] [--warmup N] [--no-header]\n");
         return 2;
     }
     OvInitiation();
@@ -88,9 +89,10 @@ int main(int argc, char** argv)
         }
         for (int count : options.counts)
         {
-            std::vector<Mover> movers = MakeMovers(count);
+            std::vector<Mover> movers = MakeMovers(count, size, options.turning);
+            const double margin = EdgeMargin(size);
             const Result result = Measure(
-                options, size, count, [&] { return Frame(sprite, movers); }, DrawCallCount);
+                options, size, count, [&] { return Frame(sprite, margin, movers); }, DrawCallCount);
             PrintRow("ov", options.depthBits, result);
         }
     }
