@@ -280,12 +280,12 @@ bool ByteBuffer::SaveFile(const char* path, uint32_t offset, uint32_t length) co
     const uint32_t n = length ? std::min(DataEnd(), length) : DataEnd();
     // Written beside the file and renamed over it: a full disk or a killed process never
     // leaves half a file where the previous one was.
-    return ReplaceFile(path,
-                       [&](std::FILE* file)
-                       {
-                           return (offset == 0 || std::fseek(file, offset, SEEK_SET) == 0) &&
-                                  (n == 0 || std::fwrite(start, 1, n, file) == n);
-                       });
+    return ReplaceFileWhole(path,
+                            [&](std::FILE* file)
+                            {
+                                return (offset == 0 || std::fseek(file, offset, SEEK_SET) == 0) &&
+                                       (n == 0 || std::fwrite(start, 1, n, file) == n);
+                            });
 }
 
 bool ByteBuffer::AppendFile(const char* path) const

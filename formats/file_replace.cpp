@@ -1,109 +1,148 @@
 #include "formats/file_replace.h"
 
 #include <atomic>
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
+#include <filesystem>
 #include <string>
+#include <system_error>
 
+#ifdef _WIN32
 #include <fcntl.h>
+#include <io.h>
+#include <process.h>
 #include <sys/stat.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
 #include <unistd.h>
+#endif
 
 namespace OvCore
 {
 namespace
 {
 
+namespace fs = std::filesystem;
+
+// The system's own steps: a file created exclusively (never one that exists, whoever made
+// it), flushing a file to the disk, and renaming over an existing file.
+#ifdef _WIN32
+long ProcessId()
+{
+    return long(_getpid());
+}
+std::FILE* CreateExclusive(const std::string& path)
+{
+    const int fd =
+        _open(path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+    return fd < 0 ? nullptr : _fdopen(fd, "wb");
+}
+bool FlushToDisk(std::FILE* file)
+{
+    return _commit(_fileno(file)) == 0;
+}
+bool RenameOver(const std::string& from, const std::string& to)
+{
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+#else
+long ProcessId()
+{
+    return long(getpid());
+}
+std::FILE* CreateExclusive(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    std::FILE* file = fd < 0 ? nullptr : fdopen(fd, "wb");
+    if (fd >= 0 && !file)
+        close(fd);
+    return file;
+}
+bool FlushToDisk(std::FILE* file)
+{
+    return fsync(fileno(file)) == 0;
+}
+bool RenameOver(const std::string& from, const std::string& to)
+{
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+#endif
+
 // The file a write to `path` would reach: the target of a symbolic link, else `path`.
 std::string WrittenPath(const char* path)
 {
-    struct stat link
+    std::error_code error;
+    if (fs::is_symlink(path, error))
     {
-    };
-    char resolved[PATH_MAX];
-    if (lstat(path, &link) == 0 && S_ISLNK(link.st_mode) && realpath(path, resolved))
-        return resolved;
+        const fs::path target = fs::canonical(path, error);
+        if (!error)
+            return target.string();
+    }
     return path;
 }
 
-// A fresh file beside `target`, created exclusively (never one that exists, whoever made it).
-int CreateBeside(const std::string& target, std::string& temporary)
+// A fresh file beside `target`; its name in `temporary`.
+std::FILE* CreateBeside(const std::string& target, std::string& temporary)
 {
     static std::atomic<unsigned> made{0};
+    std::error_code error;
     for (int attempt = 0; attempt < 16; ++attempt)
     {
-        temporary = target + ".tmp-" + std::to_string(long(getpid())) + "-" +
+        temporary = target + ".tmp-" + std::to_string(ProcessId()) + "-" +
                     std::to_string(made.fetch_add(1));
-        const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST)
-            return fd;
+        if (std::FILE* file = CreateExclusive(temporary))
+            return file;
+        if (!fs::exists(temporary, error))
+            return nullptr; // not a name taken: the folder refuses new files
     }
-    return -1;
+    return nullptr;
 }
 
 // The fresh file takes over an existing target's permissions.
-bool KeepPermissions(int fd, const std::string& target)
+bool KeepPermissions(const std::string& temporary, const std::string& target)
 {
-    struct stat existing
-    {
-    };
-    return stat(target.c_str(), &existing) != 0 || fchmod(fd, existing.st_mode & 07777) == 0;
+    std::error_code error;
+    const fs::file_status existing = fs::status(target, error);
+    if (!fs::exists(existing))
+        return true;
+    fs::permissions(temporary, existing.permissions(), error);
+    return !error;
 }
 
-bool WriteAndFlush(int fd, const std::function<bool(std::FILE*)>& write)
+bool WriteAndClose(std::FILE* file, const std::function<bool(std::FILE*)>& write, bool flush)
 {
-    std::FILE* file = fdopen(fd, "wb");
-    if (!file)
-    {
-        close(fd);
-        return false;
-    }
-    bool written = write(file) && std::fflush(file) == 0 && fsync(fd) == 0;
+    const bool written = write(file) && std::fflush(file) == 0 && (!flush || FlushToDisk(file));
     return std::fclose(file) == 0 && written;
 }
 
-// Devices and pipes (/dev/null, a FIFO) are written as they are: renaming over them would
-// put a plain file in their place.
-bool WriteInPlace(const std::string& target, const std::function<bool(std::FILE*)>& write)
-{
-    std::FILE* file = std::fopen(target.c_str(), "wb");
-    if (!file)
-        return false;
-    const bool written = write(file);
-    return std::fclose(file) == 0 && written;
-}
-
+// Devices and pipes (/dev/null, a FIFO): renaming over them would put a plain file in their
+// place, so they are written as they are.
 bool IsSpecialFile(const std::string& target)
 {
-    struct stat existing
-    {
-    };
-    return stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode);
+    std::error_code error;
+    const fs::file_status existing = fs::status(target, error);
+    return fs::exists(existing) && !fs::is_regular_file(existing);
 }
 
 } // namespace
 
-bool ReplaceFile(const char* path, const std::function<bool(std::FILE*)>& write)
+bool ReplaceFileWhole(const char* path, const std::function<bool(std::FILE*)>& write)
 {
     if (!path || !*path)
         return false;
     const std::string target = WrittenPath(path);
     if (IsSpecialFile(target))
-        return WriteInPlace(target, write);
-    std::string temporary;
-    const int fd = CreateBeside(target, temporary);
-    if (fd < 0)
-        return false;
-    if (!KeepPermissions(fd, target))
     {
-        close(fd);
-        unlink(temporary.c_str());
-        return false;
+        std::FILE* file = std::fopen(target.c_str(), "wb");
+        return file && WriteAndClose(file, write, false);
     }
-    if (WriteAndFlush(fd, write) && rename(temporary.c_str(), target.c_str()) == 0)
+    std::string temporary;
+    std::FILE* file = CreateBeside(target, temporary);
+    if (!file)
+        return false;
+    if (WriteAndClose(file, write, true) && KeepPermissions(temporary, target) &&
+        RenameOver(temporary, target))
         return true;
-    unlink(temporary.c_str());
+    std::remove(temporary.c_str());
     return false;
 }
 

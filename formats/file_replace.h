@@ -16,6 +16,6 @@ namespace OvCore
 // permissions, a new one gets the usual ones (0666 less the umask); a symbolic link is
 // followed, so the file it names is replaced and the link kept. A device or pipe (/dev/null,
 // a FIFO) is written as it is. False when the folder cannot take a new file.
-bool ReplaceFile(const char* path, const std::function<bool(std::FILE*)>& write);
+bool ReplaceFileWhole(const char* path, const std::function<bool(std::FILE*)>& write);
 
 } // namespace OvCore
