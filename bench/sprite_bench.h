@@ -94,8 +94,8 @@ struct Mover
 };
 
 // How far a sprite's middle stays from the window's edges: a size x size sprite turned to any
-// angle stays inside the window. Sprites crossing the edge would measure Mesa's clipping (it
-// sends the whole draw down its slow per-triangle path), not sprite drawing.
+// angle stays inside the window. Sprites crossing the edge would measure Mesa's clipping, which
+// slows the whole draw (to a third, docs/performance.md), not sprite drawing.
 inline double EdgeMargin(int size)
 {
     return size * 0.75;
