@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test headless (under Xvfb):
 # first a normal build (build/test), then the same tests built with AddressSanitizer and
-# UBSan (build/asan), then each fuzzer briefly (scripts/fuzz.sh). Fails when any test fails.
+# UBSan (build/asan), then each fuzzer briefly (scripts/fuzz.sh), then the framework, the game
+# and the examples cross-compiled for 32-bit Windows (build/win32). Fails when any step fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -23,3 +24,4 @@ run_suite "$root/build/test" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DOV_WARNINGS_AS_
 run_suite "$root/build/asan" -DCMAKE_BUILD_TYPE=Debug -DOV_SANITIZE=ON -DOV_WARNINGS_AS_ERRORS=ON \
     -DOV_BUILD_BENCH=OFF -DOV_BUILD_EXAMPLES=OFF -DOV_BUILD_GAME=OFF
 "$root/scripts/fuzz.sh" 5
+"$root/scripts/cross-win32.sh" "$root/build/win32"
