@@ -7,11 +7,12 @@
 #include "gui/gui_layout.h"
 #include "gui/layout.h"
 
+#include "fuzz_files.h"
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string_view>
-#include <unistd.h>
 
 using namespace OvCore;
 using namespace OvCore::OV_GUI;
@@ -19,41 +20,7 @@ using namespace OvCore::OV_GUI;
 namespace
 {
 
-const char* const NAMES[2] = {"main.layout", "second.layout"};
-char scratch[] = "/tmp/fuzz_layout_XXXXXX";
-
-void RemoveScratchFolder()
-{
-    for (const char* name : NAMES)
-        std::remove(name);
-    std::remove(scratch);
-}
-
-void EnterScratchFolder()
-{
-    static bool entered = false;
-    if (entered)
-        return;
-    if (!mkdtemp(scratch) || chdir(scratch) != 0)
-        std::abort();
-    std::atexit(RemoveScratchFolder);
-    entered = true;
-}
-
-void WriteFile(const char* name, std::string_view text)
-{
-    FILE* file = std::fopen(name, "wb");
-    if (!file)
-        std::abort();
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
-}
-
-void Check(bool good)
-{
-    if (!good)
-        std::abort();
-}
+using FuzzFiles::Check;
 
 void Clicked(Com::C_GUI_CONTROL* control)
 {
@@ -77,14 +44,7 @@ uint32_t CountTree(const CONTROL_NODE& node, uint32_t depth)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    EnterScratchFolder();
-    std::string_view input(reinterpret_cast<const char*>(data), size);
-    for (const char* name : NAMES)
-    {
-        const size_t end = input.find("@@FILE@@");
-        WriteFile(name, input.substr(0, end));
-        input = end == std::string_view::npos ? std::string_view() : input.substr(end + 8);
-    }
+    FuzzFiles::WriteSplitInput(data, size, {"main.layout", "second.layout"});
     OV_WINDOW window;
     window.width = 800;
     window.height = 600;

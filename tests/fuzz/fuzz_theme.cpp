@@ -5,55 +5,21 @@
 #include "gui/gui_system.h"
 #include "gui/gui_theme_limits.h"
 
+#include "fuzz_files.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
-#include <unistd.h>
 
 using namespace OvCore::OV_GUI;
 
 namespace
 {
 
-const char* const NAMES[3] = {"a.theme", "b.theme", "c.theme"};
-char scratch[] = "/tmp/fuzz_theme_XXXXXX";
-
-// The scratch folder goes when the fuzzer exits normally.
-void RemoveScratchFolder()
-{
-    for (const char* name : NAMES)
-        std::remove(name);
-    std::remove(scratch);
-}
-
-void EnterScratchFolder()
-{
-    static bool entered = false;
-    if (entered)
-        return;
-    if (!mkdtemp(scratch) || chdir(scratch) != 0)
-        std::abort();
-    std::atexit(RemoveScratchFolder);
-    entered = true;
-}
-
-void WriteFile(const char* name, std::string_view text)
-{
-    FILE* file = std::fopen(name, "wb");
-    if (!file)
-        std::abort();
-    std::fwrite(text.data(), 1, text.size(), file);
-    std::fclose(file);
-}
-
-void Check(bool good)
-{
-    if (!good)
-        std::abort();
-}
+using FuzzFiles::Check;
 
 void CheckStyle(const GUI_STYLE& style)
 {
@@ -72,14 +38,7 @@ void CheckStyle(const GUI_STYLE& style)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    EnterScratchFolder();
-    std::string_view input(reinterpret_cast<const char*>(data), size);
-    for (const char* name : NAMES)
-    {
-        const size_t end = input.find("@@FILE@@");
-        WriteFile(name, input.substr(0, end));
-        input = end == std::string_view::npos ? std::string_view() : input.substr(end + 8);
-    }
+    FuzzFiles::WriteSplitInput(data, size, {"a.theme", "b.theme", "c.theme"});
     GUI_SYSTEM gui;
     gui.LoadTheme("a.theme", "T");
     for (auto style : gui.Styles)
