@@ -8,7 +8,6 @@
 #include "core/ov_input.h"
 #include "core/ov_loop.h"
 #include "examples/example_window.h"
-#include "graphics/image_files.h"
 #include "graphics/ov_shapes.h"
 #include "orvane_core.h"
 
@@ -202,13 +201,7 @@ void Frame(HWND, void* context)
     Application().ClearScreen(0, 0, 0, 1);
     Application().camera.Apply();
     demo.technique->Execute(demo.slots, 15);
-    if (!demo.screenshot.empty() &&
-        std::chrono::steady_clock::now() - demo.start > std::chrono::seconds(1))
-    {
-        SaveRenderImage(WIDTH, HEIGHT, demo.screenshot.c_str(), "png");
-        Loop().running = false;
-    }
-    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_SWAP);
+    Example::FinishFrame(demo.screenshot, demo.start, std::chrono::seconds(1), WIDTH, HEIGHT);
 }
 
 // The bright pass in slot 0 and the blur in slot 1; false (with the logs printed) when

@@ -2,8 +2,11 @@
 #pragma once
 
 #include "app/ov_application.h"
+#include "core/ov_loop.h"
 #include "core/ov_window.h"
+#include "graphics/image_files.h"
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 
@@ -35,6 +38,19 @@ inline OvCore::OV_WINDOW* OpenMainWindow(const char* title, int32_t width, int32
     app.camera.width = float(width);
     app.camera.height = float(height);
     return &window;
+}
+
+// The end of an example's frame: once `delay` has passed since `start`, a screenshot asked
+// for is saved and the program stops; then the frame is shown.
+inline void FinishFrame(const std::string& screenshot, std::chrono::steady_clock::time_point start,
+                        std::chrono::steady_clock::duration delay, int32_t width, int32_t height)
+{
+    if (!screenshot.empty() && std::chrono::steady_clock::now() - start > delay)
+    {
+        OvCore::SaveRenderImage(width, height, screenshot.c_str(), "png");
+        OvCore::Loop().running = false;
+    }
+    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_SWAP);
 }
 
 } // namespace Example

@@ -8,7 +8,6 @@
 #include "core/ov_input.h"
 #include "core/ov_loop.h"
 #include "examples/example_window.h"
-#include "graphics/image_files.h"
 #include "graphics/ov_shapes.h"
 #include "orvane_core.h"
 
@@ -187,12 +186,8 @@ void Frame(HWND, void* context)
     app.ClearScreen(0.12, 0.13, 0.18, 1.0);
     app.camera.Apply();
     app.SceneStep(); // the before-draw hook draws the bar, then the soft bodies
-    if (!demo.screenshot.empty() && now - demo.start > std::chrono::milliseconds(900))
-    {
-        SaveRenderImage(WIDTH, HEIGHT, demo.screenshot.c_str(), "png");
-        Loop().running = false;
-    }
-    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_SWAP);
+    Example::FinishFrame(demo.screenshot, demo.start, std::chrono::milliseconds(900), WIDTH,
+                         HEIGHT);
 }
 
 } // namespace

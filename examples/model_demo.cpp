@@ -7,7 +7,6 @@
 #include "core/ov_input.h"
 #include "core/ov_loop.h"
 #include "examples/example_window.h"
-#include "graphics/image_files.h"
 #include "orvane_core.h"
 
 #include <chrono>
@@ -127,13 +126,7 @@ void Frame(HWND, void* context)
     app.camera.Apply();
     DeepenProjection();
     app.SceneStep();
-    if (!demo.screenshot.empty() &&
-        std::chrono::steady_clock::now() - demo.start > std::chrono::seconds(1))
-    {
-        SaveRenderImage(WIDTH, HEIGHT, demo.screenshot.c_str(), "png");
-        Loop().running = false;
-    }
-    OvRenderScene(OV_SCENE_FLUSH | OV_SCENE_SWAP);
+    Example::FinishFrame(demo.screenshot, demo.start, std::chrono::seconds(1), WIDTH, HEIGHT);
 }
 
 } // namespace
