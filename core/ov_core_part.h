@@ -12,6 +12,7 @@
 namespace OvCore
 {
 
+// The application core's share of OV_APPLICATION: the screen, the windows and the drawing state.
 class OV_CORE_PART
 {
   public:
@@ -24,6 +25,7 @@ class OV_CORE_PART
     int32_t height = 0;
     float aspect = 1.0f;
 
+    // The program's windows by name ("main" is the one the program opens at start).
     OV_REGISTRY<OV_WINDOW> windows;
 
     // Named windows, found by name whatever the index; an unknown name does nothing and
@@ -38,11 +40,15 @@ class OV_CORE_PART
     bool ViewWindow(const char* name, int32_t index = 0);
 
     // Drawing state: colours packed 0xAABBGGRR or as channels 0..1.
+    // The colour that tints what is drawn next (the default is opaque white).
     void SetDrawColour(uint32_t packed);
     void SetDrawColour(double red, double green, double blue, double alpha);
+    // Clears the active render target's colour buffer to the colour.
     void ClearScreen(uint32_t packed);
     void ClearScreen(double red, double green, double blue, double alpha);
+    // Blend factors and equation, as the engine's blend constants (default 164, 165 and 174).
     void SetBlend(int32_t source, int32_t destination, int32_t equation);
+    // Back to the default blending: source alpha, one minus source alpha, add.
     void ResetBlend();
 
     // Vertical sync from the engine; where it has none, the frame loop paces itself to the

@@ -16,6 +16,7 @@ namespace OvCore
 
 struct OV_WINDOW;
 
+// The keyboard and mouse record; one per process, reached through Input().
 class OV_INPUT
 {
   public:
@@ -28,23 +29,39 @@ class OV_INPUT
         SLOT_RIGHT = 2,
         SLOT_COUNT = 3
     };
-    static constexpr int WHEEL_NOTCH = 120;
+    static constexpr int WHEEL_NOTCH = 120; // wheel units of one notch, as the system counts them
 
+    // Per virtual-key code, 0 or 1: held now (a level, until the key-up message).
     uint8_t keyDown[256] = {};
+    // Per virtual-key code: pressed since the last end of frame.
     uint8_t keyPressed[256] = {};
+    // Per virtual-key code: released since the last end of frame.
     uint8_t keyReleased[256] = {};
+    // Per virtual-key code: set by ReleaseKeyLater; the key goes up at the end of the frame.
     uint8_t keyReleaseLater[256] = {};
+    // Per mouse slot (left, middle, right): the button is held now.
     uint8_t mouseDown[SLOT_COUNT] = {};
+    // Per mouse slot: pressed since the last end of frame.
     uint8_t mousePressed[SLOT_COUNT] = {};
+    // Per mouse slot: released since the last end of frame.
     uint8_t mouseReleased[SLOT_COUNT] = {};
+    // Per mouse slot: set by ReleaseMouseLater; the button goes up at the end of the frame.
     uint8_t mouseReleaseLater[SLOT_COUNT] = {};
+    // Wheel movement not yet counted as a notch, in wheel units (sign kept).
     int32_t wheelAccum = 0;
+    // Set in the frame in which a whole notch up was completed; cleared at the end of frame.
     uint8_t wheelUp = 0;
+    // Set in the frame in which a whole notch down was completed.
     uint8_t wheelDown = 0;
+    // Whole notches of the last completed movement, positive up; kept across frames.
     int32_t wheelNotches = 0;
+    // The cursor in screen pixels as last sampled (each frame start) or set.
     POINT cursor = {};
+    // The typed characters (low byte of each character code), oldest first.
     std::deque<char> chars;
+    // Virtual-key code of the last accepted key press.
     uint8_t lastKey = 0;
+    // When set, auto-repeated key-down messages of a key already down are ignored.
     uint8_t ignoreRepeat = 0;
 
     // Message effects. HandleMessage returns false for messages that are not input.
@@ -82,16 +99,26 @@ class OV_INPUT
 
     // Cursor in screen coordinates, or relative to a window's client origin.
     OV_VECTOR SampleCursor();
+    // Stores (x, y), screen pixels, as the cursor and moves the system cursor there; false when the
+    // move failed.
     bool SetCursor(int x, int y);
+    // The cursor's x in screen pixels, as last sampled.
     int CursorX() const { return cursor.x; }
+    // The cursor's y in screen pixels, as last sampled.
     int CursorY() const { return cursor.y; }
+    // The cursor's x relative to the window's `x`.
     int CursorX(const OV_WINDOW& window) const;
+    // The cursor's y relative to the window's `y`.
     int CursorY(const OV_WINDOW& window) const;
 
     // Typed characters, oldest first.
     bool PopChar(char& c);
+    // Appends every queued character to `text` and, unless `keep`, empties the queue; false when
+    // none was queued.
     bool ReadChars(OV_STRING& text, bool keep);
+    // The number of characters queued.
     int CharCount() const { return static_cast<int>(chars.size()); }
+    // Drops every queued character.
     void ClearChars() { chars.clear(); }
 };
 

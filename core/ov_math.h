@@ -7,9 +7,11 @@
 namespace OvCore
 {
 
+// Pi in double and in float precision, for the degree conversions and for games.
 constexpr double OV_PI = 3.141592653589793;
 constexpr float OV_PI_F = 3.1415927f;
 
+// Degrees to radians and back, in double and in float (angles in the framework are degrees).
 double DegToRad(double degrees);
 double RadToDeg(double radians);
 float DegToRad(float degrees);

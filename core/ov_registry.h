@@ -23,8 +23,8 @@ namespace OvCore
 struct OV_REGISTRY_KEY
 {
     static constexpr uint32_t NameField = 124; // names of NameField bytes or more are refused
-    char name[NameField];
-    int32_t index;
+    char name[NameField];                      // the name, NUL-padded to the end of the field
+    int32_t index; // second half of the key: one name may hold several indexes
 };
 static_assert(sizeof(OV_REGISTRY_KEY) == 128);
 
@@ -43,19 +43,20 @@ template <class T> class OV_REGISTRY;
 // (each node owns the next one); handles only point at nodes.
 template <class T> struct OV_REGISTRY_NODE
 {
-    OV_REGISTRY_KEY key{};
-    T value{};
-    std::unique_ptr<OV_REGISTRY_NODE> next;
-    OV_REGISTRY_NODE* previous = nullptr;
+    OV_REGISTRY_KEY key{};                  // name and index, zeroed before the name is copied in
+    T value{};                              // the stored value, owned by the node
+    std::unique_ptr<OV_REGISTRY_NODE> next; // the next entry in insertion order; owns it
+    OV_REGISTRY_NODE* previous = nullptr;   // the entry before, null for the first
     bool removed = false; // removed while pinned: skipped, destroyed at the last unpin
 
-    // The first node from `node` on (forwards or backwards) that is not removed.
+    // The first node from `node` on, forwards, that is not removed.
     static OV_REGISTRY_NODE* Live(OV_REGISTRY_NODE* node)
     {
         while (node && node->removed)
             node = node->next.get();
         return node;
     }
+    // The first node from `node` backwards that is not removed.
     static OV_REGISTRY_NODE* LiveBefore(OV_REGISTRY_NODE* node)
     {
         while (node && node->removed)
@@ -74,27 +75,36 @@ template <class T> struct OV_REGISTRY_NODE
 template <class T> class OV_ENTRY
 {
   public:
+    // The registry node a handle points at.
     using Node = OV_REGISTRY_NODE<T>;
 
     OV_ENTRY() = default;
+    // A handle on `node`; a null pointer gives a null handle.
     explicit OV_ENTRY(Node* node) : node_(node) {}
 
+    // True when the handle names no live entry: removed, never set or past an end.
     bool IsNull() const { return !Points() || node_->removed; }
+    // True for a live entry: the opposite of IsNull.
     explicit operator bool() const { return !IsNull(); }
 
     // The value behind the handle; null for a null handle.
     T* Get() const { return IsNull() ? nullptr : &node_->value; }
+    // Member access on the value; on a null handle, on the scratch value.
     T* operator->() const { return &Value(); }
+    // The value by reference; the scratch value for a null handle.
     T& operator*() const { return Value(); }
 
     // The key; "" and 0 for a null handle.
     const char* Name() const { return IsNull() ? "" : node_->key.name; }
+    // The index half of the key; 0 for a null handle.
     int32_t Index() const { return IsNull() ? 0 : node_->key.index; }
 
+    // The next live entry in insertion order; null past the last or from a null handle.
     OV_ENTRY Next() const
     {
         return Points() ? OV_ENTRY(Node::Live(node_->next.get())) : OV_ENTRY();
     }
+    // The live entry before this one; null before the first or from a null handle.
     OV_ENTRY Previous() const
     {
         return Points() ? OV_ENTRY(Node::LiveBefore(node_->previous)) : OV_ENTRY();
@@ -124,16 +134,19 @@ template <class T> class OV_ENTRY
     Node* node_ = nullptr;
 };
 
+// Name-keyed container of values of type T, owning them; see the opening paragraph.
 template <class T> class OV_REGISTRY
 {
   public:
-    using Entry = OV_ENTRY<T>;
-    using Node = OV_REGISTRY_NODE<T>;
+    using Entry = OV_ENTRY<T>;        // the handle that lookups return
+    using Node = OV_REGISTRY_NODE<T>; // one entry of the chain
 
     OV_REGISTRY() = default;
     OV_REGISTRY(const OV_REGISTRY&) = delete; // the registry owns its values
     OV_REGISTRY& operator=(const OV_REGISTRY&) = delete;
+    // Takes over the other registry's entries and id counter; the other is left empty.
     OV_REGISTRY(OV_REGISTRY&& other) noexcept { MoveFrom(other); }
+    // Removes every entry, then takes over the other's entries and id counter.
     OV_REGISTRY& operator=(OV_REGISTRY&& other) noexcept
     {
         if (this != &other)
@@ -249,9 +262,12 @@ template <class T> class OV_REGISTRY
             count += NameIs(node->key, name) ? 1 : 0;
         return count;
     }
+    // True when no live entry is left (entries removed while pinned do not count).
     bool IsEmpty() const { return size_ == 0; }
 
+    // The oldest live entry; null for an empty registry.
     Entry First() const { return Entry(Node::Live(head_.get())); }
+    // The newest live entry; null for an empty registry.
     Entry Last() const { return Entry(Node::LiveBefore(tail_)); }
 
     // Removes every entry. The id counter keeps running, so ids are never reused. The chain
@@ -279,6 +295,7 @@ template <class T> class OV_REGISTRY
     class Pin
     {
       public:
+        // Pins `registry` for the life of this object; it must outlive the pin.
         explicit Pin(OV_REGISTRY& registry) : registry_(registry) { ++registry_.pins_; }
         Pin(const Pin&) = delete;
         Pin& operator=(const Pin&) = delete;
@@ -291,6 +308,7 @@ template <class T> class OV_REGISTRY
       private:
         OV_REGISTRY& registry_;
     };
+    // True while at least one Pin holds the registry.
     bool IsPinned() const { return pins_ > 0; }
 
     // Ids 0, 1, 2, ... in call order (the scene numbers its actors with them).
@@ -303,28 +321,35 @@ template <class T> class OV_REGISTRY
     class iterator
     {
       public:
-        using value_type = Entry;
-        using difference_type = std::ptrdiff_t;
+        using value_type = Entry;               // what the iterator yields: an entry handle
+        using difference_type = std::ptrdiff_t; // asked for by the standard iterator concepts
         iterator() = default;
+        // An iterator standing on `node`; null is the end.
         explicit iterator(Node* node) : node_(node) {}
+        // A handle on the entry the iterator stands on.
         Entry operator*() const { return Entry(node_); }
+        // Steps to the next live entry (entries removed while pinned are skipped).
         iterator& operator++()
         {
             node_ = Node::Live(node_->next.get());
             return *this;
         }
+        // Steps on, returning the iterator as it stood before.
         iterator operator++(int)
         {
             iterator before = *this;
             ++*this;
             return before;
         }
+        // True when both stand on the same node; the end equals only the end.
         bool operator==(const iterator& other) const { return node_ == other.node_; }
 
       private:
         Node* node_ = nullptr;
     };
+    // An iterator on the oldest live entry, for range-for.
     iterator begin() const { return iterator(Node::Live(head_.get())); }
+    // The end, past the newest entry.
     iterator end() const { return iterator(); }
 
     // True for a non-null name shorter than the key's name field.

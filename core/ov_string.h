@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+// Lets the compiler check a printf-style format (argument `fmt`) against the arguments from `args`
+// on; nothing where it cannot.
 #if defined(__GNUC__) || defined(__clang__)
 #define OV_PRINTF_FORMAT(fmt, args) __attribute__((format(printf, fmt, args)))
 #else
@@ -15,6 +17,8 @@
 namespace OvCore
 {
 
+// The framework string: an owned zero-terminated byte buffer, copied deep, with the parsing
+// helpers.
 class OV_STRING
 {
   public:
@@ -27,7 +31,9 @@ class OV_STRING
     OV_STRING(const char* text);    // null gives the empty string
     OV_STRING(const wchar_t* text); // converted to UTF-8 whatever the locale; null or
                                     // malformed text gives the empty string
+    // A deep copy of `other`'s text; the copy is not marked borrowed.
     OV_STRING(const OV_STRING& other);
+    // Replaces the text with a copy of `other`'s; the borrowed flag stays as it was.
     OV_STRING& operator=(const OV_STRING& other);
     ~OV_STRING() = default;
 
@@ -45,11 +51,16 @@ class OV_STRING
     // Appending. A double is written with 8 significant digits ("%.8g", the runtime's gcvt
     // form: 1.5 -> "1.5", 100 -> "100", 1e20 -> "1e+20"); integers in decimal.
     void Append(const char* text); // null appends nothing
+    // Appends another string's text (the string itself included).
     void Append(const OV_STRING& text);
+    // Appends a double with 8 significant digits, as described above.
     void Append(double value);
+    // Appends a signed integer in decimal.
     void Append(int32_t value);
+    // Appends an unsigned integer in decimal.
     void Append(uint32_t value);
     void Append(char) = delete; // would append the character's code as a number
+    // Appends text, a string or a number as Append does; returns the string for chaining.
     template <class T> OV_STRING& operator+=(const T& value)
     {
         Append(value);
@@ -58,8 +69,10 @@ class OV_STRING
 
     uint32_t Length() const;                         // bytes before the terminator
     const char* Text() const { return data_.get(); } // never null
+    // Makes the string empty ("", never null).
     void Clear();
 
+    // Byte-equal texts.
     bool operator==(const OV_STRING& other) const;
     bool operator==(const char* text) const; // a null text equals no string
 

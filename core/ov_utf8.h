@@ -9,7 +9,11 @@
 namespace OvCore
 {
 
+// Replaces `utf8` with the UTF-8 form of `wide`; false for null or malformed input (`utf8` then
+// holds what was converted before the fault).
 bool WideToUtf8(const wchar_t* wide, std::string& utf8);
+// Replaces `wide` with the wide form of `utf8`; false for null or malformed input (`wide` then
+// holds what was converted before the fault).
 bool Utf8ToWide(const char* utf8, std::wstring& wide);
 
 } // namespace OvCore

@@ -11,9 +11,11 @@
 namespace OvCore
 {
 
+// A value that is empty, a number or a string, owning its payload.
 class OV_VALUE
 {
   public:
+    // What a value holds: nothing, an OV_NUMBER or an OV_STRING.
     enum Kind : int32_t
     {
         EMPTY = 0,
@@ -21,11 +23,15 @@ class OV_VALUE
         STRING = 2,
     };
 
+    // What the value holds now.
     Kind GetKind() const { return static_cast<Kind>(payload_.index()); }
 
+    // Makes the value the number `number`, dropping what it held.
     void SetNumber(double number) { payload_ = OV_NUMBER(number); }
     void SetString(const char* text) { payload_ = OV_STRING(text); } // null sets ""
+    // Makes the value a copy of `text`.
     void SetString(const OV_STRING& text) { payload_ = text; }
+    // Makes the value empty.
     void Clear() { payload_ = std::monostate(); }
 
     // 0 unless the value is a number.
