@@ -22,5 +22,9 @@ else
     exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
+# Packages named with ":i386" (Wine's 32-bit half) need the architecture enabled first.
+if [[ " ${missing[*]}" == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    "${as_root[@]}" dpkg --add-architecture i386
+fi
 "${as_root[@]}" apt-get update -qq
 "${as_root[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -2,7 +2,8 @@
 # Installs what is missing, builds everything and runs every test headless (under Xvfb):
 # first a normal build (build/test), then the same tests built with AddressSanitizer and
 # UBSan (build/asan), then each fuzzer briefly (scripts/fuzz.sh), then the framework, the game
-# and the examples cross-compiled for 32-bit Windows (build/win32). Fails when any step fails.
+# and the examples cross-compiled for 32-bit Windows (build/win32), whose smoke program then
+# runs under Wine (scripts/wine-smoke.sh). Fails when any step fails.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/install-deps.sh"
@@ -25,3 +26,4 @@ run_suite "$root/build/asan" -DCMAKE_BUILD_TYPE=Debug -DOV_SANITIZE=ON -DOV_WARN
     -DOV_BUILD_BENCH=OFF -DOV_BUILD_EXAMPLES=OFF -DOV_BUILD_GAME=OFF
 "$root/scripts/fuzz.sh" 5
 "$root/scripts/cross-win32.sh" "$root/build/win32"
+"$root/scripts/wine-smoke.sh" "$root/build/win32"
