@@ -6,7 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <functional>
+#include <system_error>
 #include <vector>
 
 namespace OvCore
@@ -290,8 +292,25 @@ bool ByteBuffer::SaveFile(const char* path, uint32_t offset, uint32_t length) co
 
 bool ByteBuffer::AppendFile(const char* path) const
 {
-    std::FILE* file = path ? std::fopen(path, "ab") : nullptr;
-    return file && WriteAndClose(file, start, DataEnd());
+    if (!path)
+        return false;
+    std::error_code error;
+    const bool existed = std::filesystem::exists(path, error);
+    const uintmax_t before = existed ? std::filesystem::file_size(path, error) : 0;
+    std::FILE* file = std::fopen(path, "ab");
+    if (!file)
+        return false;
+    if (WriteAndClose(file, start, DataEnd()))
+        return true;
+    // A failed append (a full disk) is taken back: the file keeps its previous length, and
+    // one the append created is removed. Devices and pipes have no length to go back to.
+    if (!std::filesystem::is_regular_file(path, error))
+        return false;
+    if (!existed)
+        std::filesystem::remove(path, error);
+    else if (before != uintmax_t(-1))
+        std::filesystem::resize_file(path, before, error);
+    return false;
 }
 
 uint64_t ByteBuffer::FileSize(const char* path) const

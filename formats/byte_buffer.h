@@ -81,7 +81,8 @@ struct ByteBuffer
     // is 0) at `offset` (zeros before). True when the write completed; on failure the previous
     // file is left as it was (formats/file_replace.h).
     bool SaveFile(const char* path, uint32_t offset = 0, uint32_t length = 0) const;
-    // Appends count bytes to the file. True when the write completed.
+    // Appends count bytes to the file. True when the write completed; on failure (a full
+    // disk) the file is cut back to its previous length, or removed if the append made it.
     bool AppendFile(const char* path) const;
     // The file's size (0 when it does not open); with a null path, count.
     uint64_t FileSize(const char* path) const;

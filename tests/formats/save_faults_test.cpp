@@ -118,6 +118,25 @@ TEST_F(SaveFaults, FullDiskFailsEachSaveAndKeepsThePreviousFile)
     }
 }
 
+TEST_F(SaveFaults, FullDiskFailsAnAppendAndCutsTheFileBack)
+{
+    const std::string old(1000, 'o');
+    const std::string large = Incompressible(64 * 1024, 6);
+    const auto append = [&]
+    {
+        ByteBuffer buffer;
+        buffer.Write(large.data(), uint32_t(large.size()));
+        return buffer.AppendFile(path_.c_str());
+    };
+    OvTest::WriteFileBytes(path_, old);
+    EXPECT_EQ(std::optional<bool>(false), OvTest::SaveWithFileLimit(kFileLimit, append));
+    EXPECT_EQ(old, OvTest::FileBytes(path_));
+    // A file the failed append created is gone again.
+    std::filesystem::remove(path_);
+    EXPECT_EQ(std::optional<bool>(false), OvTest::SaveWithFileLimit(kFileLimit, append));
+    EXPECT_FALSE(std::filesystem::exists(path_));
+}
+
 TEST_F(SaveFaults, KilledSaveFileLeavesTheOldOrAWholeNewFile)
 {
     const std::vector<std::string> versions = {"old", Incompressible(kLargeBytes, 2),
