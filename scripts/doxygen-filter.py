@@ -45,14 +45,26 @@ def run_end(lines, start, indent):
     return end
 
 
+def declared_names(line):
+    """How many names a declaration line declares: `float top = 0, bottom = 0;` two (Doxygen
+    would give a comment above it to the first alone). Commas inside brackets, and those of a
+    parameter list that goes on to the next line, separate no names."""
+    code = re.sub(r"\s(<<|>>)\s", " ", line)
+    nested = re.compile(r"\([^()]*\)|\[[^\[\]]*\]|<[^<>]*>")
+    while nested.search(code):
+        code = nested.sub("", code)
+    return 1 + len(re.findall(r",\s*[A-Za-z_]", code.split("(")[0]))
+
+
 def is_group(lines, start, indent):
-    """Two declarations or more at the comment's indentation, none with a body and none
-    under a preprocessor condition (both group marks must reach Doxygen)."""
+    """Two declarations or more at the comment's indentation (or one that declares several
+    names), none with a body and none under a preprocessor condition (both group marks must
+    reach Doxygen)."""
     run = lines[start:run_end(lines, start, indent)]
     if any("{" in line or "}" in line or line.lstrip().startswith("#if") or
            line.lstrip().startswith(("#else", "#endif", "#elif")) for line in run):
         return False
-    return sum(1 for line in run if indentation(line) == indent) >= 2
+    return sum(declared_names(line) for line in run if indentation(line) == indent) >= 2
 
 
 def close_group(line):
