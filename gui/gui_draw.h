@@ -16,8 +16,8 @@ namespace OV_GUI
 // A clip rectangle in window pixels, y growing downwards.
 struct GUI_CLIP
 {
-    OV_VECTOR minimum;
-    OV_VECTOR maximum;
+    OV_VECTOR minimum; // the top-left corner (x, y)
+    OV_VECTOR maximum; // the bottom-right corner (x, y), outside the rectangle
 };
 
 // Draws every top-level control, scissor test on meanwhile; with `perPixelAlpha` twice, first

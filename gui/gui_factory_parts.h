@@ -10,10 +10,11 @@ namespace OvCore
 namespace OV_GUI
 {
 
+// The two controls of a scroll plane a factory goes on with.
 struct SCROLL_PLANE
 {
-    CONTROL* outer;
-    CONTROL* content;
+    CONTROL* outer;   // the outer area: content first, then the two tracks
+    CONTROL* content; // the control the plane's children go into, the factory's result
 };
 
 // The outer area at `position` / `size` under `parent`, its content (a C_GUI_CONTROL, or a

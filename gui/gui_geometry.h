@@ -13,7 +13,9 @@ namespace OV_GUI
 // size and no margins for a top-level control.
 struct PARENT_ROOM
 {
+    // The room's size in pixels (W and H of the fit and dock steps).
     float width = 0, height = 0;
+    // The parent's margins in pixels, 0 against the window.
     float marginTop = 0, marginBottom = 0, marginLeft = 0, marginRight = 0;
 };
 

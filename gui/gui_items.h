@@ -25,10 +25,10 @@ constexpr uint32_t CHECK_TOGGLED = 0x800;
 constexpr uint32_t OPTION_CLICKED = 0x800;
 // The combo box (the control CreateComboBox returned): an item was chosen (its Text is now
 // the box's), the cursor entered or left the box, the box was pressed and its list opened.
-constexpr uint32_t COMBO_CHOSEN = 0x800;
-constexpr uint32_t COMBO_ENTERED = 0x1000;
-constexpr uint32_t COMBO_LEFT = 0x2000;
-constexpr uint32_t COMBO_OPENED = 0x4000;
+constexpr uint32_t COMBO_CHOSEN = 0x800;   // an item was chosen; the box shows its Text
+constexpr uint32_t COMBO_ENTERED = 0x1000; // the cursor entered the box
+constexpr uint32_t COMBO_LEFT = 0x2000;    // the cursor left the box
+constexpr uint32_t COMBO_OPENED = 0x4000;  // the box was pressed and its list opened
 
 // Rows one container holds at most: an add past it is refused (null) and changes nothing.
 constexpr uint32_t ITEM_LIMIT = 4096;
@@ -56,12 +56,15 @@ bool RemoveItem(CONTROL* container, int index);
 // Takes out every row of a container carrying "listbox", "checkbox", "optionbox" or
 // "comboboxl"; false for any other control.
 bool ClearItems(CONTROL* container);
-// Rows in tree order; a null container has none.
+// The number of rows; a null container has none.
 uint32_t CountItems(const CONTROL* container);
+// Empties `rows`, then fills it with every row in tree order (none for a null container).
 void GetItems(const CONTROL* container, std::vector<CONTROL*>& rows);
-// Selected: a list row's Selected, a check row's box Checked, an option row's box
-// Selected, a combo row being its list's SelectedItem. The out list is emptied first.
+// Empties `rows`, then fills it with the selected rows in tree order. Selected: a list row's
+// Selected, a check row's box Checked, an option row's box Selected, a combo row being its
+// list's SelectedItem.
 void GetSelectedItems(const CONTROL* container, std::vector<CONTROL*>& rows);
+// Empties `rows`, then fills it with the rows GetSelectedItems leaves out, in tree order.
 void GetUnselectedItems(const CONTROL* container, std::vector<CONTROL*>& rows);
 // The first row whose option is selected; null when none is.
 CONTROL* GetSelectedOption(const CONTROL* optionBox);

@@ -23,10 +23,14 @@ STYLE_REF StyleOf(GUI_SYSTEM& system, const char* skin, const char* element);
 class SKIN_BUILDER
 {
   public:
+    // A builder for one composite in `system`, its styles from the skin `skin` (null: "").
     SKIN_BUILDER(GUI_SYSTEM& system, const char* skin) : system_(system), skin_(skin ? skin : "") {}
+    // Not copied: it holds the scratch controls of its one composite.
     SKIN_BUILDER(const SKIN_BUILDER&) = delete;
     SKIN_BUILDER& operator=(const SKIN_BUILDER&) = delete;
 
+    // A new T attached under `parent` (the first one attached is the composite's top, which
+    // Finish takes out on failure); never null.
     template <class T> T* Part(CONTROL* parent)
     {
         auto* attached = static_cast<T*>(system_.AddControl(new T, parent));
@@ -38,10 +42,12 @@ class SKIN_BUILDER
     }
     // StyleActive and StyleUnactive from the skin's two elements.
     void Styles(CONTROL* control, const char* active, const char* unactive);
+    // The style the builder's skin gives `element` (StyleOf).
     STYLE_REF Style(const char* element) { return StyleOf(system_, skin_, element); }
     // The result, entered under `name` when given; null, with the composite taken out, when
     // a part could not be attached.
     CONTROL* Finish(CONTROL* result, const char* name);
+    // The system the composite is built in.
     GUI_SYSTEM& System() { return system_; }
 
   private:

@@ -33,14 +33,17 @@ namespace OV_GUI
 // order (the same shape as a markup tree).
 struct CONTROL_NODE
 {
-    std::unique_ptr<CONTROL> control;
-    CONTROL_NODE* parent = nullptr;
-    std::list<CONTROL_NODE> children;
-    uint32_t depth = 0;  // the root is 0, its children 1, ...
-    bool inTree = false; // cleared on the whole subtree when it is taken out
+    std::unique_ptr<CONTROL> control; // the control, owned; the root node's is the root control
+    CONTROL_NODE* parent = nullptr;   // the parent node; null for the root
+    std::list<CONTROL_NODE> children; // child nodes in tree order (the order they were added)
+    uint32_t depth = 0;               // the root is 0, its children 1, ...
+    bool inTree = false;              // cleared on the whole subtree when it is taken out
 
+    // An empty node, in no tree.
     CONTROL_NODE() = default;
+    // Deletes its control and its whole subtree without recursing, however deep it is.
     ~CONTROL_NODE();
+    // Not copied: the children point back at their parent node.
     CONTROL_NODE(const CONTROL_NODE&) = delete;
     CONTROL_NODE& operator=(const CONTROL_NODE&) = delete;
 };
@@ -53,39 +56,62 @@ typedef bool (*IMAGE_LOADER)(OvHandle texture, const char* file);
 // The loader every GUI_SYSTEM starts with: PNG, BMP, JPEG, TGA and GIF files.
 bool LoadImageFile(OvHandle texture, const char* file);
 
+// The GUI of one window: its control tree, its input pass and its theme tables.
 class GUI_SYSTEM
 {
   public:
+    // The bits CorrectionMask starts with: only the hovered control keeps a press, an enter and
+    // the cursor's being over it.
     static constexpr uint32_t DEFAULT_CORRECTION_MASK = MOUSE_PRESSED | MOUSE_ENTER | MOUSE_OVER;
     // Levels below the root a control may sit at, so every walk of the tree stays shallow.
     static constexpr uint32_t DEPTH_LIMIT = 256;
 
+    // An empty tree under a fresh root control, no window, the image loader LoadImageFile.
     GUI_SYSTEM();
+    // Deletes every control and empties the tables (textures destroyed in the engine).
     ~GUI_SYSTEM();
+    // Not copied: the system owns its controls and engine textures.
     GUI_SYSTEM(const GUI_SYSTEM&) = delete;
     GUI_SYSTEM& operator=(const GUI_SYSTEM&) = delete;
 
     // The window whose GUI this is (its size is the screen of the GUI); none until bound.
     OV_WINDOW* Window = nullptr;
-    CONTROL_NODE Root; // holds the root control
+    // The tree's root node; it holds the root control, the parent of every top-level control.
+    CONTROL_NODE Root;
+    // Nodes QueueRemoval queued, taken out with their subtrees by the removal step.
     std::vector<CONTROL_NODE*> RemovalQueue;
+    // The frontmost hitable control under the cursor, found by the latest input pass; null
+    // for none.
     CONTROL* Hovered = nullptr;
+    // The cursor in window pixels at the end of the last input pass (x, y, 0, 1).
     OV_VECTOR LastMouse;
+    // The cursor now minus LastMouse, computed at the start of each input pass.
     OV_VECTOR MouseMove;
+    // Styles by name, filled by themes; a control's styles are entries of this table.
     OV_REGISTRY<GUI_STYLE> Styles;
+    // Skins by name, each naming the style of every element of the composites.
     OV_REGISTRY<GUI_SKIN> Skins;
+    // Controls by the names layouts and factories gave them; entries whose control left the
+    // tree are dropped every frame.
     OV_REGISTRY<CONTROL*> NamedControls;
+    // Theme textures by name, owned: destroyed in the engine with the system.
     OV_REGISTRY<OvHandle> Textures;
+    // Theme fonts by name, owned and freed with the system.
     OV_REGISTRY<OV_FONT> Fonts;
+    // Reads a theme texture whose Type is not "OVT"; null leaves such textures empty.
     IMAGE_LOADER ImageLoader = nullptr;
+    // Event bits the correction step clears from every control except the hovered one and
+    // the NonCorrected ones.
     uint32_t CorrectionMask = DEFAULT_CORRECTION_MASK;
 
+    // The root control: never null, never drawn; top-level controls are its children.
     CONTROL* RootControl() const { return Root.control.get(); }
 
     // Appends the control under `parent` (the root when null) and takes it over; returns it.
     // Null, deleting nothing, for a null control or one already attached; null, deleting the
     // control, when `parent` is not in this tree or already DEPTH_LIMIT levels deep.
     CONTROL* AddControl(CONTROL* control, CONTROL* parent = nullptr);
+    // A new T attached under `parent` as AddControl does; null when it could not be attached.
     template <class T> T* Add(CONTROL* parent = nullptr)
     {
         return static_cast<T*>(AddControl(new T, parent));
@@ -111,8 +137,13 @@ class GUI_SYSTEM
     void NameControl(const char* name, CONTROL* control);
 
     // The per-frame steps that follow the layout pass, in order.
+
+    // Sets every control's event bits from the input record, finds the hovered control,
+    // applies the correction and delivers (OnEvents, parent first); nothing without a window.
     void InputPass();
+    // Takes out the subtrees of the queued nodes still in the tree; empties the queue.
     void RemovalStep();
+    // Drops the NamedControls entries whose control is no longer in the tree.
     void CleanNamedControls();
     // The three in one frame, as the scene step runs them.
     void ProcessInput();
@@ -129,9 +160,12 @@ class GUI_SYSTEM
     class Hold
     {
       public:
+        // Holds `system` until the destructor.
         explicit Hold(GUI_SYSTEM& system) : system_(system) { ++system_.holds_; }
+        // Not copied: each hold is released once.
         Hold(const Hold&) = delete;
         Hold& operator=(const Hold&) = delete;
+        // Ends the hold; the last one deletes the subtrees taken out meanwhile.
         ~Hold();
 
       private:

@@ -41,10 +41,13 @@ void ReadInteger(const char* text, int32_t& field, int32_t low, int32_t high);
 class STYLE_READER
 {
   public:
+    // A reader that changes `style`, taking textures and fonts by name from the two tables.
     STYLE_READER(GUI_STYLE& style, OV_REGISTRY<OvHandle>& textures, OV_REGISTRY<OV_FONT>& fonts)
         : style_(style), textures_(textures), fonts_(fonts)
     {
     }
+    // Applies one style element (AreaSplit, AreaColors, TextFont, ...); unknown names change
+    // nothing.
     bool Read(const MARKUP_NODE& element);
 
   private:
@@ -65,8 +68,11 @@ class STYLE_READER
 // "LINEAR" or "CLAMP".
 struct TEXTURE_PARAMETERS
 {
+    // The engine's values for OvTextureParameter: the minifying and magnifying filters
+    // (nearest or linear) and the wrapping across and down (repeat or clamp).
     float minFilter, magFilter, wrapS, wrapT;
 };
+// The parameters a Texture element's MinFilter, MagFilter, WrapS and WrapT ask for.
 TEXTURE_PARAMETERS TextureParametersOf(const MARKUP_NODE& element);
 
 // The area an Align word names; MIDDLE for anything else.

@@ -15,29 +15,29 @@ namespace OV_GUI
 {
 
 // A window's content hears from its title bar and title buttons.
-constexpr uint32_t WINDOW_MOVED = 0x800;
-constexpr uint32_t WINDOW_CLOSED = 0x1000;
-constexpr uint32_t WINDOW_FULL_SIZE = 0x2000;
-constexpr uint32_t WINDOW_MINIMISE = 0x4000;
+constexpr uint32_t WINDOW_MOVED = 0x800;      // the bar moved the window (each frame it moves)
+constexpr uint32_t WINDOW_CLOSED = 0x1000;    // close pressed: the window leaves at pass end
+constexpr uint32_t WINDOW_FULL_SIZE = 0x2000; // full size pressed; resizing is the program's
+constexpr uint32_t WINDOW_MINIMISE = 0x4000;  // minimise pressed; hiding is the program's
 // A push button's owner (the control CreateButton returned).
-constexpr uint32_t BUTTON_CLICKED = 0x800;
-constexpr uint32_t BUTTON_ENTERED = 0x1000;
-constexpr uint32_t BUTTON_LEFT = 0x2000;
+constexpr uint32_t BUTTON_CLICKED = 0x800;  // pressed with the cursor on it
+constexpr uint32_t BUTTON_ENTERED = 0x1000; // the cursor entered (the hover style is on)
+constexpr uint32_t BUTTON_LEFT = 0x2000;    // the cursor left (the normal style is back)
 // A scroll track, when its thumb moved the content.
-constexpr uint32_t SCROLL_MOVED_H = 0x800;
-constexpr uint32_t SCROLL_MOVED_V = 0x1000;
+constexpr uint32_t SCROLL_MOVED_H = 0x800;  // to the horizontal track ("hscrollb")
+constexpr uint32_t SCROLL_MOVED_V = 0x1000; // to the vertical track ("vscrollb")
 // An edit box's owner.
-constexpr uint32_t EDIT_ENTERED = 0x800;
-constexpr uint32_t EDIT_LEFT = 0x1000;
-constexpr uint32_t EDIT_TYPED = 0x2000;
-constexpr uint32_t EDIT_KEYS = 0x4000;
+constexpr uint32_t EDIT_ENTERED = 0x800; // pressed on: edit mode is on
+constexpr uint32_t EDIT_LEFT = 0x1000;   // a click elsewhere (or being switched off) left edit mode
+constexpr uint32_t EDIT_TYPED = 0x2000;  // characters were typed into the value this frame
+constexpr uint32_t EDIT_KEYS = 0x4000;   // a key went down in edit mode (caret keys applied)
 // A slider's owner, every frame its handle is dragged.
-constexpr uint32_t SLIDER_MOVED_H = 0x800;
-constexpr uint32_t SLIDER_MOVED_V = 0x1000;
+constexpr uint32_t SLIDER_MOVED_H = 0x800;  // from a horizontal slider ("hbar")
+constexpr uint32_t SLIDER_MOVED_V = 0x1000; // from a vertical slider ("vbar")
 // A menu button.
-constexpr uint32_t MENU_ENTERED = 0x800;
-constexpr uint32_t MENU_LEFT = 0x1000;
-constexpr uint32_t MENU_OPENED = 0x2000;
+constexpr uint32_t MENU_ENTERED = 0x800; // the cursor entered the menu button
+constexpr uint32_t MENU_LEFT = 0x1000;   // the cursor left it
+constexpr uint32_t MENU_OPENED = 0x2000; // it was pressed and its list opened
 
 // The longest value an edit box holds, in bytes: typing past it is dropped, longer texts
 // are cut.
@@ -48,13 +48,19 @@ constexpr uint32_t EDIT_VALUE_LIMIT = 64 * 1024;
 // the content scrolls back to (0, 0). False for no control.
 bool ScrollSetContentSize(CONTROL* content, float width, float height);
 
-// Edit boxes, by the owner CreateEditBox returned. False when the owner is missing or its
-// first child is not an edit box.
-// The value becomes `text` (cut to EDIT_VALUE_LIMIT) with the caret at its end.
+// Edit boxes, by the owner CreateEditBox returned. Each is false when the owner is missing
+// or its first child is not an edit box.
+
+// The value becomes `text` (cut to EDIT_VALUE_LIMIT) with the caret at its end; false without
+// an edit box.
 bool EditBoxSetText(CONTROL* owner, const char* text);
+// `out` becomes the value, the text before the caret and after it; false without an edit box.
 bool EditBoxGetText(CONTROL* owner, OV_STRING& out);
+// Turns edit mode on or off (off also takes the caret bar out of the displayed text); false
+// without an edit box.
 bool EditBoxEditMode(CONTROL* owner, bool on);
-// The displayed text follows at once: masked with one "*" per character, or plain.
+// Turns the password mask on or off; the displayed text follows at once, one "*" per
+// character or plain. False without an edit box.
 bool EditBoxPasswordMode(CONTROL* owner, bool on);
 
 // Sliders, by the owner CreateSlider returned. The factor is the handle's place along the

@@ -31,13 +31,14 @@ namespace OV_GUI
 using LAYOUT_PROCEDURES = OV_REGISTRY<Com::C_GUI_CONTROL::PROC>;
 using LAYOUT_ICONS = OV_REGISTRY<OvHandle>;
 
+// The bounds one LoadLayout holds a layout file to (what was cut is told in the notes).
 struct LAYOUT_LIMITS
 {
-    static constexpr uint32_t FILE_BYTES = 1024 * 1024;
-    static constexpr uint32_t ELEMENTS = 4096;
-    static constexpr uint32_t NESTING = 64;
-    static constexpr uint32_t INCLUDE_DEPTH = 8;
-    static constexpr uint32_t INCLUDES = 64;
+    static constexpr uint32_t FILE_BYTES = 1024 * 1024; // bytes of one file; larger: not read
+    static constexpr uint32_t ELEMENTS = 4096;          // elements one load handles, includes too
+    static constexpr uint32_t NESTING = 64;      // levels of elements, counted through includes
+    static constexpr uint32_t INCLUDE_DEPTH = 8; // includes inside includes
+    static constexpr uint32_t INCLUDES = 64;     // included loads in one load
 };
 
 // One line per thing a load stopped or could not follow ("include cycle: ...").

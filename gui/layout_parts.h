@@ -13,17 +13,20 @@ namespace OvCore
 namespace OV_GUI
 {
 
+// What one LoadLayout shares across its nested elements and includes: the caller's tables,
+// system and notes, and the counts the limits are checked against.
 struct LAYOUT_LOAD
 {
-    LAYOUT_PROCEDURES& procedures;
-    LAYOUT_ICONS& icons;
-    GUI_SYSTEM& system;
-    LAYOUT_NOTES* notes;
-    uint32_t elements = 0;
-    uint32_t includes = 0;
-    uint32_t nesting = 0;
+    LAYOUT_PROCEDURES& procedures;    // the caller's procedures by name (EventProc, RenderProc)
+    LAYOUT_ICONS& icons;              // the caller's icon textures by name
+    GUI_SYSTEM& system;               // where the controls are created
+    LAYOUT_NOTES* notes;              // what was cut or not followed; null: not kept
+    uint32_t elements = 0;            // elements handled so far, against LAYOUT_LIMITS::ELEMENTS
+    uint32_t includes = 0;            // included loads so far, against LAYOUT_LIMITS::INCLUDES
+    uint32_t nesting = 0;             // element levels open now, against LAYOUT_LIMITS::NESTING
     std::vector<std::string> loading; // "file" + "#" + element path of each load in progress
 
+    // Adds `line` to the notes, when the caller keeps them.
     void Note(const std::string& line)
     {
         if (notes)
@@ -35,9 +38,13 @@ struct LAYOUT_LOAD
 class LAYOUT_ELEMENT
 {
   public:
+    // Reads the attributes of the element `node`.
     explicit LAYOUT_ELEMENT(MARKUP_NODE& node) : node_(node) {}
+    // The element itself.
     MARKUP_NODE& Node() { return node_; }
+    // The element's name, which is its node kind ("Window", "Button", ...).
     const char* Kind() const { return node_.name.Text(); }
+    // The attribute's value as written; "" when it is absent.
     const char* Text(const char* key);
     // Up to four numbers separated by ":" over `fallback`; `fallback` when empty.
     OV_VECTOR_F Vector(const char* key, OV_VECTOR_F fallback = OV_VECTOR_F());
@@ -58,11 +65,11 @@ class LAYOUT_ELEMENT
 // procedures, the OnLoad script and the children its kind honours.
 struct LAYOUT_BUILT
 {
-    CONTROL* control = nullptr;
-    bool eventProc = false;
-    bool renderProc = false;
-    bool onLoad = true;
-    bool children = false;
+    CONTROL* control = nullptr; // the new control (the factory's result); null: none made
+    bool eventProc = false;     // the kind takes an EventProc attribute
+    bool renderProc = false;    // the kind takes a RenderProc attribute
+    bool onLoad = true;         // the kind runs its OnLoad script
+    bool children = false;      // the kind's nested elements become its children
 };
 
 // Creates the control of an element of a known kind (Include excluded); `known` is false for

@@ -17,6 +17,7 @@ namespace OvCore
 namespace OV_GUI
 {
 
+// The bounds of one script run.
 struct SCRIPT_LIMITS
 {
     static constexpr uint32_t SCRIPT_BYTES = 64 * 1024; // longer scripts are not run

@@ -25,6 +25,7 @@ constexpr char TYPE_STYLE = '5';
 class SCRIPT_WORDS
 {
   public:
+    // The words of `script`, ready to be read from the first.
     explicit SCRIPT_WORDS(const char* script);
     // The next word; false at the end of the script.
     bool Next(OV_STRING& word);
@@ -44,32 +45,40 @@ class SCRIPT_WORDS
 // A typed value: a variable's storage or a source's value; only the field of `type` is used.
 struct SCRIPT_VALUE
 {
+    // The type code: a TYPE_ constant or a typed-literal letter (i, d, h, r, f, v); 0: none.
     char type = 0;
-    OV_STRING text;
-    bool boolean = false;
-    OvHandle texture{0, nullptr};
-    STYLE_REF style;
-    int32_t integer = 0;
-    uint32_t dword = 0;
-    float half = 0;
-    double real = 0;
-    OV_VECTOR_F halfVector;
-    OV_VECTOR vector;
+    OV_STRING text;               // the value of a string ('2')
+    bool boolean = false;         // the value of a boolean ('3')
+    OvHandle texture{0, nullptr}; // the value of a texture ('4'); zero: none
+    STYLE_REF style;              // the value of a style ('5'); null: none
+    int32_t integer = 0;          // the value of an integer ('i')
+    uint32_t dword = 0;           // the value of a dword or flag ('d')
+    float half = 0;               // the value of a half ('h')
+    double real = 0;              // the value of a real ('r')
+    OV_VECTOR_F halfVector;       // the value of a halfvector ('f'), (0, 0, 0, 1) when new
+    OV_VECTOR vector;             // the value of a vector ('v'), (0, 0, 0, 1) when new
 };
 
 // A typed place a statement changes: a field of a control or a variable's storage.
 struct SLOT
 {
-    char type = 0; // 0: no target
-    void* at = nullptr;
+    char type = 0;      // 0: no target
+    void* at = nullptr; // the storage, of the C++ type the code names; null: no target
 };
 
+// The operation of a statement, by its first word.
 enum class SCRIPT_OP
 {
+    // "set" TARGET "to" SOURCE: assigns.
     SET,
+    // "add" TARGET "to" SOURCE: adds, appends a text, ORs in flags, inverts a boolean.
     ADD,
+    // "subtract" TARGET "with" SOURCE: subtracts, removes a text, clears flags.
     SUBTRACT,
+    // "multiply" TARGET "by" SOURCE: numbers and vectors only.
     MULTIPLY,
+    // "divide" TARGET "by" SOURCE: numbers and vectors; a zero integer or scalar divisor
+    // leaves the target as it was.
     DIVIDE
 };
 

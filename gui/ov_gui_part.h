@@ -11,13 +11,17 @@
 namespace OvCore
 {
 
+// The GUI the application holds and the steps the scene step runs on it.
 class OV_GUI_PART
 {
   public:
+    // An unbound GUI with an empty tree.
     OV_GUI_PART() = default;
+    // Not copied: there is one, inside the application.
     OV_GUI_PART(const OV_GUI_PART&) = delete;
     OV_GUI_PART& operator=(const OV_GUI_PART&) = delete;
 
+    // The program window's GUI: bound by setting gui.Window; Application().gui.
     OV_GUI::GUI_SYSTEM gui;
 
     // The layout pass, when the GUI is bound to a window.
@@ -31,6 +35,7 @@ class OV_GUI_PART
     void ReleaseGui();
 
   protected:
+    // Destroyed only as part of the application.
     ~OV_GUI_PART() = default;
 };
 
