@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "support/mentaro_recorder.h"
+#include "support/save_faults.h"
 
 using namespace OvTest;
 
@@ -95,7 +96,7 @@ TEST_F(MentaroProgramTest, CompiledFilesRunFromTheirLoadedBytes)
         << OvMentaroLastError();
     const std::vector<uint8_t> loaded = ReadFile(target);
     EXPECT_EQ(loaded, Compiled());
-    EXPECT_FALSE(std::filesystem::exists(target + ".part"));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 2); // nothing beside
     ASSERT_EQ(Run(loaded), 3) << OvMentaroLastError();
     EXPECT_EQ(MentaroRecord()[1].Keyword(0), 16u);
     EXPECT_EQ(MentaroRecord()[2].Slot(0), slots[1]);
@@ -121,6 +122,13 @@ TEST_F(MentaroProgramTest, FileFailuresLeaveTheTargetAlone)
     EXPECT_FALSE(OvMentaroCompileToFile(kScript, uint32_t(strlen(kScript)),
                                         Path("no/such/folder.bin").c_str(), list));
     EXPECT_EQ(OvMentaroLastError(), "cannot write '" + Path("no/such/folder.bin") + "'");
+
+    // A full disk fails the write and leaves the old file alone, with nothing beside it.
+    const auto compile = [&]
+    { return OvMentaroCompileToFile(kScript, uint32_t(strlen(kScript)), target.c_str(), list); };
+    EXPECT_EQ(std::optional<bool>(false), SaveWithFileLimit(long(kHeader), compile));
+    EXPECT_EQ(ReadFile(target).size(), 3u);
+    ExpectFolderHoldsOnly(folder.string(), target);
 
     const std::string huge = Path("huge.mt");
     std::ofstream(huge) << std::string(OV_MENTARO_LARGEST_SOURCE + 1, '\n');
