@@ -12,8 +12,11 @@
 // Manual clock. While on, QueryPerformanceCounter, GetTickCount and Sleep use it: Sleep
 // advances it instead of sleeping. Turning it on keeps the current manual time (0 at start).
 OV_PLATFORM_API void PlatformTestUseManualClock(bool on);
+// Sets the manual clock to `seconds`.
 OV_PLATFORM_API void PlatformTestSetTime(double seconds);
+// Moves the manual clock on by `seconds`.
 OV_PLATFORM_API void PlatformTestAdvanceTime(double seconds);
+// The manual clock's time in seconds (whether or not it is on).
 OV_PLATFORM_API double PlatformTestTime();
 // Every read of the manual clock advances it by this much afterwards (0 by default), so code
 // that busy-waits on the counter finishes deterministically.
@@ -29,8 +32,9 @@ OV_PLATFORM_API void PlatformTestSetAlphaVisualsAvailable(bool available);
 // The X11 window id behind a handle (0 when unknown or not on X11), for xdotool and xprop.
 OV_PLATFORM_API unsigned long PlatformTestX11Window(HWND hwnd);
 
-// Tray icons: how many are registered, and a copy of the record for (owner, id).
+// The number of notification-area icons registered (NIM_ADD and not yet NIM_DELETE).
 OV_PLATFORM_API int PlatformTestTrayIconCount();
+// A copy of the icon record for (owner, id) into `out`; false when there is no such icon.
 OV_PLATFORM_API bool PlatformTestTrayIcon(HWND owner, UINT id, NOTIFYICONDATAA* out);
 // Posts the icon's callback message to its owner (wParam = id, lParam = mouseMessage), as
 // the shell does when the icon is clicked. False when there is no such icon or it has no
@@ -42,5 +46,6 @@ OV_PLATFORM_API bool PlatformTestClickTrayIcon(HWND owner, UINT id, UINT mouseMe
 // of showing SDL's box. Null restores the box.
 typedef int (*PlatformTestMessageBoxHandler)(HWND owner, const char* text, const char* caption,
                                              UINT type);
+// Installs the message-box handler; null shows SDL's box again.
 OV_PLATFORM_API void PlatformTestSetMessageBoxHandler(PlatformTestMessageBoxHandler handler);
 #endif

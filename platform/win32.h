@@ -27,27 +27,30 @@
 #define OV_PLATFORM_API __attribute__((visibility("default")))
 
 // ---- basic types -------------------------------------------------------------------------
-typedef int BOOL;
-typedef unsigned char BYTE;
-typedef unsigned short WORD;
-typedef unsigned short ATOM;
-typedef unsigned int UINT;
-typedef uint32_t DWORD;
-typedef int32_t LONG;
-typedef int64_t LONGLONG;
-typedef uintptr_t ULONG_PTR;
-typedef char CHAR;
-typedef const char* LPCSTR;
-typedef char* LPSTR;
-typedef void* LPVOID;
-typedef uintptr_t WPARAM;
-typedef intptr_t LPARAM;
-typedef intptr_t LRESULT;
-typedef intptr_t LONG_PTR;
-typedef uint32_t COLORREF;
+typedef int BOOL;            // a truth value: 0 is FALSE, anything else true
+typedef unsigned char BYTE;  // an unsigned 8-bit integer
+typedef unsigned short WORD; // an unsigned 16-bit integer
+typedef unsigned short ATOM; // a window class number from RegisterClassExA (0xC000 on)
+typedef unsigned int UINT;   // an unsigned 32-bit integer (message numbers, flags)
+typedef uint32_t DWORD;      // an unsigned 32-bit integer (codes, sizes, times)
+typedef int32_t LONG;        // a signed 32-bit integer, 32 bits here as on Windows
+typedef int64_t LONGLONG;    // a signed 64-bit integer
+typedef uintptr_t ULONG_PTR; // an unsigned integer as wide as a pointer
+typedef char CHAR;           // a byte of text (UTF-8 here)
+typedef const char* LPCSTR;  // a zero-terminated string the call only reads
+typedef char* LPSTR;         // a zero-terminated string buffer the call may fill
+typedef void* LPVOID;        // an untyped pointer
+typedef uintptr_t WPARAM;    // a message's first parameter, pointer-sized
+typedef intptr_t LPARAM;     // a message's second parameter, pointer-sized
+typedef intptr_t LRESULT;    // a window procedure's answer, pointer-sized
+typedef intptr_t LONG_PTR;   // a signed integer as wide as a pointer
+typedef uint32_t COLORREF;   // a colour as 0x00bbggrr (RGB builds one)
 
+// BOOL's true; callers test for non-zero, as a BOOL result may be any non-zero value.
 #define TRUE 1
+// BOOL's false.
 #define FALSE 0
+// Calling conventions of the Windows headers: nothing here, kept so declarations match.
 #define WINAPI
 #define CALLBACK
 #define APIENTRY
@@ -68,26 +71,43 @@ OV_DECLARE_HANDLE(HKEY);
 typedef HINSTANCE HMODULE;
 
 // ---- word and resource helpers -------------------------------------------------------------
+// The low 16 bits of a value.
 #define LOWORD(l) ((WORD)(((ULONG_PTR)(l)) & 0xffff))
+// Bits 16 to 31 of a value.
 #define HIWORD(l) ((WORD)((((ULONG_PTR)(l)) >> 16) & 0xffff))
+// A 32-bit value of low word `a` and high word `b`.
 #define MAKELONG(a, b)                                                                             \
     ((LONG)(((WORD)(((ULONG_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((ULONG_PTR)(b)) & 0xffff)))     \
                                                       << 16))
+// A WPARAM of two words, as MAKELONG.
 #define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
+// An LPARAM of two words, as MAKELONG.
 #define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
+// The signed x of a mouse message's lParam (it may be negative).
 #define GET_X_LPARAM(lp) ((int)(short)LOWORD(lp))
+// The signed y of a mouse message's lParam.
 #define GET_Y_LPARAM(lp) ((int)(short)HIWORD(lp))
+// WM_MOUSEWHEEL's turn: WHEEL_DELTA per notch, positive away from the user.
 #define GET_WHEEL_DELTA_WPARAM(wParam) ((short)HIWORD(wParam))
+// The wheel turn of one notch.
 #define WHEEL_DELTA 120
+// A COLORREF of red, green and blue, 0 to 255 each.
 #define RGB(r, g, b)                                                                               \
     ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) | (((DWORD)(BYTE)(b)) << 16)))
+// The red of a COLORREF.
 #define GetRValue(rgb) ((BYTE)(rgb))
+// The green of a COLORREF.
 #define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
+// The blue of a COLORREF.
 #define GetBValue(rgb) ((BYTE)((rgb) >> 16))
 
+// True when a resource name is a number (below 65536) rather than a string's address.
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
+// A resource number passed where a name string is expected.
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
+// The same (this subset has only the A forms).
 #define MAKEINTRESOURCE MAKEINTRESOURCEA
+// A class atom from RegisterClassExA passed where a class name is expected.
 #define MAKEINTATOM(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 
 // Predefined resource types.
@@ -109,92 +129,103 @@ typedef HINSTANCE HMODULE;
 #define IDC_HAND MAKEINTRESOURCEA(32649)
 
 // ---- structures ----------------------------------------------------------------------------
+// A point in pixels (screen or client coordinates, as the call says), y growing downwards.
 typedef struct tagPOINT
 {
-    LONG x;
-    LONG y;
-} POINT, *LPPOINT;
+    LONG x;        // pixels from the left
+    LONG y;        // pixels from the top
+} POINT, *LPPOINT; // LPPOINT: a pointer to a POINT
 
+// A rectangle in pixels: left and top inside it, right and bottom just outside.
 typedef struct tagRECT
 {
-    LONG left;
-    LONG top;
-    LONG right;
-    LONG bottom;
-} RECT, *LPRECT;
+    LONG left;   // first column inside
+    LONG top;    // first row inside
+    LONG right;  // first column past the right edge
+    LONG bottom; // first row past the bottom edge
+} RECT, *LPRECT; // LPRECT: a pointer to a RECT
 
+// A point in a display mode record (DEVMODEA), laid out as POINT.
 typedef struct _POINTL
 {
-    LONG x;
-    LONG y;
+    LONG x; // pixels from the left
+    LONG y; // pixels from the top
 } POINTL;
 
+// A signed 64-bit count, also readable as its two 32-bit halves (the performance counter).
 typedef union _LARGE_INTEGER
 {
     struct
     {
         DWORD LowPart;
         LONG HighPart;
-    } u;
-    LONGLONG QuadPart;
+    } u;               // the low and high 32 bits
+    LONGLONG QuadPart; // the whole value
 } LARGE_INTEGER;
 
+// A window procedure: gets every message of the windows of its class, returns its answer.
 typedef LRESULT(CALLBACK* WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+// A console control handler (SetConsoleCtrlHandler): TRUE when it handled the signal.
 typedef BOOL(WINAPI* PHANDLER_ROUTINE)(DWORD controlType);
+// controlType for SIGINT (Ctrl+C in the terminal).
 #define CTRL_C_EVENT 0
+// controlType for SIGTERM (the process is asked to end).
 #define CTRL_CLOSE_EVENT 2
 
+// A window class as RegisterClassExA takes it.
 typedef struct tagWNDCLASSEXA
 {
-    UINT cbSize; // must be sizeof(WNDCLASSEXA)
-    UINT style;  // CS_...
-    WNDPROC lpfnWndProc;
-    int cbClsExtra;
-    int cbWndExtra;
-    HINSTANCE hInstance;
-    HICON hIcon;
-    HCURSOR hCursor;
-    HBRUSH hbrBackground;
-    LPCSTR lpszMenuName;
-    LPCSTR lpszClassName;
-    HICON hIconSm;
+    UINT cbSize;          // must be sizeof(WNDCLASSEXA)
+    UINT style;           // CS_...
+    WNDPROC lpfnWndProc;  // the class's window procedure; required
+    int cbClsExtra;       // not used here (no extra class bytes)
+    int cbWndExtra;       // not used here (no extra window bytes)
+    HINSTANCE hInstance;  // the module the class belongs to (null: the program)
+    HICON hIcon;          // the windows' icon, may be null
+    HCURSOR hCursor;      // the cursor shown over the windows, may be null
+    HBRUSH hbrBackground; // not used here: OpenGL paints the windows
+    LPCSTR lpszMenuName;  // not used here: windows have no menus
+    LPCSTR lpszClassName; // the class name, compared case-insensitively
+    HICON hIconSm;        // not used here (hIcon serves)
 } WNDCLASSEXA;
 
+// What WM_NCCREATE and WM_CREATE carry in lParam: the CreateWindowExA arguments.
 typedef struct tagCREATESTRUCTA
 {
-    LPVOID lpCreateParams;
-    HINSTANCE hInstance;
-    HMENU hMenu;
-    HWND hwndParent;
-    int cy;
-    int cx;
-    int y;
-    int x;
-    LONG style;
-    LPCSTR lpszName;
-    LPCSTR lpszClass;
-    DWORD dwExStyle;
+    LPVOID lpCreateParams; // CreateWindowExA's `param`
+    HINSTANCE hInstance;   // the module (the program's when null was passed)
+    HMENU hMenu;           // `menu` as passed
+    HWND hwndParent;       // `parent` as passed
+    int cy;                // height in pixels
+    int cx;                // width in pixels
+    int y;                 // top edge, screen pixels
+    int x;                 // left edge, screen pixels
+    LONG style;            // WS_... styles
+    LPCSTR lpszName;       // the window title
+    LPCSTR lpszClass;      // the class name
+    DWORD dwExStyle;       // WS_EX_... styles
 } CREATESTRUCTA;
 
+// A message as PeekMessageA hands it out.
 typedef struct tagMSG
 {
-    HWND hwnd;
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-    DWORD time; // GetTickCount() when the message entered the queue
-    POINT pt;   // cursor position (screen) when the message entered the queue
-} MSG, *LPMSG;
+    HWND hwnd;     // the window it is for; null for a thread message (WM_QUIT)
+    UINT message;  // WM_...
+    WPARAM wParam; // the message's first parameter
+    LPARAM lParam; // the message's second parameter
+    DWORD time;    // GetTickCount() when the message entered the queue
+    POINT pt;      // cursor position (screen) when the message entered the queue
+} MSG, *LPMSG;     // LPMSG: a pointer to a MSG
 
 // The display-mode record, 156 bytes (dmSize 156).
 typedef struct _devicemodeA
 {
-    BYTE dmDeviceName[32];
-    WORD dmSpecVersion;
-    WORD dmDriverVersion;
-    WORD dmSize;
-    WORD dmDriverExtra;
-    DWORD dmFields; // DM_... bits saying which fields below are set
+    BYTE dmDeviceName[32]; // "\\.\DISPLAY1" when the platform fills the record
+    WORD dmSpecVersion;    // not used here (0)
+    WORD dmDriverVersion;  // not used here (0)
+    WORD dmSize;           // the caller sets it: 156, or at least up to dmICMMethod
+    WORD dmDriverExtra;    // the caller sets it (kept when the record is filled)
+    DWORD dmFields;        // DM_... bits saying which fields below are set
     union
     {
         struct
@@ -214,36 +245,37 @@ typedef struct _devicemodeA
             DWORD dmDisplayOrientation;
             DWORD dmDisplayFixedOutput;
         } display;
-    } u1;
-    short dmColor;
-    short dmDuplex;
-    short dmYResolution;
-    short dmTTOption;
-    short dmCollate;
-    BYTE dmFormName[32];
-    WORD dmLogPixels;
-    DWORD dmBitsPerPel;
-    DWORD dmPelsWidth;
-    DWORD dmPelsHeight;
-    DWORD dmDisplayFlags;
-    DWORD dmDisplayFrequency;
-    DWORD dmICMMethod;
-    DWORD dmICMIntent;
-    DWORD dmMediaType;
-    DWORD dmDitherType;
-    DWORD dmReserved1;
-    DWORD dmReserved2;
-    DWORD dmPanningWidth;
-    DWORD dmPanningHeight;
+    } u1;                     // printer or display placement; not used here (0)
+    short dmColor;            // printers only; not used here (0)
+    short dmDuplex;           // printers only; not used here (0)
+    short dmYResolution;      // printers only; not used here (0)
+    short dmTTOption;         // printers only; not used here (0)
+    short dmCollate;          // printers only; not used here (0)
+    BYTE dmFormName[32];      // printers only; not used here (0)
+    WORD dmLogPixels;         // not used here (0)
+    DWORD dmBitsPerPel;       // colour depth of the mode in bits per pixel (DM_BITSPERPEL)
+    DWORD dmPelsWidth;        // width of the mode in pixels (DM_PELSWIDTH)
+    DWORD dmPelsHeight;       // height of the mode in pixels (DM_PELSHEIGHT)
+    DWORD dmDisplayFlags;     // not used here (0)
+    DWORD dmDisplayFrequency; // refresh rate in Hz, 0 when the display does not say
+    DWORD dmICMMethod;        // not used here (0)
+    DWORD dmICMIntent;        // not used here (0)
+    DWORD dmMediaType;        // not used here (0)
+    DWORD dmDitherType;       // not used here (0)
+    DWORD dmReserved1;        // reserved (0)
+    DWORD dmReserved2;        // reserved (0)
+    DWORD dmPanningWidth;     // not used here (0)
+    DWORD dmPanningHeight;    // not used here (0)
 } DEVMODEA;
 static_assert(sizeof(DEVMODEA) == 156, "DEVMODEA keeps its Win32 size");
 
+// A 128-bit identifier (GDI+ encoder and format ids, the tray icon's guidItem).
 typedef struct _GUID
 {
-    DWORD Data1;
-    WORD Data2;
-    WORD Data3;
-    BYTE Data4[8];
+    DWORD Data1;   // first 32 bits
+    WORD Data2;    // next 16 bits
+    WORD Data3;    // next 16 bits
+    BYTE Data4[8]; // last 64 bits, in order
 } GUID;
 
 // The notification-area icon record in its full form (508 bytes on 32-bit Windows; the
@@ -251,26 +283,27 @@ typedef struct _GUID
 // up to and including szTip, so cbSize must be at least NOTIFYICONDATAA_V1_SIZE.
 typedef struct _NOTIFYICONDATAA
 {
-    DWORD cbSize;
-    HWND hWnd;
-    UINT uID;
+    DWORD cbSize;          // bytes the caller filled: at least NOTIFYICONDATAA_V1_SIZE
+    HWND hWnd;             // the owner window; with uID it names the icon
+    UINT uID;              // the caller's number for the icon, unique per owner
     UINT uFlags;           // NIF_...
     UINT uCallbackMessage; // sent to hWnd with wParam = uID, lParam = the mouse message
-    HICON hIcon;
-    CHAR szTip[128];
-    DWORD dwState;
-    DWORD dwStateMask;
-    CHAR szInfo[256];
+    HICON hIcon;           // the icon shown (NIF_ICON)
+    CHAR szTip[128];       // the tooltip text, zero-terminated (NIF_TIP)
+    DWORD dwState;         // not read here
+    DWORD dwStateMask;     // not read here
+    CHAR szInfo[256];      // balloon text; not read here
     union
     {
         UINT uTimeout;
         UINT uVersion;
-    } u;
-    CHAR szInfoTitle[64];
-    DWORD dwInfoFlags;
-    GUID guidItem;
-    HICON hBalloonIcon;
+    } u;                  // balloon timeout or interface version; not read here
+    CHAR szInfoTitle[64]; // balloon title; not read here
+    DWORD dwInfoFlags;    // balloon icon flags; not read here
+    GUID guidItem;        // not read here
+    HICON hBalloonIcon;   // not read here
 } NOTIFYICONDATAA;
+// The size of the first form of the record, which ends with a 64-byte szTip.
 #define NOTIFYICONDATAA_V1_SIZE (offsetof(NOTIFYICONDATAA, szTip) + 64)
 
 // ---- constants -----------------------------------------------------------------------------
@@ -309,6 +342,7 @@ typedef struct _NOTIFYICONDATAA
 #define WS_EX_LAYERED 0x00080000L
 #define WS_EX_NOACTIVATE 0x08000000L
 
+// CreateWindowExA position or size: let the platform choose.
 #define CW_USEDEFAULT ((int)0x80000000)
 
 // GetWindowLongA / SetWindowLongA indices.
@@ -416,86 +450,87 @@ typedef struct _NOTIFYICONDATAA
 #define MK_CONTROL 0x0008
 #define MK_MBUTTON 0x0010
 
-// Virtual-key codes. Letters and digits are their upper-case ASCII codes ('A', '0').
-#define VK_LBUTTON 0x01
-#define VK_RBUTTON 0x02
-#define VK_CANCEL 0x03
-#define VK_MBUTTON 0x04
-#define VK_BACK 0x08
-#define VK_TAB 0x09
-#define VK_CLEAR 0x0C
-#define VK_RETURN 0x0D
-#define VK_SHIFT 0x10
-#define VK_CONTROL 0x11
-#define VK_MENU 0x12
-#define VK_PAUSE 0x13
-#define VK_CAPITAL 0x14
-#define VK_ESCAPE 0x1B
-#define VK_SPACE 0x20
-#define VK_PRIOR 0x21
-#define VK_NEXT 0x22
-#define VK_END 0x23
-#define VK_HOME 0x24
-#define VK_LEFT 0x25
-#define VK_UP 0x26
-#define VK_RIGHT 0x27
-#define VK_DOWN 0x28
-#define VK_SELECT 0x29
-#define VK_PRINT 0x2A
-#define VK_SNAPSHOT 0x2C
-#define VK_INSERT 0x2D
-#define VK_DELETE 0x2E
-#define VK_HELP 0x2F
-#define VK_LWIN 0x5B
-#define VK_RWIN 0x5C
-#define VK_APPS 0x5D
-#define VK_NUMPAD0 0x60
-#define VK_NUMPAD1 0x61
-#define VK_NUMPAD2 0x62
-#define VK_NUMPAD3 0x63
-#define VK_NUMPAD4 0x64
-#define VK_NUMPAD5 0x65
-#define VK_NUMPAD6 0x66
-#define VK_NUMPAD7 0x67
-#define VK_NUMPAD8 0x68
-#define VK_NUMPAD9 0x69
-#define VK_MULTIPLY 0x6A
-#define VK_ADD 0x6B
-#define VK_SEPARATOR 0x6C
-#define VK_SUBTRACT 0x6D
-#define VK_DECIMAL 0x6E
-#define VK_DIVIDE 0x6F
-#define VK_F1 0x70
-#define VK_F2 0x71
-#define VK_F3 0x72
-#define VK_F4 0x73
-#define VK_F5 0x74
-#define VK_F6 0x75
-#define VK_F7 0x76
-#define VK_F8 0x77
-#define VK_F9 0x78
-#define VK_F10 0x79
-#define VK_F11 0x7A
-#define VK_F12 0x7B
-#define VK_NUMLOCK 0x90
-#define VK_SCROLL 0x91
-#define VK_LSHIFT 0xA0
-#define VK_RSHIFT 0xA1
-#define VK_LCONTROL 0xA2
-#define VK_RCONTROL 0xA3
-#define VK_LMENU 0xA4
-#define VK_RMENU 0xA5
-#define VK_OEM_1 0xBA      // ;:
-#define VK_OEM_PLUS 0xBB   // =+
-#define VK_OEM_COMMA 0xBC  // ,<
-#define VK_OEM_MINUS 0xBD  // -_
-#define VK_OEM_PERIOD 0xBE // .>
-#define VK_OEM_2 0xBF      // /?
-#define VK_OEM_3 0xC0      // `~
-#define VK_OEM_4 0xDB      // [{
-#define VK_OEM_5 0xDC      // \|
-#define VK_OEM_6 0xDD      // ]}
-#define VK_OEM_7 0xDE      // '"
+// Virtual-key codes. Letters and digits are their upper-case ASCII codes ('A', '0'). Keys are
+// told by their place on the keyboard, read as on a US layout.
+#define VK_LBUTTON 0x01    // left mouse button (not a key message)
+#define VK_RBUTTON 0x02    // right mouse button (not a key message)
+#define VK_CANCEL 0x03     // Ctrl+Break; never reported here
+#define VK_MBUTTON 0x04    // middle mouse button (not a key message)
+#define VK_BACK 0x08       // Backspace
+#define VK_TAB 0x09        // Tab
+#define VK_CLEAR 0x0C      // Clear; never reported here
+#define VK_RETURN 0x0D     // Enter (either one)
+#define VK_SHIFT 0x10      // either Shift
+#define VK_CONTROL 0x11    // either Ctrl
+#define VK_MENU 0x12       // either Alt
+#define VK_PAUSE 0x13      // Pause
+#define VK_CAPITAL 0x14    // Caps Lock
+#define VK_ESCAPE 0x1B     // Esc
+#define VK_SPACE 0x20      // the space bar
+#define VK_PRIOR 0x21      // Page Up
+#define VK_NEXT 0x22       // Page Down
+#define VK_END 0x23        // End
+#define VK_HOME 0x24       // Home
+#define VK_LEFT 0x25       // left arrow
+#define VK_UP 0x26         // up arrow
+#define VK_RIGHT 0x27      // right arrow
+#define VK_DOWN 0x28       // down arrow
+#define VK_SELECT 0x29     // Select; never reported here
+#define VK_PRINT 0x2A      // Print; never reported here (Print Screen is VK_SNAPSHOT)
+#define VK_SNAPSHOT 0x2C   // Print Screen
+#define VK_INSERT 0x2D     // Insert
+#define VK_DELETE 0x2E     // Delete
+#define VK_HELP 0x2F       // Help; never reported here
+#define VK_LWIN 0x5B       // left Windows (Super) key
+#define VK_RWIN 0x5C       // right Windows (Super) key
+#define VK_APPS 0x5D       // the context-menu key
+#define VK_NUMPAD0 0x60    // keypad 0
+#define VK_NUMPAD1 0x61    // keypad 1
+#define VK_NUMPAD2 0x62    // keypad 2
+#define VK_NUMPAD3 0x63    // keypad 3
+#define VK_NUMPAD4 0x64    // keypad 4
+#define VK_NUMPAD5 0x65    // keypad 5
+#define VK_NUMPAD6 0x66    // keypad 6
+#define VK_NUMPAD7 0x67    // keypad 7
+#define VK_NUMPAD8 0x68    // keypad 8
+#define VK_NUMPAD9 0x69    // keypad 9
+#define VK_MULTIPLY 0x6A   // keypad *
+#define VK_ADD 0x6B        // keypad +
+#define VK_SEPARATOR 0x6C  // keypad separator; never reported here
+#define VK_SUBTRACT 0x6D   // keypad -
+#define VK_DECIMAL 0x6E    // keypad decimal point
+#define VK_DIVIDE 0x6F     // keypad /
+#define VK_F1 0x70         // F1
+#define VK_F2 0x71         // F2
+#define VK_F3 0x72         // F3
+#define VK_F4 0x73         // F4
+#define VK_F5 0x74         // F5
+#define VK_F6 0x75         // F6
+#define VK_F7 0x76         // F7
+#define VK_F8 0x77         // F8
+#define VK_F9 0x78         // F9
+#define VK_F10 0x79        // F10
+#define VK_F11 0x7A        // F11
+#define VK_F12 0x7B        // F12
+#define VK_NUMLOCK 0x90    // Num Lock
+#define VK_SCROLL 0x91     // Scroll Lock
+#define VK_LSHIFT 0xA0     // left Shift; key messages report VK_SHIFT
+#define VK_RSHIFT 0xA1     // right Shift; key messages report VK_SHIFT
+#define VK_LCONTROL 0xA2   // left Ctrl; key messages report VK_CONTROL
+#define VK_RCONTROL 0xA3   // right Ctrl; key messages report VK_CONTROL
+#define VK_LMENU 0xA4      // left Alt; key messages report VK_MENU
+#define VK_RMENU 0xA5      // right Alt; key messages report VK_MENU
+#define VK_OEM_1 0xBA      // the ;: key of a US layout
+#define VK_OEM_PLUS 0xBB   // the =+ key
+#define VK_OEM_COMMA 0xBC  // the ,< key
+#define VK_OEM_MINUS 0xBD  // the -_ key
+#define VK_OEM_PERIOD 0xBE // the .> key
+#define VK_OEM_2 0xBF      // the /? key of a US layout
+#define VK_OEM_3 0xC0      // the `~ key of a US layout
+#define VK_OEM_4 0xDB      // the [{ key of a US layout
+#define VK_OEM_5 0xDC      // the \| key of a US layout
+#define VK_OEM_6 0xDD      // the ]} key of a US layout
+#define VK_OEM_7 0xDE      // the '" key of a US layout
 #define VK_OEM_102 0xE2    // the extra key of 102-key keyboards
 
 // GetSystemMetrics.
@@ -588,38 +623,46 @@ typedef struct _NOTIFYICONDATAA
 #define IDNO 7
 
 // ---- files, dialogs and the shell's folder picker -------------------------------------------
-typedef void* HANDLE;
-typedef long HRESULT;
-typedef unsigned short USHORT;
+typedef void* HANDLE;          // a file search's handle
+typedef long HRESULT;          // a shell call's result: S_OK, or negative on failure
+typedef unsigned short USHORT; // an unsigned 16-bit integer
+// What FindFirstFileA returns when nothing matches.
 #define INVALID_HANDLE_VALUE ((HANDLE)(LONG_PTR)-1)
+// Bytes of the path buffers of these calls, the zero included.
 #define MAX_PATH 260
+// A shell call's success.
 #define S_OK ((HRESULT)0L)
+// A shell call's failure.
 #define E_FAIL ((HRESULT)0x80004005L)
+// GetLastError: the folder of a path is missing.
 #define ERROR_PATH_NOT_FOUND 3L
-#define FILE_ATTRIBUTE_READONLY 0x00000001
-#define FILE_ATTRIBUTE_HIDDEN 0x00000002
-#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
-#define FILE_ATTRIBUTE_NORMAL 0x00000080
+// A found file's attributes (WIN32_FIND_DATAA::dwFileAttributes).
+#define FILE_ATTRIBUTE_READONLY 0x00000001  // the user may not write it
+#define FILE_ATTRIBUTE_HIDDEN 0x00000002    // its name begins with a dot
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010 // a folder
+#define FILE_ATTRIBUTE_NORMAL 0x00000080    // none of the others
 
+// A time as 100-nanosecond intervals since 1 January 1601 (UTC), in two halves.
 typedef struct _FILETIME
 {
-    DWORD dwLowDateTime;
-    DWORD dwHighDateTime;
+    DWORD dwLowDateTime;  // low 32 bits
+    DWORD dwHighDateTime; // high 32 bits
 } FILETIME;
 
+// One match of FindFirstFileA / FindNextFileA.
 typedef struct _WIN32_FIND_DATAA
 {
-    DWORD dwFileAttributes;
-    FILETIME ftCreationTime;
-    FILETIME ftLastAccessTime;
-    FILETIME ftLastWriteTime;
-    DWORD nFileSizeHigh;
-    DWORD nFileSizeLow;
-    DWORD dwReserved0;
-    DWORD dwReserved1;
-    CHAR cFileName[MAX_PATH];
-    CHAR cAlternateFileName[14];
-} WIN32_FIND_DATAA, *LPWIN32_FIND_DATAA;
+    DWORD dwFileAttributes;              // FILE_ATTRIBUTE_... bits
+    FILETIME ftCreationTime;             // the last status change (Linux keeps no creation time)
+    FILETIME ftLastAccessTime;           // the last read
+    FILETIME ftLastWriteTime;            // the last change of the contents
+    DWORD nFileSizeHigh;                 // high 32 bits of the size in bytes
+    DWORD nFileSizeLow;                  // low 32 bits of the size in bytes
+    DWORD dwReserved0;                   // reserved (0)
+    DWORD dwReserved1;                   // reserved (0)
+    CHAR cFileName[MAX_PATH];            // the name without its folder, zero-terminated
+    CHAR cAlternateFileName[14];         // no short names here: empty
+} WIN32_FIND_DATAA, *LPWIN32_FIND_DATAA; // LPWIN32_FIND_DATAA: a pointer to one
 
 // Common dialogs (GetOpenFileNameA, GetSaveFileNameA) and the folder picker.
 #define OFN_READONLY 0x00000001
@@ -636,112 +679,134 @@ typedef struct _WIN32_FIND_DATAA
 #define CDERR_DIALOGFAILURE 0xFFFF
 #define FNERR_BUFFERTOOSMALL 0x3003
 
+// What GetOpenFileNameA / GetSaveFileNameA ask and answer.
 typedef struct tagOFNA
 {
-    DWORD lStructSize;
-    HWND hwndOwner;
-    HINSTANCE hInstance;
-    LPCSTR lpstrFilter;
-    LPSTR lpstrCustomFilter;
-    DWORD nMaxCustFilter;
-    DWORD nFilterIndex;
-    LPSTR lpstrFile;
-    DWORD nMaxFile;
-    LPSTR lpstrFileTitle;
-    DWORD nMaxFileTitle;
-    LPCSTR lpstrInitialDir;
-    LPCSTR lpstrTitle;
-    DWORD Flags;
-    WORD nFileOffset;
-    WORD nFileExtension;
-    LPCSTR lpstrDefExt;
-    LPARAM lCustData;
-    LPVOID lpfnHook;
-    LPCSTR lpTemplateName;
-    LPVOID pvReserved;
-    DWORD dwReserved;
-    DWORD FlagsEx;
-} OPENFILENAMEA, *LPOPENFILENAMEA;
+    DWORD lStructSize;       // sizeof(OPENFILENAMEA) or OPENFILENAME_SIZE_VERSION_400A
+    HWND hwndOwner;          // not used here: the picker is its own window
+    HINSTANCE hInstance;     // not used here
+    LPCSTR lpstrFilter;      // "name\0pattern;pattern\0" pairs ending in an extra zero; may be null
+    LPSTR lpstrCustomFilter; // not used here
+    DWORD nMaxCustFilter;    // not used here
+    DWORD nFilterIndex;      // the filter shown first, from 1 (0 also the first)
+    LPSTR lpstrFile;         // in: the name proposed; out: the answer (see the functions)
+    DWORD nMaxFile;          // bytes at lpstrFile, at least 2
+    LPSTR lpstrFileTitle;    // out: the chosen name without its folder; may be null
+    DWORD nMaxFileTitle;     // bytes at lpstrFileTitle
+    LPCSTR lpstrInitialDir;  // the folder shown first; may be null
+    LPCSTR lpstrTitle;       // the picker's title; may be null
+    DWORD Flags;             // OFN_...: OFN_ALLOWMULTISELECT and OFN_OVERWRITEPROMPT act here
+    WORD nFileOffset;        // out: where the name begins in lpstrFile
+    WORD nFileExtension;     // out: where the extension begins in lpstrFile (0: none)
+    LPCSTR lpstrDefExt;      // not used here
+    LPARAM lCustData;        // not used here
+    LPVOID lpfnHook;         // not used here
+    LPCSTR lpTemplateName;   // not used here
+    LPVOID pvReserved;       // reserved
+    DWORD dwReserved;        // reserved
+    DWORD FlagsEx;           // OFN_EX_...; not used here
+} OPENFILENAMEA, *LPOPENFILENAMEA; // LPOPENFILENAMEA: a pointer to one
 // The form without the last three fields (88 bytes on 32-bit Windows).
 #define OPENFILENAME_SIZE_VERSION_400A offsetof(OPENFILENAMEA, pvReserved)
 
+// One item of an item list: here the chosen folder's path bytes.
 typedef struct _SHITEMID
 {
-    USHORT cb;
-    BYTE abID[1];
+    USHORT cb;    // bytes of the item, cb itself included; 0 ends the list
+    BYTE abID[1]; // the item's bytes (cb - 2 of them)
 } SHITEMID;
+// What SHBrowseForFolderA returns: items one after another, ended by a zero cb.
 typedef struct _ITEMIDLIST
 {
-    SHITEMID mkid;
-} ITEMIDLIST, *LPITEMIDLIST;
+    SHITEMID mkid;           // the first item
+} ITEMIDLIST, *LPITEMIDLIST; // LPITEMIDLIST: a pointer to a list
+// A pointer to a list that is only read.
 typedef const ITEMIDLIST* LPCITEMIDLIST;
+// The folder picker's event callback; never called here.
 typedef int(CALLBACK* BFFCALLBACK)(HWND, UINT, LPARAM, LPARAM);
+// What SHBrowseForFolderA asks and answers.
 typedef struct _browseinfoA
 {
-    HWND hwndOwner;
-    LPCITEMIDLIST pidlRoot;
-    LPSTR pszDisplayName;
-    LPCSTR lpszTitle;
-    UINT ulFlags;
-    BFFCALLBACK lpfn;
-    LPARAM lParam;
-    int iImage;
-} BROWSEINFOA, *LPBROWSEINFOA;
+    HWND hwndOwner;            // not used here: the picker is its own window
+    LPCITEMIDLIST pidlRoot;    // not used here
+    LPSTR pszDisplayName;      // out: the chosen folder's name, MAX_PATH bytes; may be null
+    LPCSTR lpszTitle;          // the picker's title; may be null
+    UINT ulFlags;              // not used here
+    BFFCALLBACK lpfn;          // not used here
+    LPARAM lParam;             // not used here
+    int iImage;                // not set here
+} BROWSEINFOA, *LPBROWSEINFOA; // LPBROWSEINFOA: a pointer to one
 
 // The shell's allocator: what SHBrowseForFolderA returns is freed with its Free.
 struct IMalloc
 {
+    // Answers with this allocator for any interface id (S_OK).
     virtual HRESULT QueryInterface(const GUID& id, void** out) = 0;
+    // The allocator lives for the whole process: counting does nothing (1).
     virtual ULONG_PTR AddRef() = 0;
+    // As AddRef: the allocator is never freed (1).
     virtual ULONG_PTR Release() = 0;
+    // `size` bytes (malloc); null when there is no memory.
     virtual void* Alloc(size_t size) = 0;
+    // The block resized (realloc); null when there is no memory.
     virtual void* Realloc(void* block, size_t size) = 0;
+    // Frees a block of this allocator (SHBrowseForFolderA's answer); null is accepted.
     virtual void Free(void* block) = 0;
+    // Block sizes are not known here: size_t(-1).
     virtual size_t GetSize(void* block) = 0;
+    // -1: whether a block came from this allocator cannot be told.
     virtual int DidAlloc(void* block) = 0;
+    // Nothing to do.
     virtual void HeapMinimize() = 0;
 
   protected:
     ~IMalloc() = default;
 };
-typedef IMalloc* LPMALLOC;
+typedef IMalloc* LPMALLOC; // LPMALLOC: a pointer to the shell's allocator
 
 // ---- registry ------------------------------------------------------------------------------
-typedef HKEY* PHKEY;
-typedef DWORD REGSAM;
-typedef BYTE* LPBYTE;
-typedef DWORD* LPDWORD;
+typedef HKEY* PHKEY;    // where an open call puts the key it opened
+typedef DWORD REGSAM;   // the access asked for a key: KEY_... bits
+typedef BYTE* LPBYTE;   // a value's bytes
+typedef DWORD* LPDWORD; // a DWORD the call reads or fills
+// Who may use a key; not used here (keys are the user's files).
 typedef struct _SECURITY_ATTRIBUTES
 {
-    DWORD nLength;
-    LPVOID lpSecurityDescriptor;
-    BOOL bInheritHandle;
-} SECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES;
+    DWORD nLength;                             // sizeof(SECURITY_ATTRIBUTES)
+    LPVOID lpSecurityDescriptor;               // not used here
+    BOOL bInheritHandle;                       // not used here
+} SECURITY_ATTRIBUTES, *LPSECURITY_ATTRIBUTES; // LPSECURITY_ATTRIBUTES: a pointer to one
 
-#define HKEY_CLASSES_ROOT ((HKEY)(ULONG_PTR)0x80000000u)
-#define HKEY_CURRENT_USER ((HKEY)(ULONG_PTR)0x80000001u)
-#define HKEY_LOCAL_MACHINE ((HKEY)(ULONG_PTR)0x80000002u)
-#define HKEY_USERS ((HKEY)(ULONG_PTR)0x80000003u)
-#define HKEY_CURRENT_CONFIG ((HKEY)(ULONG_PTR)0x80000005u)
-#define KEY_QUERY_VALUE 0x0001
-#define KEY_SET_VALUE 0x0002
-#define KEY_CREATE_SUB_KEY 0x0004
-#define KEY_ENUMERATE_SUB_KEYS 0x0008
-#define KEY_READ 0x20019
-#define KEY_WRITE 0x20006
-#define KEY_ALL_ACCESS 0xF003F
+// The root keys, always open; each is kept in a store file of its own (docs/platform.md).
+#define HKEY_CLASSES_ROOT ((HKEY)(ULONG_PTR)0x80000000u)   // file types and their handlers
+#define HKEY_CURRENT_USER ((HKEY)(ULONG_PTR)0x80000001u)   // the user's settings
+#define HKEY_LOCAL_MACHINE ((HKEY)(ULONG_PTR)0x80000002u)  // the machine's (a user's file here)
+#define HKEY_USERS ((HKEY)(ULONG_PTR)0x80000003u)          // every user's (a user's file here)
+#define HKEY_CURRENT_CONFIG ((HKEY)(ULONG_PTR)0x80000005u) // the hardware profile's settings
+// Access bits a key handle carries; each call checks the one it needs.
+#define KEY_QUERY_VALUE 0x0001                             // RegQueryValueExA
+#define KEY_SET_VALUE 0x0002                               // RegSetValueExA, RegDeleteValueA
+#define KEY_CREATE_SUB_KEY 0x0004                          // RegCreateKeyExA under the key
+#define KEY_ENUMERATE_SUB_KEYS 0x0008 // listing subkeys (no call here lists them)
+#define KEY_READ 0x20019              // query and enumerate
+#define KEY_WRITE 0x20006             // set values and create subkeys
+#define KEY_ALL_ACCESS 0xF003F        // everything (the root keys have it)
+// RegCreateKeyExA's options: the key is kept in the store (the only kind here).
 #define REG_OPTION_NON_VOLATILE 0x00000000L
+// RegCreateKeyExA's disposition answer: the key was made.
 #define REG_CREATED_NEW_KEY 0x00000001L
+// RegCreateKeyExA's disposition answer: the key existed and was opened.
 #define REG_OPENED_EXISTING_KEY 0x00000002L
-#define REG_NONE 0
-#define REG_SZ 1
-#define REG_EXPAND_SZ 2
-#define REG_BINARY 3
-#define REG_DWORD 4
-#define REG_DWORD_BIG_ENDIAN 5
-#define REG_LINK 6
-#define REG_MULTI_SZ 7
-#define REG_QWORD 11
+// Value types: stored with the bytes and handed back as given (the bytes are not checked).
+#define REG_NONE 0             // no particular type
+#define REG_SZ 1               // a zero-terminated string
+#define REG_EXPAND_SZ 2        // a string with %VARIABLE% references (not expanded here)
+#define REG_BINARY 3           // raw bytes
+#define REG_DWORD 4            // a 32-bit number, little-endian
+#define REG_DWORD_BIG_ENDIAN 5 // a 32-bit number, big-endian
+#define REG_LINK 6             // a link to another key (not followed here)
+#define REG_MULTI_SZ 7         // zero-terminated strings ending in an extra zero
+#define REG_QWORD 11           // a 64-bit number, little-endian
 
 // ---- functions -----------------------------------------------------------------------------
 extern "C"
@@ -752,13 +817,16 @@ extern "C"
     // name, and SW_SHOWDEFAULT.
     int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nShowCmd);
 
+    // The calling thread's last error code (ERROR_...), set by the calls that fail.
     OV_PLATFORM_API DWORD WINAPI GetLastError(void);
+    // Sets the calling thread's last error code.
     OV_PLATFORM_API void WINAPI SetLastError(DWORD code);
 
     // Window classes: name-keyed (case-insensitive) per module instance. Registering a name that
     // is taken fails (0, ERROR_CLASS_ALREADY_EXISTS); unregistering a class that still has windows
     // fails (ERROR_CLASS_HAS_WINDOWS).
     OV_PLATFORM_API ATOM WINAPI RegisterClassExA(const WNDCLASSEXA* wc);
+    // Removes a class by name or atom; FALSE while windows of it exist.
     OV_PLATFORM_API BOOL WINAPI UnregisterClassA(LPCSTR className, HINSTANCE hInstance);
 
     // Windows: one borderless SDL window (OpenGL-capable, hidden until shown) per HWND. Sends
@@ -767,80 +835,134 @@ extern "C"
                                                 DWORD style, int x, int y, int width, int height,
                                                 HWND parent, HMENU menu, HINSTANCE hInstance,
                                                 LPVOID param);
+    // Sends WM_DESTROY and WM_NCDESTROY, then drops the window, its queued messages and its
+    // tray icons; activation and focus pass to the newest visible window left.
     OV_PLATFORM_API BOOL WINAPI DestroyWindow(HWND hwnd);
+    // TRUE while the handle names a live window (handles are never reused).
     OV_PLATFORM_API BOOL WINAPI IsWindow(HWND hwnd);
+    // TRUE while the window is shown.
     OV_PLATFORM_API BOOL WINAPI IsWindowVisible(HWND hwnd);
+    // Shows or hides the window (SW_...); the previous visibility. Minimising and maximising
+    // need a window manager.
     OV_PLATFORM_API BOOL WINAPI ShowWindow(HWND hwnd, int cmdShow);
+    // Does nothing (the engine paints); TRUE for a live window.
     OV_PLATFORM_API BOOL WINAPI UpdateWindow(HWND hwnd);
+    // Raises the window and makes it the active one.
     OV_PLATFORM_API BOOL WINAPI SetForegroundWindow(HWND hwnd);
+    // The active window, null when none of ours is.
     OV_PLATFORM_API HWND WINAPI GetForegroundWindow(void);
+    // Gives the keyboard focus to a shown window (null: to none); the window that had it.
     OV_PLATFORM_API HWND WINAPI SetFocus(HWND hwnd);
+    // The window with the keyboard focus, null when none of ours has it.
     OV_PLATFORM_API HWND WINAPI GetFocus(void);
+    // Raises the window and makes it the active one; the window that was active.
     OV_PLATFORM_API HWND WINAPI SetActiveWindow(HWND hwnd);
+    // The active window, null when none of ours is.
     OV_PLATFORM_API HWND WINAPI GetActiveWindow(void);
+    // Moves and sizes the window (screen pixels); `repaint` is not needed here.
     OV_PLATFORM_API BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int width, int height,
                                            BOOL repaint);
+    // Moves, sizes, shows or hides the window and sets it topmost or not, as the SWP_... flags
+    // and HWND_TOPMOST / HWND_NOTOPMOST say.
     OV_PLATFORM_API BOOL WINAPI SetWindowPos(HWND hwnd, HWND insertAfter, int x, int y, int cx,
                                              int cy, UINT flags);
+    // The window's rectangle in screen pixels.
     OV_PLATFORM_API BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT rect);
+    // The window's inside from (0, 0); the same size as GetWindowRect (windows have no frame).
     OV_PLATFORM_API BOOL WINAPI GetClientRect(HWND hwnd, LPRECT rect);
+    // Sets the window title.
     OV_PLATFORM_API BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR text);
+    // Leaves the rectangle as it is: windows have no frame, so outside and inside coincide.
     OV_PLATFORM_API BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu,
                                                    DWORD exStyle);
 
     // Styles are stored and read back; setting them applies topmost, taskbar presence and layering.
+    // Reads a GWL_... value (WS_VISIBLE in GWL_STYLE is the real visibility).
     OV_PLATFORM_API LONG WINAPI GetWindowLongA(HWND hwnd, int index);
+    // Sets a GWL_... value and returns the previous one.
     OV_PLATFORM_API LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value);
+    // GetWindowLongA for pointer-sized values (GWLP_WNDPROC, GWLP_USERDATA).
     OV_PLATFORM_API LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index);
+    // SetWindowLongA for pointer-sized values; the previous value.
     OV_PLATFORM_API LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int index, LONG_PTR value);
 
     // Layered windows: the alpha becomes the SDL window opacity; the colour key is stored only.
     OV_PLATFORM_API BOOL WINAPI SetLayeredWindowAttributes(HWND hwnd, COLORREF key, BYTE alpha,
                                                            DWORD flags);
+    // Reads back the key, alpha and LWA_... flags last set; FALSE before the first set.
     OV_PLATFORM_API BOOL WINAPI GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha,
                                                            DWORD* flags);
 
     // Window procedures and the message queue. Posted messages are retrieved before input
     // messages (keys, characters, buttons, wheel, close requests from the window system), and
     // WM_QUIT from PostQuitMessage only when neither remains, as on Windows.
+    // What a window does by default: WM_CLOSE destroys it, Alt+F4 and SC_CLOSE close it,
+    // SC_MINIMIZE / SC_MAXIMIZE / SC_RESTORE show it so, WM_NCCREATE TRUE, the rest 0.
     OV_PLATFORM_API LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam,
                                                   LPARAM lParam);
+    // Calls `proc` with the message (a procedure read with GWLP_WNDPROC).
     OV_PLATFORM_API LRESULT WINAPI CallWindowProcA(WNDPROC proc, HWND hwnd, UINT message,
                                                    WPARAM wParam, LPARAM lParam);
+    // Calls the window's procedure at once and returns its answer.
     OV_PLATFORM_API LRESULT WINAPI SendMessageA(HWND hwnd, UINT message, WPARAM wParam,
                                                 LPARAM lParam);
+    // Queues the message for the window (HWND_BROADCAST: every window); FALSE with
+    // ERROR_INVALID_WINDOW_HANDLE for a window that is not there.
     OV_PLATFORM_API BOOL WINAPI PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    // Asks for WM_QUIT with `exitCode` as wParam once the queue has nothing else.
     OV_PLATFORM_API void WINAPI PostQuitMessage(int exitCode);
+    // The next message for `hwnd` (null: any; (HWND)-1: thread messages) within the range
+    // (0, 0: all); FALSE when none waits. PM_REMOVE takes it from the queue.
     OV_PLATFORM_API BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax,
                                              UINT removeFlags);
+    // Posts the WM_CHAR a key makes that text input does not: Enter, Backspace, Tab, Escape
+    // and Ctrl+letter.
     OV_PLATFORM_API BOOL WINAPI TranslateMessage(const MSG* msg);
+    // Calls the procedure of the message's window and returns its answer.
     OV_PLATFORM_API LRESULT WINAPI DispatchMessageA(const MSG* msg);
 
-    // Screen, work area, display modes and refresh rate.
+    // The primary display's desktop width or height in pixels (SM_CXSCREEN, SM_CYSCREEN), or
+    // the number of displays (SM_CMONITORS).
     OV_PLATFORM_API int WINAPI GetSystemMetrics(int index);
+    // SPI_GETWORKAREA only: the usable part of the screen into the RECT at pvParam.
     OV_PLATFORM_API BOOL WINAPI SystemParametersInfoA(UINT action, UINT uiParam, LPVOID pvParam,
                                                       UINT winIni);
+    // Fills `mode` with display mode `modeNumber` (ENUM_CURRENT_SETTINGS: the mode in force);
+    // FALSE past the last one.
     OV_PLATFORM_API BOOL WINAPI EnumDisplaySettingsA(LPCSTR deviceName, DWORD modeNumber,
                                                      DEVMODEA* mode);
+    // Never changes the desktop's mode: DISP_CHANGE_SUCCESSFUL for null or the mode in force,
+    // DISP_CHANGE_FAILED for another listed mode, DISP_CHANGE_BADMODE for the rest.
     OV_PLATFORM_API LONG WINAPI ChangeDisplaySettingsA(DEVMODEA* mode, DWORD flags);
+    // A device context for the window's display, read with GetDeviceCaps.
     OV_PLATFORM_API HDC WINAPI GetDC(HWND hwnd);
+    // Gives back a device context from GetDC.
     OV_PLATFORM_API int WINAPI ReleaseDC(HWND hwnd, HDC hdc);
+    // HORZRES, VERTRES, BITSPIXEL or VREFRESH of the display (VREFRESH 0 when it does not say).
     OV_PLATFORM_API int WINAPI GetDeviceCaps(HDC hdc, int index);
 
     // Notification-area icons: records kept per (owner, id); see docs/platform.md.
     OV_PLATFORM_API BOOL WINAPI Shell_NotifyIconA(DWORD message, NOTIFYICONDATAA* data);
 
-    // Cursor.
+    // The pointer's position in screen pixels.
     OV_PLATFORM_API BOOL WINAPI GetCursorPos(LPPOINT point);
+    // Moves the pointer to a screen position.
     OV_PLATFORM_API BOOL WINAPI SetCursorPos(int x, int y);
+    // Counts the cursor shown (TRUE adds one, FALSE takes one away); it shows while the
+    // count, which is returned, is 0 or more.
     OV_PLATFORM_API int WINAPI ShowCursor(BOOL show);
+    // Turns a screen position into one inside the window.
     OV_PLATFORM_API BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT point);
+    // Turns a position inside the window into a screen position.
     OV_PLATFORM_API BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT point);
 
-    // Time.
+    // Nanoseconds of the monotonic clock (or the manual clock of platform/testing.h).
     OV_PLATFORM_API BOOL WINAPI QueryPerformanceCounter(LARGE_INTEGER* count);
+    // The counter's ticks per second: 10^9.
     OV_PLATFORM_API BOOL WINAPI QueryPerformanceFrequency(LARGE_INTEGER* frequency);
+    // The monotonic clock in milliseconds; wraps after 49.7 days.
     OV_PLATFORM_API DWORD WINAPI GetTickCount(void);
+    // Sleeps that long (0 gives the processor away once).
     OV_PLATFORM_API void WINAPI Sleep(DWORD milliseconds);
 
     // Console control: SIGINT arrives as CTRL_C_EVENT and SIGTERM as CTRL_CLOSE_EVENT. Unlike
@@ -853,12 +975,21 @@ extern "C"
     // library that stands for them registers resources (platform/native.h). Names compare
     // case-insensitively and ".dll" is implied when a name has no extension.
     OV_PLATFORM_API HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
+    // The resource of numeric `name` and `type` (MAKEINTRESOURCEA or "#n"); null when missing.
     OV_PLATFORM_API HRSRC WINAPI FindResourceA(HMODULE module, LPCSTR name, LPCSTR type);
+    // The handle LockResource turns into the registered bytes.
     OV_PLATFORM_API HGLOBAL WINAPI LoadResource(HMODULE module, HRSRC resource);
+    // The registered bytes themselves (not a copy).
     OV_PLATFORM_API LPVOID WINAPI LockResource(HGLOBAL data);
+    // The byte size of the resource.
     OV_PLATFORM_API DWORD WINAPI SizeofResource(HMODULE module, HRSRC resource);
+    // Does nothing and returns FALSE: registered bytes are never freed.
     OV_PLATFORM_API BOOL WINAPI FreeResource(HGLOBAL data);
+    // A stock icon handle with a null module (IDI_...); with a module its RT_GROUP_ICON
+    // resource, null when missing.
     OV_PLATFORM_API HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR name);
+    // A stock cursor handle with a null module (IDC_...); with a module its RT_GROUP_CURSOR
+    // resource, null when missing. The shapes are not shown.
     OV_PLATFORM_API HCURSOR WINAPI LoadCursorA(HINSTANCE instance, LPCSTR name);
 
     // A modal message box on SDL's (owned by the window behind `owner` when given); the button
@@ -887,7 +1018,9 @@ extern "C"
     // ERROR_FILE_NOT_FOUND (ERROR_PATH_NOT_FOUND when the folder is missing); the end:
     // FindNextFileA FALSE with ERROR_NO_MORE_FILES.
     OV_PLATFORM_API HANDLE WINAPI FindFirstFileA(LPCSTR pattern, LPWIN32_FIND_DATAA data);
+    // The search's next match into `data`.
     OV_PLATFORM_API BOOL WINAPI FindNextFileA(HANDLE search, LPWIN32_FIND_DATAA data);
+    // Ends the search and frees its handle.
     OV_PLATFORM_API BOOL WINAPI FindClose(HANDLE search);
     // The current directory's length without the zero when it fits in `size`, else the size
     // needed with it; 0 on failure.
@@ -899,10 +1032,16 @@ extern "C"
     // CDERR_DIALOGFAILURE when the program failed, FNERR_BUFFERTOOSMALL (the size needed in the
     // first two bytes of lpstrFile) when the answer does not fit (docs/platform.md).
     OV_PLATFORM_API BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA dialog);
+    // Asks for a file to save to; OFN_OVERWRITEPROMPT has an existing file confirmed.
     OV_PLATFORM_API BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA dialog);
+    // Why the last file dialog failed: 0 (cancelled), CDERR_... or FNERR_BUFFERTOOSMALL.
     OV_PLATFORM_API DWORD WINAPI CommDlgExtendedError(void);
+    // Asks for a folder; the item list holds its path (free it with SHGetMalloc's Free), null
+    // when cancelled.
     OV_PLATFORM_API LPITEMIDLIST WINAPI SHBrowseForFolderA(LPBROWSEINFOA browse);
+    // Copies the path an item list holds into `path` (MAX_PATH bytes).
     OV_PLATFORM_API BOOL WINAPI SHGetPathFromIDListA(LPCITEMIDLIST list, LPSTR path);
+    // The shell's allocator (malloc underneath), S_OK.
     OV_PLATFORM_API HRESULT WINAPI SHGetMalloc(LPMALLOC* allocator);
 
     // Registry: keys and typed values kept per root in files under the user's configuration
@@ -912,15 +1051,21 @@ extern "C"
     // ERROR_DISK_FULL when the store cannot be written (the previous store stays).
     OV_PLATFORM_API LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR subKey, DWORD options,
                                               REGSAM access, PHKEY result);
+    // Opens `subKey`, creating it and its missing ancestors; `disposition` says which.
     OV_PLATFORM_API LONG WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR subKey, DWORD reserved,
                                                 LPSTR keyClass, DWORD options, REGSAM access,
                                                 LPSECURITY_ATTRIBUTES security, PHKEY result,
                                                 LPDWORD disposition);
+    // Frees a key handle (the root keys stay open).
     OV_PLATFORM_API LONG WINAPI RegCloseKey(HKEY hKey);
+    // Deletes a key that has no subkeys.
     OV_PLATFORM_API LONG WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR subKey);
+    // Stores `size` bytes of `type` (REG_...) as the value (null or "": the key's default).
     OV_PLATFORM_API LONG WINAPI RegSetValueExA(HKEY hKey, LPCSTR valueName, DWORD reserved,
                                                DWORD type, const BYTE* data, DWORD size);
+    // Deletes the value.
     OV_PLATFORM_API LONG WINAPI RegDeleteValueA(HKEY hKey, LPCSTR valueName);
+    // Reads the value's type and bytes; with null data only the type and the size needed.
     OV_PLATFORM_API LONG WINAPI RegQueryValueExA(HKEY hKey, LPCSTR valueName, LPDWORD reserved,
                                                  LPDWORD type, LPBYTE data, LPDWORD size);
 
