@@ -22,4 +22,7 @@ if(OV_BUILD_TESTS AND NOT OV_SANITIZE AND NOT OV_BUILD_FUZZERS)
     add_test(NAME check_apidoc
              COMMAND ${PROJECT_SOURCE_DIR}/scripts/check-apidoc.sh ${DOXYGEN_EXECUTABLE}
                      ${OV_APIDOC_DIR}/Doxyfile ${PROJECT_SOURCE_DIR})
+    add_test(NAME check_apidoc_filter_self_test
+             COMMAND ${Python3_EXECUTABLE} ${PROJECT_SOURCE_DIR}/scripts/doxygen-filter.py
+                     --self-test)
 endif()

@@ -16,6 +16,7 @@
 #define OV_API __declspec(dllimport)
 #endif
 #else
+/* Marks what the library exports: the functions of this header, and nothing else. */
 #define OV_API __attribute__((visibility("default")))
 #endif
 
@@ -35,8 +36,8 @@ extern "C"
      * another kind of object) is refused for ever. Compare handles; never read through them. */
     typedef struct OvHandle
     {
-        uint32_t flags;
-        void* object;
+        uint32_t flags; /* low byte 0 in a live handle; 1 after a failed ...Create */
+        void* object;   /* the object's id (never an address); null in an empty handle */
     } OvHandle;
 
 /* ---- Numeric codes (docs/engine.md gives what each one does) ------------------------------- */
@@ -162,7 +163,9 @@ extern "C"
 
     /* ---- Lifecycle -----------------------------------------------------------------------------
      */
+    /* Prepares the engine (SDL video) for render targets; calling it again does nothing. */
     OV_API void OvInitiation(void);
+    /* Destroys every object still alive and shuts the engine down; old handles stay refused. */
     OV_API void OvClosure(void);
     /* Probes the active render target's context; returns a mask: 1 GLSL shaders, 2 low-level
      * programs, 4 vertex buffers, 8 frame buffer objects. 0 without an active target. */
@@ -181,43 +184,64 @@ extern "C"
      * `window` is the platform window handle (HWND). */
     OV_API uint8_t OvRenderTargetCreate(OvHandle* target, void* window, int32_t mode,
                                         int32_t colourBits, int32_t depthBits);
+    /* Destroys the target's context and surface; the window stays the caller's. */
     OV_API void OvRenderTargetDestroy(OvHandle target);
+    /* Makes the target's context current, applying its viewport: draws go to it from now on. */
     OV_API uint8_t OvRenderTargetActivate(OvHandle target);
     /* 440-443 int32_t viewport x, y (from the bottom), width, height (writable; applied on the
      * next Activate); 445, 446 double perspective near and far planes; 447 int32_t depth buffer
      * bits the surface got (0: none); 448 int32_t mode. */
     OV_API void* OvRenderTargetGet(OvHandle target, int32_t query);
+    /* Switches the target to mode 81 or 82 (OV_MODE_...) on a new context; 0 when the display
+     * cannot give it (the target keeps its mode). */
     OV_API uint8_t OvRenderTargetChange(OvHandle target, int32_t mode);
     /* Sets the viewport and the target's camera defaults: vertical field of view in degrees, the
      * near and far depth of orthographic cameras, the aspect ratio (0: viewport width/height). */
     OV_API uint8_t OvRenderTargetArea(OvHandle target, int32_t x, int32_t y, int32_t width,
                                       int32_t height, double fieldOfView, double orthoNear,
                                       double orthoFar, double aspect);
+    /* Every context shares its objects with the others already: 1 when both handles are live
+     * targets, nothing else is done. */
     OV_API uint8_t OvRenderTargetShare(OvHandle target, OvHandle share);
+    /* 1: wait for the display's refresh at each swap; 0: swap at once. 1 when it could be set. */
     OV_API uint8_t OvRenderVsync(int32_t on);
+    /* Ends or starts a frame with the OV_SCENE_... bits: flush, swap, clears, state reset. */
     OV_API void OvRenderScene(int32_t flags);
 
     /* ---- Matrices (kept on the CPU; 264 projection, 265 model-view) ------------------------- */
+    /* Copies the current mode's top matrix onto its stack (256 deep; beyond is refused). */
     OV_API void OvMatrixPush(void);
+    /* Drops the top matrix of the current mode's stack; the last one is never popped. */
     OV_API void OvMatrixPop(void);
+    /* Replaces the current mode's top matrix with the identity. */
     OV_API void OvMatrixIdentity(void);
+    /* Multiplies the top matrix on the right by a translation. */
     OV_API void OvMatrixTranslate(double x, double y, double z);
+    /* Multiplies the top matrix on the right by a rotation of `angle` degrees about (x, y, z). */
     OV_API void OvMatrixRotate(double angle, double x, double y, double z);
+    /* Multiplies the top matrix on the right by a scale along each axis. */
     OV_API void OvMatrixScale(double x, double y, double z);
+    /* The stack the other matrix calls act on: 264 projection or 265 model-view. */
     OV_API void OvMatrixMode(int32_t mode);
     /* 16 doubles, column-major (element [column * 4 + row]), into the current mode's top. */
     OV_API void OvMatrixLoad(const double* matrix);
+    /* Copies the top matrix of stack `mode` (264 or 265) into 16 doubles, column-major. */
     OV_API void OvMatrixSave(int32_t mode, double* matrix);
 
     /* ---- Cameras: set the projection; the Build functions fill a caller's 16 doubles -------- */
+    /* Loads an orthographic camera into the projection: the world rectangle from (x, y) to
+     * (x + width, y + height) fills the viewport, y growing downwards, turned by `angle`
+     * degrees about its centre. */
     OV_API void OvCameraOrtho(double x, double y, double width, double height, double angle);
     /* turn, pitch and roll in degrees (a rotation triple: roll about X, pitch about Y, turn
      * about Z), fieldOfView in degrees (0: the target's default), eye at (x, y, z); flags bit 0:
      * screen y grows downwards as with the orthographic camera. w is ignored. */
     OV_API void OvCameraPerspective(double turn, double pitch, double roll, double fieldOfView,
                                     double x, double y, double z, double w, int32_t flags);
+    /* The matrix OvCameraOrtho would load, written into `out` instead. */
     OV_API void OvCameraOrthoBuild(double x, double y, double width, double height, double angle,
                                    double* out);
+    /* The matrix OvCameraPerspective would load, written into `out` instead. */
     OV_API void OvCameraPerspectiveBuild(double turn, double pitch, double roll, double fieldOfView,
                                          double x, double y, double z, double w, int32_t flags,
                                          double* out);
@@ -230,11 +254,13 @@ extern "C"
 
     /* ---- Textures -------------------------------------------------------------------------------
      */
+    /* A texture object without pixels yet (its OpenGL texture is made when pixels arrive). */
     OV_API uint8_t OvTextureCreate(OvHandle* texture);
+    /* Frees the texture and its pixels; a frame buffer drawing into it refuses to activate. */
     OV_API void OvTextureDestroy(OvHandle texture);
-    /* flags bit 0: leave the new texture active. Load reads .ovt files; LoadFromMemory takes an
-     * .ovt image or an encoded PNG, BMP, JPEG, TGA or GIF; `size` 0 means the image's length is
-     * read from its own headers. */
+    /* flags bit 0: leave the new texture active. LoadFromMemory takes an .ovt image or an
+     * encoded PNG, BMP, JPEG, TGA or GIF, Load a file holding any of them; `size` 0 means the
+     * image's length is read from its own headers (TGA needs its size). */
     OV_API uint8_t OvTextureLoad(OvHandle texture, const char* path, uint8_t flags);
     OV_API uint8_t OvTextureLoadFromMemory(OvHandle texture, const void* data, uint8_t flags,
                                            size_t size OV_DEFAULT(0));
@@ -249,6 +275,7 @@ extern "C"
      * region's size; 0: copy into its existing storage. The texture stays active. */
     OV_API uint8_t OvTextureFromRender(OvHandle texture, int32_t x, int32_t y, int32_t width,
                                        int32_t height, uint8_t flags);
+    /* Makes the texture the one drawn with on the current unit (OvTextureUnit). */
     OV_API void OvTextureActivate(OvHandle texture);
     /* 58: no 2D texture on the current unit. */
     OV_API void OvTextureUnactivate(int32_t target);
@@ -261,6 +288,8 @@ extern "C"
     OV_API void* OvTextureLock(OvHandle texture, int32_t mode);
     /* flags bit 0: upload the (changed) pixels of a read-write lock; 0 discards them. */
     OV_API void OvTextureUnlock(OvHandle texture, int32_t flags);
+    /* The texture unit (0-7) that activation and parameters act on; fixed-function drawing
+     * uses unit 0, the others are for shaders. */
     OV_API void OvTextureUnit(int32_t unit);
 
     /* ---- Frame buffers (canvases): pictures drawn like a render target, then used as textures
@@ -341,14 +370,19 @@ extern "C"
      * With indices, `count` indices from `first`; otherwise `count` vertices from `first`. */
     OV_API void OvDrawDataStruct(int32_t mode, int32_t first, int32_t count, const void* vertices,
                                  const uint32_t* indices);
-    /* Immediate mode: each OvPutVertex takes the last texture coordinate and drawing colour. */
+    /* Immediate mode: starts a primitive of `mode`; each OvPutVertex takes the last texture
+     * coordinate and drawing colour. */
     OV_API void OvPrimitiveBegin(int32_t mode);
+    /* Adds a vertex at (x, y, z, w) to the primitive begun. */
     OV_API void OvPutVertex(double x, double y, double z, double w);
+    /* The texture coordinate of the vertices put from now on. */
     OV_API void OvPutTexvertex(double s, double t, double r, double q);
+    /* Draws the primitive begun with its vertices. */
     OV_API void OvPrimitiveEnd(void);
 
     /* ---- Vertex buffers: kinds 452 vertices, 453 indices; usage 454 static, 455 dynamic,
      * 456 stream; map access 463 read only, 464 write only, 465 read and write ---------------- */
+    /* 1 when the active context has buffer objects, so vertex buffers can be made. */
     OV_API uint8_t OvVertexBufferInit(void);
     /* Fails when `buffer` already holds a live buffer or both sizes are 0; indexBytes 0 makes
      * no index buffer. Both buffers stay active on success. */
@@ -356,24 +390,36 @@ extern "C"
                                         const void* vertexData, int32_t vertexUsage,
                                         uint32_t indexBytes, const void* indexData,
                                         int32_t indexUsage);
+    /* Frees both buffers of the handle. */
     OV_API void OvVertexBufferDestroy(OvHandle buffer);
+    /* Makes the handle's buffer of `kind` (452 or 453) the one OvDrawData reads from. */
     OV_API void OvVertexBufferActivate(OvHandle buffer, int32_t kind);
+    /* Leaves no buffer of `kind` active: OvDrawData reads client arrays again. */
     OV_API void OvVertexBufferUnactivate(int32_t kind);
+    /* 1 when the handle has a buffer of `kind` (an index buffer only when asked for one). */
     OV_API uint8_t OvVertexBufferHasBuffer(OvHandle buffer, int32_t kind);
+    /* The byte size of the handle's buffer of `kind`; 0 when it has none. */
     OV_API uint32_t OvVertexBufferSize(OvHandle buffer, int32_t kind);
     /* Maps the active buffer of `kind`; null when none is active or mapping fails. */
     OV_API void* OvVertexBufferMap(int32_t kind, int32_t access);
+    /* Ends the mapping, so the buffer is drawn from again; 0 when none of `kind` is mapped or
+     * its contents were lost (OpenGL refused the unmap). */
     OV_API uint8_t OvVertexBufferUnmap(int32_t kind);
 
     /* ---- Shaders: kinds 429 low-level vertex program, 430 low-level fragment program,
      * 431 vertex shader, 432 fragment shader, 433 linked program ------------------------------ */
+    /* 1 when the active context can run shaders or low-level programs. */
     OV_API uint8_t OvShaderInit(void);
     /* The GLSL version times 100 (110, 120, ...), or 0 without shaders. */
     OV_API int32_t OvShaderModel(void);
+    /* An empty shader object, which a Load or OvShaderMakeProgram gives its kind. */
     OV_API uint8_t OvShaderCreate(OvHandle* shader);
+    /* Frees the shader or linked program. */
     OV_API void OvShaderDestroy(OvHandle shader);
-    /* Compiles a source of `kind` (429-432) into the shader; the log tells why it failed. */
+    /* Compiles the source file at `path` of `kind` (429-432) into the shader; the log tells
+     * why it failed. */
     OV_API uint8_t OvShaderLoad(OvHandle shader, const char* path, int32_t kind);
+    /* The same from a zero-terminated source text. */
     OV_API uint8_t OvShaderLoadFromMemory(OvHandle shader, const char* text, int32_t kind);
     /* Links `count` compiled shaders into `program`, which becomes kind 433. */
     OV_API uint8_t OvShaderMakeProgram(OvHandle program, const OvHandle* shaders, int32_t count);
@@ -383,14 +429,18 @@ extern "C"
     OV_API void OvShaderActivate(OvHandle shader);
     /* 429 / 430: low-level vertex / fragment programs off; 433: no linked program. */
     OV_API void OvShaderUnactivate(int32_t kind);
+    /* The location of uniform `name` in a linked program; -1 when it has none of that name. */
     OV_API int32_t OvShaderUniformLocation(OvHandle program, const char* name);
+    /* The location of vertex attribute `name` in a linked program; -1 when unknown. */
     OV_API int32_t OvShaderAttributeLocation(OvHandle program, const char* name);
     /* On the active program; count is the number of components used (1-4). */
     OV_API void OvShaderUniform(int32_t location, float x, float y, float z, float w,
                                 int32_t count);
+    /* An integer uniform (a sampler's texture unit) of `count` components from `values`. */
     OV_API void OvShaderUniformInteger(int32_t location, const int32_t* values, int32_t count);
     /* 16 doubles, column-major unless transpose. */
     OV_API void OvShaderUniformMatrix(int32_t location, const double* matrix, uint8_t transpose);
+    /* A constant value of the vertex attribute at `location` (count components, 1-4). */
     OV_API void OvShaderAttribute(int32_t location, float x, float y, float z, float w,
                                   int32_t count);
     /* Local parameter `index` of the low-level program of `kind` (429 or 430). */
@@ -418,17 +468,18 @@ extern "C"
      * origin, y growing downwards. */
     OV_API uint8_t OvGenerateFont(OvHandle* list, const void* descriptor);
     OV_API void OvDrawFont(OvHandle list, const char* text);
+    /* Frees a font's display list. */
     OV_API void OvDisplaylistDestroy(OvHandle list);
 
     /* ---- Image files, for tools: pure CPU work, no render target needed ------------------------
      * .ovt is the engine's texture file (docs/formats.md). */
     typedef struct OvTextureFileHeader
     {
-        uint32_t version;
-        uint32_t format; /* 1: RGBA8 */
-        uint32_t width;
-        uint32_t height;
-        uint32_t compressedSize;
+        uint32_t version;        /* 1, the only layout (docs/formats.md) */
+        uint32_t format;         /* 1: RGBA8 */
+        uint32_t width;          /* pixels */
+        uint32_t height;         /* pixels */
+        uint32_t compressedSize; /* bytes of the zlib stream of pixels after the header */
     } OvTextureFileHeader;
 
     /* 1 when `data` is a well-formed .ovt header whose compressed data fits in `size`. */
@@ -439,6 +490,7 @@ extern "C"
     OV_API void* OvImageDecode(const void* data, size_t size, int32_t* width, int32_t* height);
     /* Encodes RGBA8 rows as an .ovt file of *size bytes; null on failure. Free with OvImageFree. */
     OV_API void* OvImageEncodeOvt(const void* pixels, int32_t width, int32_t height, size_t* size);
+    /* Frees what OvImageDecode or OvImageEncodeOvt returned; null is accepted. */
     OV_API void OvImageFree(void* data);
 
     /* ---- Soft bodies: docs/particles.md --------------------------------------------------------
@@ -449,28 +501,30 @@ extern "C"
      * integration at OV_DNA_STEPS_PER_SECOND fixed steps, each relaxing every spring
      * OV_DNA_ITERATIONS times; OvDnaDraw advances it by the time since the DNA was last
      * advanced (at most OV_DNA_MAX_ADVANCE seconds) and draws its surfaces. */
-#define OV_DNA_SUBSTANCES 34
-#define OV_DNA_FORCES 35
-#define OV_DNA_SURFACES 36
-#define OV_DNA_PAIR 37
-#define OV_SUBSTANCE_POSITION 315 /* OvSubstanceGet: four doubles                    */
-#define OV_SUBSTANCE_MASS 316     /* double; 0 or less: immovable                     */
-#define OV_SUBSTANCE_RANGE 317    /* double: radius other ranged substances keep off  */
-#define OV_SUBSTANCE_SOLID 318    /* int32_t: 1 fixed in place                        */
-#define OV_SUBSTANCE_PREVIOUS 319 /* four doubles: the position one step ago          */
-#define OV_FORCE_FIRST 327        /* OvHandle of the first substance                  */
-#define OV_FORCE_SECOND 328
-#define OV_FORCE_RESILIENCE 329 /* double in 0..1: share of the error mended per pass */
-#define OV_FORCE_LENGTH 330     /* double: rest length                              */
-#define OV_SURFACE_CORNER 344   /* 344, 345, 346: OvHandle of each corner's substance */
-#define OV_SURFACE_COORD 350    /* 350, 351, 352: four doubles each                  */
-#define OV_SURFACE_TEXTURE 353  /* OvHandle                                          */
-#define OV_DNA_STEPS_PER_SECOND 120
-#define OV_DNA_ITERATIONS 8
-#define OV_DNA_MAX_ADVANCE 0.25
-#define OV_DNA_MAX_ITEMS 1048576 /* slots of one kind */
+#define OV_DNA_SUBSTANCES 34        /* slot kind: substances (point masses)             */
+#define OV_DNA_FORCES 35            /* slot kind: covalence forces (springs)            */
+#define OV_DNA_SURFACES 36          /* slot kind: surfaces (textured triangles)         */
+#define OV_DNA_PAIR 37              /* two free handles kept for the caller, never used */
+#define OV_SUBSTANCE_POSITION 315   /* OvSubstanceGet: four doubles                    */
+#define OV_SUBSTANCE_MASS 316       /* double; 0 or less: immovable                     */
+#define OV_SUBSTANCE_RANGE 317      /* double: radius other ranged substances keep off  */
+#define OV_SUBSTANCE_SOLID 318      /* int32_t: 1 fixed in place                        */
+#define OV_SUBSTANCE_PREVIOUS 319   /* four doubles: the position one step ago          */
+#define OV_FORCE_FIRST 327          /* OvHandle of the first substance                  */
+#define OV_FORCE_SECOND 328         /* OvHandle of the second substance                 */
+#define OV_FORCE_RESILIENCE 329     /* double in 0..1: share of the error mended per pass */
+#define OV_FORCE_LENGTH 330         /* double: rest length                              */
+#define OV_SURFACE_CORNER 344       /* 344, 345, 346: OvHandle of each corner's substance */
+#define OV_SURFACE_COORD 350        /* 350, 351, 352: four doubles each                  */
+#define OV_SURFACE_TEXTURE 353      /* OvHandle                                          */
+#define OV_DNA_STEPS_PER_SECOND 120 /* fixed simulation steps per second */
+#define OV_DNA_ITERATIONS 8         /* relaxations of every spring per step */
+#define OV_DNA_MAX_ADVANCE 0.25     /* seconds one OvDnaDraw advances at most */
+#define OV_DNA_MAX_ITEMS 1048576    /* slots of one kind */
 
+    /* An empty DNA without slots (OvDnaBirth gives it some). */
     OV_API uint8_t OvDnaCreate(OvHandle* dna);
+    /* Destroys the DNA and every item linked into it. */
     OV_API void OvDnaDestroy(OvHandle dna);
     /* Sets the number of slots of each kind given a positive count (0 leaves that kind as it
      * is); new slots are empty, items in slots beyond a smaller count are destroyed. 0 for a
@@ -483,7 +537,11 @@ extern "C"
     /* The slots of `kind` from `index` on (engine storage, valid until the next Birth, Die or
      * Destroy of the DNA); null when out of range. */
     OV_API OvHandle* OvDnaGet(OvHandle dna, int32_t kind, int32_t index);
+    /* The number of slots of `kind` (34-37); 0 for a refused handle or kind. */
     OV_API int32_t OvDnaCount(OvHandle dna, int32_t kind);
+    /* Advances the simulation by the real time since the last advance (at most
+     * OV_DNA_MAX_ADVANCE; the first draw by nothing), then draws every surface whose three
+     * substances exist under the current transform. */
     OV_API void OvDnaDraw(OvHandle dna);
     /* Advances the simulation by `seconds` of fixed steps (the remainder is carried to the
      * next advance); at most 60 seconds a call. */
@@ -494,33 +552,46 @@ extern "C"
     /* Share of the velocity lost per second, 0..0.99; 0.5 at first. */
     OV_API void OvDnaSetDamping(OvHandle dna, double perSecond);
 
+    /* A new substance, not linked into any DNA yet (OvDnaLink puts it in a slot). */
     OV_API uint8_t OvSubstanceCreate(OvHandle* substance);
+    /* Destroys the substance, linked or not. */
     OV_API void OvSubstanceDestroy(OvHandle substance);
     /* flags 0: placed at rest there; 1: moved there keeping its previous position, so the
      * move becomes its velocity. Non-finite positions are refused. */
     OV_API void OvSubstanceSetPosition(OvHandle substance, const double* position, int32_t flags);
+    /* The mass; 0 or less makes the substance immovable. */
     OV_API void OvSubstanceSetMass(OvHandle substance, double mass);
+    /* The radius other ranged substances keep off (0: none). */
     OV_API void OvSubstanceSetRange(OvHandle substance, double range);
+    /* 1: fixed in place; 0: moves with the simulation. */
     OV_API void OvSubstanceSetSolid(OvHandle substance, int32_t solid);
+    /* Engine storage of property 315-319 (OV_SUBSTANCE_...); null for other properties. */
     OV_API void* OvSubstanceGet(OvHandle substance, int32_t property);
 
+    /* A new spring without ends, not linked into any DNA yet. */
     OV_API uint8_t OvCovalenceForceCreate(OvHandle* force);
+    /* Destroys the spring, linked or not. */
     OV_API void OvCovalenceForceDestroy(OvHandle force);
-    /* end 327 or 328 */
+    /* The substance at `end` 327 (first) or 328 (second). */
     OV_API void OvCovalenceForceSetSubstance(OvHandle force, int32_t end, OvHandle substance);
+    /* The share of the length error mended in each relaxation, 0..1. */
     OV_API void OvCovalenceForceSetResilience(OvHandle force, double resilience);
     /* The rest length (0 or more). */
     OV_API void OvCovalenceForceSetForce(OvHandle force, double length);
+    /* Engine storage of property 327-330 (OV_FORCE_...); null for other properties. */
     OV_API void* OvCovalenceForceGet(OvHandle force, int32_t property);
 
+    /* A new triangle without corners or texture, not linked into any DNA yet. */
     OV_API uint8_t OvSurfaceCreate(OvHandle* surface);
+    /* Destroys the surface, linked or not. */
     OV_API void OvSurfaceDestroy(OvHandle surface);
-    /* corner 344, 345 or 346 */
+    /* The substance at corner 344, 345 or 346. */
     OV_API void OvSurfaceSetSubstance(OvHandle surface, int32_t corner, OvHandle substance);
-    /* which 350, 351 or 352; four doubles */
+    /* The texture coordinate of corner 350, 351 or 352: four doubles. */
     OV_API void OvSurfaceSetCoord(OvHandle surface, int32_t which, const double* coord);
     /* target 58; an empty texture draws with the drawing colour */
     OV_API void OvSurfaceSetTexture(OvHandle surface, OvHandle texture, int32_t target);
+    /* Engine storage of property 344-353 (OV_SURFACE_...); null for other properties. */
     OV_API void* OvSurfaceGet(OvHandle surface, int32_t property);
 
     /* ---- Sockets: TCP over POSIX sockets; docs/net.md ------------------------------------------
@@ -530,17 +601,17 @@ extern "C"
      * that owns a malloc'd block when handed to a receive has that block freed first. */
     typedef struct OvByteBuffer
     {
-        uint32_t capacity;
-        uint8_t* start;
-        uint8_t* cursor;
-        uint8_t scratch;
-        uint8_t borrowed;
-        uint32_t count;
-        uint32_t growStep;
+        uint32_t capacity; /* bytes in the block */
+        uint8_t* start;    /* the block (malloc'd, or lent by the engine when borrowed) */
+        uint8_t* cursor;   /* read and write position within the block */
+        uint8_t scratch;   /* the framework's byte for out-of-range reads; unused here */
+        uint8_t borrowed;  /* 1: the block is lent and never freed by the holder */
+        uint32_t count;    /* bytes in use from start */
+        uint32_t growStep; /* the framework's growth step; 0 grows to the exact size */
     } OvByteBuffer;
 
 /* OvSocketLastError codes: why the last call on a socket failed or the connection ended. */
-#define OV_SOCKET_OK 0
+#define OV_SOCKET_OK 0                /* no failure */
 #define OV_SOCKET_CLOSED 1            /* the peer closed the connection in order */
 #define OV_SOCKET_RESET 2             /* the peer reset it, or sending hit a closed peer */
 #define OV_SOCKET_REFUSED 3           /* nobody listens there */
@@ -593,6 +664,7 @@ extern "C"
                                    int32_t flags);
     /* OV_SOCKET_...: the last failure, or how the connection ended. */
     OV_API int32_t OvSocketLastError(OvHandle socket);
+    /* Closes the socket and forgets it; its handle is refused from then on. */
     OV_API void OvSocketDestroy(OvHandle socket);
 
     /* ---- Virtual files: packages of named files kept as ZIP archives; docs/formats.md -------
@@ -603,7 +675,7 @@ extern "C"
 #define OV_VIRTUAL_FILE_MOST_ENTRIES 65536u  /* entries in one archive */
 #define OV_VIRTUAL_FILE_LONGEST_NAME 1024u   /* bytes in an entry name */
 /* OvVirtualFileLastError codes */
-#define OV_VIRTUAL_FILE_OK 0
+#define OV_VIRTUAL_FILE_OK 0        /* the last call succeeded */
 #define OV_VIRTUAL_FILE_NOT_FOUND 1 /* no such file, or the entry is no longer there */
 #define OV_VIRTUAL_FILE_DAMAGED 2   /* not a ZIP archive, truncated, or data that fails its check */
 #define OV_VIRTUAL_FILE_TOO_LARGE 3 /* past the bounds above */
@@ -611,6 +683,7 @@ extern "C"
 /* OvVirtualFileSave flags */
 #define OV_VIRTUAL_FILE_STORED 1 /* keep the entries uncompressed (default: deflated) */
 
+    /* One file of a package's entry table. */
     typedef struct OvVirtualFileEntry
     {
         uint32_t size;  /* uncompressed bytes */
@@ -621,16 +694,16 @@ extern "C"
     /* A package's entry table: its files, folders left out, in archive order. */
     typedef struct OvVirtualFileInfo
     {
-        uint32_t count;
-        OvVirtualFileEntry* entries;
+        uint32_t count;              /* entries in the table */
+        OvVirtualFileEntry* entries; /* `count` entries, the engine's until InfoClose */
     } OvVirtualFileInfo;
 
     /* One file's name and bytes, owned by the record until OvVirtualFileFree. */
     typedef struct OvVirtualFile
     {
-        char* name;
-        uint8_t* data;
-        uint32_t size;
+        char* name;    /* UTF-8, '/' between folders */
+        uint8_t* data; /* the file's bytes */
+        uint32_t size; /* bytes at data */
     } OvVirtualFile;
 
     /* Fills `info` with the entry table of the archive at `packageName`; 0 (info empty) when
@@ -643,6 +716,7 @@ extern "C"
      * it was listed or its bytes do not match the declared size or CRC. */
     OV_API uint8_t OvVirtualFileLoad(OvVirtualFile* file, const char* packageName,
                                      const OvVirtualFileEntry* entry);
+    /* The bytes the record holds; 0 for a null record. */
     OV_API uint32_t OvVirtualFileSize(const OvVirtualFile* file);
     /* Copies the first `count` bytes of the file to `destination`; 0 when count is more than
      * it holds. */
@@ -651,6 +725,7 @@ extern "C"
     /* Fills a record with copies of `name` and of `size` bytes at `data`. */
     OV_API uint8_t OvVirtualFileMakeFile(OvVirtualFile* file, const char* name, const void* data,
                                          uint32_t size);
+    /* Frees the record's name and bytes and leaves it empty. */
     OV_API void OvVirtualFileFree(OvVirtualFile* file);
     /* Writes the records as a new archive at `packageName` (OV_VIRTUAL_FILE_... flags); an
      * existing file is replaced only once the new one is complete. 0 for no records, an
@@ -688,10 +763,14 @@ extern "C"
     /* Builds a definition list from every linked text (null when none is linked); the list is
      * the caller's until OvMentaroFreeDefinitionList (null is accepted). */
     OV_API void* OvMentaroBuildDefinitionList(void);
+    /* Frees a list from OvMentaroBuildDefinitionList. */
     OV_API void OvMentaroFreeDefinitionList(void* list);
+    /* Forgets every linked definition text; lists built before stay usable until freed. */
     OV_API void OvMentaroUnlinkDefinitions(void);
-    /* Handlers: one per (external, command); cleared all at once. */
+    /* Removes every command handler at once. */
     OV_API void OvMentaroClearDefinitionsProc(void);
+    /* Sets the handler of `command` of definition `external` (a later one replaces it); 0 for
+     * a null handler or a name that is not a word. */
     OV_API uint8_t OvMentaroAddDefinitionProc(const char* external, const char* command,
                                               OvMentaroProc proc);
     /* Compile a source into `program` (an OvByteBuffer the engine fills with a malloc'd block,
@@ -699,9 +778,13 @@ extern "C"
      * OvMentaroLastError() naming the line and what was expected. */
     OV_API uint8_t OvMentaroCompile(OvByteBuffer* program, const char* source, uint32_t length,
                                     const void* list);
+    /* The same with the source read from the file at `path`. */
     OV_API uint8_t OvMentaroCompileFile(OvByteBuffer* program, const char* path, const void* list);
+    /* Compiles a source and writes the program to the file `target` (replaced only once the
+     * new file is complete). */
     OV_API uint8_t OvMentaroCompileToFile(const char* source, uint32_t length, const char* target,
                                           const void* list);
+    /* The same with the source read from the file at `source`. */
     OV_API uint8_t OvMentaroCompileFileToFile(const char* source, const char* target,
                                               const void* list);
     /* Runs a compiled program (from a compile, or bytes loaded from a compiled file: the binary
@@ -709,6 +792,7 @@ extern "C"
      * Returns the number of commands run; 0 for an empty or refused program. */
     OV_API int32_t OvMentaroExecute(const OvByteBuffer* program, void* const* slots,
                                     uint32_t slotCount, const void* list);
+    /* Frees a program's block from a compile (unless borrowed) and leaves the buffer empty. */
     OV_API void OvMentaroFree(OvByteBuffer* program);
     /* The last compile or execute error as text ("line 3: expected a keyword of ..."), "" after
      * a success. */
