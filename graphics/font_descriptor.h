@@ -13,23 +13,24 @@ namespace OvCore
 // One character: sizes in pixels, then the texture coordinates of its rectangle.
 struct FONT_GLYPH
 {
-    float width = 0;
-    float height = 0;
-    float xoffset = 0;
-    float yoffset = 0;
-    float xadvance = 0;
-    float u0 = 0;
-    float v0 = 0;
-    float u1 = 0;
-    float v1 = 0;
+    float width = 0;    // width of the glyph's rectangle in the texture, pixels
+    float height = 0;   // height of that rectangle, pixels
+    float xoffset = 0;  // pixels from the pen position to the glyph's left edge
+    float yoffset = 0;  // pixels from the top of the line to the glyph's top edge
+    float xadvance = 0; // pixels the pen moves on after the glyph
+    float u0 = 0;       // left edge of the rectangle as a texture coordinate (0..1)
+    float v0 = 0;       // top edge as a texture coordinate
+    float u1 = 0;       // right edge as a texture coordinate
+    float v1 = 0;       // bottom edge as a texture coordinate
 };
 
+// The glyph table of a font with its spacing and line settings, in the engine's layout.
 struct FONT_DESCRIPTOR
 {
-    float letterSpacing = 0; // added to every advance when measuring
-    float lineSpacing = 0;   // added to the line height when measuring
-    char lineBreak = 10;
-    float lineHeight = 0;
+    float letterSpacing = 0;     // added to every advance when measuring
+    float lineSpacing = 0;       // added to the line height when measuring
+    char lineBreak = 10;         // the character that ends a line (line feed by default)
+    float lineHeight = 0;        // pixels from one line to the next, from the file's "common" line
     FONT_GLYPH glyphs[256] = {}; // indexed by the unsigned character code
 };
 

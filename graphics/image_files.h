@@ -21,12 +21,12 @@ uint8_t LoadImageTexture(OvHandle texture, const char* path);
 // no encoder, or the file cannot be written.
 bool SaveTextureImage(OvHandle texture, const char* path, const char* format);
 
-// The index of the first encoder whose MIME type is exactly `mimeType`, with its class id
-// copied into `classId`; -1 when there is none. Needs GDI+ started.
 // The bottom-left width x height pixels of the active render target, saved upright as an
 // image file (as SaveTextureImage): how a program takes a screenshot of its window.
 bool SaveRenderImage(int32_t width, int32_t height, const char* path, const char* format);
 
+// The index of the first encoder whose MIME type is exactly `mimeType`, with its class id
+// copied into `classId`; -1 when there is none. Needs GDI+ started.
 int32_t FindEncoder(const WCHAR* mimeType, CLSID* classId);
 
 } // namespace OvCore

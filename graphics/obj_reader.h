@@ -15,9 +15,10 @@
 namespace OvCore
 {
 
+// One material of a material library ("newmtl"): its name, texture and colour.
 struct OBJ_MATERIAL
 {
-    std::string name;
+    std::string name;               // the "newmtl" name that "usemtl" lines refer to
     std::string texture;            // the last map_Kd's file name, relative to the folder
     OV_VECTOR_F colour{1, 1, 1, 1}; // Kd; white until set, alpha never set by the file
 };
@@ -25,14 +26,15 @@ struct OBJ_MATERIAL
 // The triangles of one "usemtl" name, in the order their faces came.
 struct OBJ_MESH
 {
-    std::string material;
-    std::vector<OV_VERTEX> vertices;
+    std::string material;            // the "usemtl" name, always one of the model's materials
+    std::vector<OV_VERTEX> vertices; // three corners per triangle, polygons fanned
 };
 
+// What an OBJ file and its material libraries hold: the materials and the meshes.
 struct OBJ_MODEL
 {
-    std::vector<OBJ_MATERIAL> materials;
-    std::vector<OBJ_MESH> meshes; // in the order their names first appeared
+    std::vector<OBJ_MATERIAL> materials; // one per "newmtl" name, in the order first named
+    std::vector<OBJ_MESH> meshes;        // in the order their names first appeared
 };
 
 // Limits on what one model may make; a file past them is refused, not cut short.

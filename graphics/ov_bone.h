@@ -15,24 +15,26 @@
 namespace OvCore
 {
 
+// One bone of a sprite skeleton: a sprite on a joint, its length, angle and children.
 class OV_BONE
 {
   public:
     // Children by name (at most 123 characters, tag 0), in insertion order.
     OV_REGISTRY<OV_BONE> children;
-    OV_SPRITE sprite; // owned
-    float angle = 0;  // degrees relative to the parent's absolute angle
-    float length = 0; // from the joint to the end
-    OV_VECTOR scale{1, 1, 0, 1};
-    float radius = 0; // the bone's extent for Bounds and Radius
-    uint8_t flip = 0; // draw the sprite from the end, turned by 180 degrees
-    float depth = 0;  // sort key of DrawSorted and multiplier of the depth shift
-    uint8_t visible = 1;
+    OV_SPRITE sprite;            // owned
+    float angle = 0;             // degrees relative to the parent's absolute angle
+    float length = 0;            // from the joint to the end
+    OV_VECTOR scale{1, 1, 0, 1}; // the sprite's scale (x, y) when drawn
+    float radius = 0;            // the bone's extent for Bounds and Radius
+    uint8_t flip = 0;            // draw the sprite from the end, turned by 180 degrees
+    float depth = 0;             // sort key of DrawSorted and multiplier of the depth shift
+    uint8_t visible = 1;         // 0 hides the bone and every bone under it
 
     // The bone at `path`: every segment but the last is found or created, the last uses
     // `mode` (OV_ACCESS_FIND, OV_ACCESS_FIND_OR_CREATE, OV_ACCESS_REMOVE). The empty path is
     // this bone. Null when a bone is missing, a name is too long, or after a removal.
     OV_BONE* Child(const char* path, int mode);
+    // The bone at `path`, made with every missing bone on the way; null for a too long name.
     OV_BONE* Bone(const char* path) { return Child(path, OV_ACCESS_FIND_OR_CREATE); }
 
     // Where the bone at `path` is attached (its parent's end point) and its parent's

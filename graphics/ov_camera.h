@@ -11,11 +11,12 @@
 namespace OvCore
 {
 
+// The projection: an orthographic world rectangle or a perspective eye.
 struct OV_CAMERA
 {
-    float width = 0; // visible extent in world units
-    float height = 0;
-    OV_VECTOR position;
+    float width = 0;              // visible width in world units
+    float height = 0;             // visible height in world units, y growing downwards
+    OV_VECTOR position;           // orthographic: the rectangle's top left; perspective: the eye
     OV_VECTOR angles{0, 0, 0, 0}; // perspective: turn, pitch, roll, field of view
     uint8_t perspectiveFlag = 0;  // handed to the engine with a perspective camera
     uint8_t perspective = 0;      // 1 selects the perspective projection

@@ -11,10 +11,11 @@
 namespace OvCore
 {
 
+// An off-screen picture drawn under its own camera and then used as a texture.
 class OV_CANVAS
 {
   public:
-    OvHandle handle{1, nullptr};
+    OvHandle handle{1, nullptr};     // the engine frame buffer; empty until Create
     double savedProjection[16] = {}; // the projection Activate found, put back by Deactivate
 
     OV_CANVAS() = default;
@@ -29,6 +30,7 @@ class OV_CANVAS
     bool Create(int32_t width, int32_t height, int32_t format, int32_t flag);
     // A frame buffer drawing into an existing texture, which stays the caller's.
     bool CreateFromTexture(OvHandle texture, int32_t flag);
+    // Destroys the frame buffer and its own texture (a swapped-in one stays the caller's).
     void Destroy();
 
     // Draws go into the canvas under an orthographic camera over it: y down from the top-left
@@ -42,9 +44,11 @@ class OV_CANVAS
     // The canvas's picture becomes the current texture.
     void BindTexture() const;
 
-    int32_t Width() const; // 0 without a frame buffer
-    int32_t Height() const;
+    int32_t Width() const;      // 0 without a frame buffer
+    int32_t Height() const;     // 0 without a frame buffer
     OvHandle TextureOf() const; // the texture drawn into; empty without a frame buffer
+    // Draws into `texture` (one with pixels) from now on, at its size; it stays the caller's.
+    // False while the canvas is active, or for a texture without pixels or locked.
     bool SwapTexture(OvHandle texture);
     // Whether the engine can draw into this canvas on the active render target now.
     bool UseFBO() const;

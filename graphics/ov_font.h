@@ -20,6 +20,7 @@
 namespace OvCore
 {
 
+// A bitmap font: glyph texture, engine display list, optional descriptor and alignment.
 class OV_FONT
 {
   public:
@@ -27,19 +28,22 @@ class OV_FONT
     static constexpr int32_t ALIGN_TOP = -1, ALIGN_MIDDLE = 0, ALIGN_BOTTOM = 1;
     static constexpr int32_t ALIGN_LEFT = -1, ALIGN_CENTRE = 0, ALIGN_RIGHT = 1;
 
-    uint8_t loaded = 0;
-    int32_t verticalAlign = ALIGN_TOP;
-    int32_t horizontalAlign = ALIGN_LEFT;
-    OvHandle texture{1, nullptr};
-    OvHandle displayList{1, nullptr};
+    uint8_t loaded = 0;                   // 1 after a load succeeded; 0 again after Unload
+    int32_t verticalAlign = ALIGN_TOP;    // ALIGN_TOP, ALIGN_MIDDLE or ALIGN_BOTTOM
+    int32_t horizontalAlign = ALIGN_LEFT; // ALIGN_LEFT, ALIGN_CENTRE or ALIGN_RIGHT
+    OvHandle texture{1, nullptr};         // the glyph texture; empty while not loaded
+    OvHandle displayList{1, nullptr};     // the engine's list that draws strings; empty until made
     std::unique_ptr<FONT_DESCRIPTOR> descriptor; // null: the engine's grid font
 
     OV_FONT() = default;
     OV_FONT(const OV_FONT&) = delete;
     OV_FONT& operator=(const OV_FONT&) = delete;
+    // Takes over the other font's texture, list, descriptor and settings; the other is left
+    // unloaded.
     OV_FONT(OV_FONT&& other) noexcept;
+    // Unloads this font, then takes over the other's as the move constructor does.
     OV_FONT& operator=(OV_FONT&& other) noexcept;
-    ~OV_FONT();
+    ~OV_FONT(); // releases what the font holds, as Unload does
 
     // Loaders: the glyph texture from an .ovt file (Load), an encoded image in memory
     // (LoadFromMemory; `imageSize` 0 lets the engine read the length from the image's
@@ -53,6 +57,7 @@ class OV_FONT
     // The descriptor is read only when both `descriptorText` and `descriptorLength` are set.
     bool LoadFromMemory(const void* image, const char* descriptorText, uint32_t descriptorLength,
                         char lineBreak, int32_t minFilter, int32_t magFilter, size_t imageSize = 0);
+    // The glyph texture decoded from an ordinary image file (graphics/image_files.h).
     bool LoadImage(const char* imagePath, const char* descriptorPath, char lineBreak,
                    int32_t minFilter, int32_t magFilter);
 

@@ -16,6 +16,7 @@
 namespace OvCore
 {
 
+// The graphics layer's share of OV_APPLICATION: the registries of what programs draw with.
 class OV_GRAPHICS_PART
 {
   public:
@@ -23,12 +24,12 @@ class OV_GRAPHICS_PART
     OV_GRAPHICS_PART(const OV_GRAPHICS_PART&) = delete;
     OV_GRAPHICS_PART& operator=(const OV_GRAPHICS_PART&) = delete;
 
-    OV_REGISTRY<OV_SPRITE> sprites;
-    OV_REGISTRY<OV_SHADER> shaders;
-    OV_REGISTRY<OV_FONT> fonts;
-    OV_REGISTRY<OV_CANVAS> canvases;
-    OV_REGISTRY<OV_TECHNIQUE> techniques;
-    OV_CAMERA camera;
+    OV_REGISTRY<OV_SPRITE> sprites;       // by name; Tarnvale's carry the "spr_" prefix
+    OV_REGISTRY<OV_SHADER> shaders;       // shader sets by name (Tarnvale's grey fade is "gscl")
+    OV_REGISTRY<OV_FONT> fonts;           // by name; GUI skins load theirs here
+    OV_REGISTRY<OV_CANVAS> canvases;      // off-screen pictures, found by technique scripts
+    OV_REGISTRY<OV_TECHNIQUE> techniques; // compiled technique scripts by name
+    OV_CAMERA camera;                     // the projection a program applies each frame
 
     // The releases of ReleaseAll, called by it in its order: every sprite unloaded and the
     // registry emptied; the fonts; the shader sets; the canvases, their frame buffers

@@ -16,14 +16,15 @@ namespace OvCore
 // One mesh: a texture per texture unit and the vertex buffer holding its triangles.
 struct MODEL_PART
 {
-    std::vector<OvHandle> textures;
-    OV_VERTEX_BUFFER buffer;
+    std::vector<OvHandle> textures; // per texture unit; an empty handle leaves the unit untextured
+    OV_VERTEX_BUFFER buffer;        // the part's triangles
 };
 
+// A model read from an OBJ file: its parts, drawn together at one placement.
 struct MODEL3D
 {
-    int32_t loaded = 0;
-    std::vector<MODEL_PART> parts;
+    int32_t loaded = 0;            // 1 once a Load succeeded; the model then owns the textures
+    std::vector<MODEL_PART> parts; // one per material used, in the order first used
 
     MODEL3D() = default;
     MODEL3D(const MODEL3D&) = delete; // the model owns its textures and buffers

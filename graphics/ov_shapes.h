@@ -13,32 +13,35 @@
 namespace OvCore
 {
 
+// A triangle of three points with a texture coordinate and a colour at each.
 class OV_TRIANGLE
 {
   public:
-    uint8_t filled = 0;
+    uint8_t filled = 0;           // 1 fills the triangle; 0 draws its outline
     OvHandle texture{1, nullptr}; // empty: untextured
-    OV_VECTOR points[3];
-    OV_VECTOR texCoords[3];
-    OV_VECTOR colors[3];
+    OV_VECTOR points[3];          // the corners, relative to the drawing position
+    OV_VECTOR texCoords[3];       // the texture coordinate (x, y in 0..1) of each corner
+    OV_VECTOR colors[3];          // the colour of each corner (red, green, blue, alpha)
 
     // The points are relative to `position` (a translation of the model-view transform).
     void Draw(const OV_VECTOR& position) const;
 };
 
+// An axis-aligned rectangle between two corners, the whole texture over it.
 class OV_RECTANGLE
 {
   public:
-    uint8_t filled = 0;
-    OvHandle texture{1, nullptr};
-    OV_VECTOR corner1; // opposite corners relative to the drawing position
-    OV_VECTOR corner2;
-    OV_VECTOR colors[4]; // (x1, y1), (x2, y1), (x2, y2), (x1, y2)
+    uint8_t filled = 0;           // 1 fills the rectangle; 0 draws its outline
+    OvHandle texture{1, nullptr}; // empty: untextured
+    OV_VECTOR corner1;            // opposite corners relative to the drawing position
+    OV_VECTOR corner2;            // the corner opposite corner1
+    OV_VECTOR colors[4];          // (x1, y1), (x2, y1), (x2, y2), (x1, y2)
 
     // The corners are offset by position.x and position.y directly, not through a matrix.
     void Draw(const OV_VECTOR& position, bool useArrays) const;
 };
 
+// A regular polygon about a centre, filled as a fan or drawn as its rim.
 class OV_CIRCLE
 {
   public:
@@ -46,12 +49,12 @@ class OV_CIRCLE
     static constexpr int32_t MIN_SEGMENTS = 3;
     static constexpr int32_t MAX_SEGMENTS = 65536;
 
-    float radius = 0;
-    int32_t segments = 0;
-    uint8_t filled = 0;
-    OvHandle texture{1, nullptr};
-    OV_VECTOR centerColor{0, 0, 0, 0};
-    OV_VECTOR rimColor{0, 0, 0, 0};
+    float radius = 0;                  // from the centre to the rim points
+    int32_t segments = 0;              // rim points, MIN_SEGMENTS..MAX_SEGMENTS
+    uint8_t filled = 0;                // 1 fills the polygon; 0 draws its rim
+    OvHandle texture{1, nullptr};      // empty: untextured; the texture's middle at the centre
+    OV_VECTOR centerColor{0, 0, 0, 0}; // the centre vertex's colour (filled circles only)
+    OV_VECTOR rimColor{0, 0, 0, 0};    // every rim point's colour
 
     // Filled: a fan from a centre vertex through segments + 1 rim points (the first repeated
     // to close it); outline: a loop through the segments rim points. The first rim point lies

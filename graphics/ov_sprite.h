@@ -19,33 +19,34 @@
 namespace OvCore
 {
 
+// A sprite: frames (textures), hotspot, bounding box and the four vertices it draws with.
 class OV_SPRITE
 {
   public:
-    static constexpr int32_t NO_FRAME = -1;
+    static constexpr int32_t NO_FRAME = -1; // `current` when there is no current frame
 
-    uint8_t loaded = 0;
+    uint8_t loaded = 0;           // 1 once a loader finished; 0 again after Unload
     std::vector<OvHandle> frames; // in load order
     int32_t current = NO_FRAME;   // position in frames
     float frameIndex = -1;        // the current frame as a fractional index
     int32_t stripCount = 0;       // cells across each frame; set it before loading
     float stripPosition = 0;      // the cell drawn (integer part)
     int32_t width = 0;            // one cell, in pixels
-    int32_t height = 0;
-    int32_t originX = 0; // hotspot from the top-left corner
-    int32_t originY = 0;
-    int32_t boxWidth = 0; // bounding box; negative sizes default to the cell's
-    int32_t boxHeight = 0;
-    int32_t boxOriginX = 0;
-    int32_t boxOriginY = 0;
-    OV_VERTEX vertices[4]; // top-left, top-right, bottom-right, bottom-left
-    bool borrowed = false; // a copy sharing another record's textures
+    int32_t height = 0;           // one cell's height in pixels (the tallest frame)
+    int32_t originX = 0;          // hotspot from the top-left corner
+    int32_t originY = 0;          // the hotspot's y, pixels down from the top
+    int32_t boxWidth = 0;         // bounding box; negative sizes default to the cell's
+    int32_t boxHeight = 0;        // the box's height; negative at load means the cell's
+    int32_t boxOriginX = 0;       // the hotspot's x from the box's left edge
+    int32_t boxOriginY = 0;       // the hotspot's y from the box's top edge
+    OV_VERTEX vertices[4];        // top-left, top-right, bottom-right, bottom-left
+    bool borrowed = false;        // a copy sharing another record's textures
 
     OV_SPRITE();
-    OV_SPRITE(const OV_SPRITE& other);            // borrowed copy
-    OV_SPRITE& operator=(const OV_SPRITE& other); // borrowed copy
-    OV_SPRITE(OV_SPRITE&& other) noexcept;        // takes the textures; other is left empty
-    OV_SPRITE& operator=(OV_SPRITE&& other) noexcept;
+    OV_SPRITE(const OV_SPRITE& other);                // borrowed copy
+    OV_SPRITE& operator=(const OV_SPRITE& other);     // borrowed copy
+    OV_SPRITE(OV_SPRITE&& other) noexcept;            // takes the textures; other is left empty
+    OV_SPRITE& operator=(OV_SPRITE&& other) noexcept; // drops its own textures, takes the other's
     ~OV_SPRITE();
 
     // Loaders append frames to those already present. Each takes the texture filters
@@ -88,11 +89,13 @@ class OV_SPRITE
     void AdvanceFrame(float delta);
     // Moves the strip cell, wrapping at stripCount.
     void AdvanceStrip(float delta);
+    // The number of frames.
     int32_t FrameCount() const { return static_cast<int32_t>(frames.size()); }
     // The current frame's texture; an empty handle when there is none.
     OvHandle CurrentFrame() const;
     // Hotspot at the middle of the cell.
     void CenterOrigin();
+    // The colour (0..1 per channel) of all four vertices, which tints what Draw shows.
     void SetColor(float red, float green, float blue, float alpha);
     OV_VECTOR_F GetColor() const; // the top-left vertex's colour
 

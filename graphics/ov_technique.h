@@ -61,6 +61,7 @@ extern const char* const TECHNIQUE_DEFINITIONS;
 // compilations then run without the command set.
 bool RegisterDefinitions();
 
+// A technique script's compiled program, held in the buffer it inherits.
 class OV_TECHNIQUE : public ByteBuffer
 {
   public:
@@ -84,9 +85,10 @@ class OV_TECHNIQUE : public ByteBuffer
     // Runs the program: `slots[i]` is the address of the host slot the script names $i.
     // Returns the number of commands run; 0 for an empty program, without the engine.
     int32_t Execute(void* const* slots = nullptr, uint32_t slotCount = 0) const;
+    // Releases the program (through the engine when its compiler made it); empty afterwards.
     void Free();
 
-    static constexpr uint32_t LARGEST_PROGRAM = 16u << 20;
+    static constexpr uint32_t LARGEST_PROGRAM = 16u << 20; // bytes, 16 MiB
 };
 
 } // namespace OvCore

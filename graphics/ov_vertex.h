@@ -12,17 +12,19 @@ namespace OvCore
 // Four floats (x, y, z, w), default (0, 0, 0, 1); colours are (red, green, blue, alpha).
 struct OV_VECTOR_F
 {
-    float x = 0;
-    float y = 0;
-    float z = 0;
-    float w = 1;
+    float x = 0; // first component: x, red, or a texture's u
+    float y = 0; // second component: y, green, or v
+    float z = 0; // third component: z or blue
+    float w = 1; // fourth component: w or alpha, 1 unless set
 
     constexpr OV_VECTOR_F() = default;
+    // The vector (x0, y0, z0, w0).
     constexpr OV_VECTOR_F(float x0, float y0, float z0 = 0, float w0 = 1)
         : x(x0), y(y0), z(z0), w(w0)
     {
     }
 
+    // Equal when all four components are equal.
     constexpr bool operator==(const OV_VECTOR_F&) const = default;
 };
 
@@ -30,10 +32,10 @@ struct OV_VECTOR_F
 // read arrays of these.
 struct OV_VERTEX
 {
-    OV_VECTOR_F texcoord{0, 0, 0, 1};
-    OV_VECTOR_F colour{1, 1, 1, 1};
-    float normal[3] = {0, 0, 1};
-    OV_VECTOR_F position{0, 0, 0, 1};
+    OV_VECTOR_F texcoord{0, 0, 0, 1}; // texture coordinate (u, v in 0..1)
+    OV_VECTOR_F colour{1, 1, 1, 1};   // red, green, blue, alpha in 0..1; white by default
+    float normal[3] = {0, 0, 1};      // the surface normal, toward the viewer by default
+    OV_VECTOR_F position{0, 0, 0, 1}; // where the vertex lies, in the caller's units
 
     // Byte offsets of the fields and the stride, as the engine's OvDrawData takes them.
     static constexpr int32_t TEXCOORD_OFFSET = 0;

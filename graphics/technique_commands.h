@@ -10,10 +10,11 @@
 namespace OvCore
 {
 
+// One command of the set: the name scripts call it by and the routine that runs it.
 struct TechniqueCommand
 {
-    const char* name;
-    OvMentaroProc handler;
+    const char* name;      // upper case, as in the definition text ("CLEAR", "RECT", ...)
+    OvMentaroProc handler; // called by the engine with the command's operands
 };
 
 // EXECUTE CLEAR PASS CANVAS RECT IMAGE COLOR BLEND PARAM ATTRIB, in that order.
