@@ -19,12 +19,13 @@ namespace OvCore
 // AddActor assigns.
 struct OV_ACTOR_KEY
 {
-    static constexpr uint32_t NameField = 124;
-    static constexpr uint32_t MaxName = 122; // longer names are refused
-    char name[NameField] = {};
-    int32_t id = 0;
+    static constexpr uint32_t NameField = 124; // bytes of the name field, NUL padding included
+    static constexpr uint32_t MaxName = 122;   // longer names are refused
+    char name[NameField] = {};                 // the name, NUL-padded
+    int32_t id = 0;                            // unique per scene, in the order actors were added
 };
 
+// A game object of the scene: a place, a turn, a scale and a depth, and its Update and Draw.
 class OV_ACTOR
 {
   public:
@@ -37,12 +38,12 @@ class OV_ACTOR
     // Once per drawn view on each render tick, in list order; the base does nothing.
     virtual void Draw() {}
 
-    OV_ACTOR_KEY key;
+    OV_ACTOR_KEY key;               // name and id, written by AddActor and SetActorName
     float depth = 0;                // SortActorsByDepth draws the greatest depth first
     OV_VECTOR position;             // (0, 0, 0, 1)
     OV_VECTOR rotation{0, 0, 0, 0}; // x: turn in the screen plane (degrees); w: the radius
                                     // of circle collisions (FindCollision mode 8)
-    OV_VECTOR scale{1, 1, 1, 1};
+    OV_VECTOR scale{1, 1, 1, 1};    // x and y scale the sprite and its bounding box
     // An owned list the scene leaves alone, for the program's own use.
     std::vector<std::unique_ptr<OV_ACTOR>> auxiliary;
 };
@@ -52,7 +53,7 @@ class OV_ACTOR
 class OV_ACTOR2D : public OV_ACTOR
 {
   public:
-    OV_SPRITE sprite;
+    OV_SPRITE sprite; // usually a borrowed copy of a registry sprite
 
     // Draws `sprite` at the actor's position, rotation and scale.
     void DrawSprite() const { sprite.Draw(position, rotation, scale); }
@@ -62,7 +63,7 @@ class OV_ACTOR2D : public OV_ACTOR
 class OV_ACTOR3D : public OV_ACTOR
 {
   public:
-    MODEL3D model;
+    MODEL3D model; // owned by the actor
 };
 
 } // namespace OvCore

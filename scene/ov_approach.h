@@ -11,9 +11,12 @@ namespace OvCore
 
 class OV_ACTOR;
 
+// Moves the actor's position `step` units toward `target`, stopping on it; nothing for null.
 void MoveActorTowards(OV_ACTOR* actor, const OV_VECTOR& target, double step);
+// `out` becomes `from` moved `step` units toward `to`, never past it.
 void MoveTowards(OV_VECTOR& out, const OV_VECTOR& from, const OV_VECTOR& to, double step);
-// `ease` must be greater than 0; otherwise nothing moves.
+// The eased forms: within `ease` units of the target the step shrinks in proportion to the
+// distance left. `ease` must be greater than 0; otherwise nothing moves.
 void MoveActorTowardsEased(OV_ACTOR* actor, const OV_VECTOR& target, double step, double ease);
 void MoveTowardsEased(OV_VECTOR& out, const OV_VECTOR& from, const OV_VECTOR& to, double step,
                       double ease);

@@ -18,10 +18,13 @@
 namespace OvCore
 {
 
+// A sprite frame drawn along one spring of the body, turned with it.
 struct OV_DNA_ATTACHMENT
 {
-    OvHandle texture{1, nullptr};
-    OvHandle* force = nullptr; // a slot of the DNA's force array
+    OvHandle texture{1, nullptr}; // the frame drawn; empty: the attachment is not drawn
+    OvHandle* force = nullptr;    // a slot of the DNA's force array
+    // The quad about the anchor in pixels: x from -left to right - left along the spring (to
+    // its length with `stretch`), y from -top to bottom - top across it.
     int32_t left = 0, top = 0, right = 0, bottom = 0;
     uint8_t reverse = 0; // anchored at the spring's second substance
     uint8_t stretch = 0; // the quad reaches exactly to the spring's other end
@@ -31,11 +34,12 @@ struct OV_DNA_ATTACHMENT
 // Maps a position read from a model file to where the substance is placed.
 using OV_DNA_PLACEMENT = std::function<OV_VECTOR(const OV_VECTOR&)>;
 
+// A soft body: the engine DNA built from a model file, and the sprites attached to it.
 class OV_DNA_MODEL
 {
   public:
-    OvHandle dna{1, nullptr};
-    std::vector<OV_DNA_ATTACHMENT> attachments;
+    OvHandle dna{1, nullptr};                   // the engine's body; empty until Reset
+    std::vector<OV_DNA_ATTACHMENT> attachments; // drawn after the surfaces, in order
 
     OV_DNA_MODEL() = default;
     OV_DNA_MODEL(const OV_DNA_MODEL&) = delete;
@@ -47,6 +51,7 @@ class OV_DNA_MODEL
     // Slots for a body built by code; attachments resized and cleared when attachmentCount
     // is not 0.
     bool Birth(int32_t substances, int32_t surfaces, int32_t forces, int32_t attachmentCount);
+    // Overwrites attachment `index` with the values given; false for an index out of range.
     bool SetAttachment(int32_t index, OvHandle texture, OvHandle* force, int32_t left, int32_t top,
                        int32_t right, int32_t bottom, uint8_t reverse, uint8_t stretch);
 
@@ -64,6 +69,7 @@ class OV_DNA_MODEL
     bool LoadFile(const char* path, OV_REGISTRY<OV_SPRITE>* sprites,
                   const OV_DNA_PLACEMENT* placement, const OV_VECTOR& scale, double massScale,
                   double rangeScale, double resilienceScale);
+    // Preload, then Load only when it succeeded; for text in memory and for a file.
     bool PreloadAndLoad(const char* text, size_t length, const char* folder,
                         OV_REGISTRY<OV_SPRITE>& sprites, const OV_DNA_PLACEMENT* placement,
                         const OV_VECTOR& scale, double massScale, double rangeScale,
@@ -75,8 +81,11 @@ class OV_DNA_MODEL
     // Advances and draws the body's surfaces (OvDnaDraw), then every attachment.
     void Draw();
 
+    // The DNA's handles of one kind: 34 substances, 35 forces, 36 surfaces (37 a pair).
     OvHandle* Get(int32_t kind) const { return OvDnaGet(dna, kind, 0); }
+    // The number of the DNA's items of that kind.
     int32_t Count(int32_t kind) const { return OvDnaCount(dna, kind); }
+    // Puts `handle` into the DNA's slot `index` of that kind; false when the engine refuses.
     bool Link(int32_t kind, int32_t index, OvHandle handle)
     {
         return OvDnaLink(dna, kind, index, handle) != 0;

@@ -26,6 +26,7 @@ class OV_SCENE_EMITTER : public OV_EMITTER
     OV_PARTICLE_CALLBACK particleCallback = nullptr; // handed to Update each frame
 };
 
+// The scene's share of OV_APPLICATION for particles and soft bodies.
 class OV_PARTICLE_PART
 {
   public:
@@ -33,8 +34,8 @@ class OV_PARTICLE_PART
     OV_PARTICLE_PART(const OV_PARTICLE_PART&) = delete;
     OV_PARTICLE_PART& operator=(const OV_PARTICLE_PART&) = delete;
 
-    OV_REGISTRY<OV_SCENE_EMITTER> emitters;
-    OV_REGISTRY<OV_DNA_MODEL> softBodies;
+    OV_REGISTRY<OV_SCENE_EMITTER> emitters; // updated each update tick, drawn in each view
+    OV_REGISTRY<OV_DNA_MODEL> softBodies;   // drawn in each view after the actors
 
     // Every emitter's Update(particleCallback, false), in registry order.
     void UpdateEmitters();
@@ -45,6 +46,7 @@ class OV_PARTICLE_PART
     void DrawSoftBodies();
     // Emitters owned by `actor` go on alone: the actor is about to be destroyed.
     void ForgetEmitterOwner(const OV_ACTOR* actor);
+    // Every emitter goes on alone: all actors are about to be destroyed.
     void ForgetEmitterOwners();
 
     // The releases of ReleaseAll: every emitter emptied and the registry cleared; every

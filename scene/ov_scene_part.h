@@ -29,6 +29,7 @@ enum OV_COLLISION_MODE : int32_t
     OV_COLLISION_CIRCLE = 8,
 };
 
+// The scene's share of OV_APPLICATION: actors, timers and views, and their frame.
 class OV_SCENE_PART
 {
   public:
@@ -42,6 +43,7 @@ class OV_SCENE_PART
     OV_ACTOR_REGISTRY pendingActors;
     OV_ACTOR_REGISTRY actors;
     std::vector<OV_ACTOR*> removalQueue;
+    // Countdowns by name, advanced at the end of every frame.
     OV_REGISTRY<OV_TIMER> timers;
     // The views the scene is drawn through, and the view being drawn (empty outside the
     // draw pass).

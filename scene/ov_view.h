@@ -13,13 +13,14 @@ namespace OvCore
 
 class OV_ACTOR;
 
+// A world rectangle drawn into a rectangle of the render target.
 struct OV_VIEW
 {
-    uint8_t active = 0;
-    OV_VECTOR portPosition; // target rectangle in render-target pixels: x, y
-    OV_VECTOR portSize;     // width, height
-    OV_VECTOR viewPosition; // world rectangle shown
-    OV_VECTOR viewSize;
+    uint8_t active = 0;         // the scene draws through the view only while set
+    OV_VECTOR portPosition;     // target rectangle in render-target pixels: x, y
+    OV_VECTOR portSize;         // width, height
+    OV_VECTOR viewPosition;     // world rectangle shown
+    OV_VECTOR viewSize;         // width and height of the world rectangle, world units
     double angle = 0;           // turn of the view, degrees
     OV_ACTOR* follow = nullptr; // kept at the centre of the view while set
     uint8_t clear = 1;          // clear the port with the clear colour first
