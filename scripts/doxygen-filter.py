@@ -4,10 +4,14 @@
 The opening comment paragraph of a header documents the file; a comment block right above a
 declaration documents it, and every declaration of the run that follows it up to a blank
 line (`SetBit`, `ClearBit`, `TestBit` under one comment), as a member group; a comment after
-a declaration on its line (`int x; // what`) documents that member. Comments followed by a
-blank line stay plain (section titles, notes).
+a declaration or a #define on its line (`int x; // what`) documents that member. Comments
+followed by a blank line stay plain (notes), and so does a section title, a comment block
+opening with "----" (up to the line its dashes close), whatever follows it.
+The C header of the engine writes the same comments as /* */ blocks: they are read as the
+// lines they stand for.
 Characters Doxygen would read as commands or HTML are escaped, so the text is shown as
 written. Line numbers are kept, so warnings point at the real lines.
+Usage: doxygen-filter.py <header>, or doxygen-filter.py --self-test.
 """
 import re
 import sys
@@ -16,6 +20,10 @@ COMMENT = re.compile(r"^(\s*)//(?![/!])\s?(.*)$")
 # Code that ends a declaration or an enumerator, then a trailing comment. The code part may
 # hold no quote, so a // inside a string is never taken for a comment.
 TRAILING = re.compile(r'^([^"\'/]*?[;,{}]\s*)//(?![/!<])\s?(.*)$')
+DEFINE_TRAILING = re.compile(r'^(\s*#\s*define\s[^"\'/]*?\S\s+)//(?![/!<])\s?(.*)$')
+# C block comments: one opening a line (not /** or /*!), and one closing a line of code.
+BLOCK_OPEN = re.compile(r"^(\s*)/\*(?![*!])\s?(.*)$")
+BLOCK_TRAILING = re.compile(r'^([^"\'/]*?\S\s*)/\*(?![*!<])\s?(.*?)\s*\*/\s*$')
 ESCAPES = re.compile(r"([\\@<>&#%$])")
 # A dot after a space would end a list ("ZERO .. ONE").
 LONE_DOTS = re.compile(r"(^|(?<=\s))\.+")
@@ -75,6 +83,56 @@ def close_group(line):
     return GROUP_CLOSE + " " + line.lstrip()
 
 
+def without_title(texts):
+    """A comment block's lines with its section title, if it opens with one, as None: the
+    title runs to the line its dashes close, or is the first line alone."""
+    if not texts[0].startswith("----"):
+        return texts
+    closing = next((n for n, text in enumerate(texts) if text.endswith("---")), 0)
+    return [None] * (closing + 1) + texts[closing + 1 :]
+
+
+def as_line_comments(indent, texts):
+    """A comment block as // lines, a title's lines blank (all blank when nothing is left)."""
+    texts = without_title(texts)
+    if all(not text for text in texts):
+        return ["" for _ in texts]
+    return ["" if text is None else f"{indent}// {text}".rstrip() for text in texts]
+
+
+def block_comments_as_lines(lines):
+    """The same lines with C block comments written as // comments and section titles left
+    out, line for line."""
+    out = []
+    i = 0
+    while i < len(lines):
+        line_comment = COMMENT.match(lines[i])
+        if line_comment:
+            end = i
+            while end < len(lines) and COMMENT.match(lines[end]):
+                end += 1
+            texts = [COMMENT.match(line).group(2).rstrip() for line in lines[i:end]]
+            if texts[0].startswith("----"):
+                out.extend(as_line_comments(line_comment.group(1), texts))
+            else:
+                out.extend(lines[i:end])
+            i = end
+            continue
+        opening = BLOCK_OPEN.match(lines[i])
+        if not opening:
+            trailing = BLOCK_TRAILING.match(lines[i])
+            out.append(f"{trailing.group(1)}// {trailing.group(2)}" if trailing else lines[i])
+            i += 1
+            continue
+        texts = [opening.group(2)]
+        while "*/" not in texts[-1] and i + len(texts) < len(lines):
+            texts.append(re.sub(r"^\s*\*?(?!/)\s?", "", lines[i + len(texts)]))
+        texts[-1] = texts[-1][: texts[-1].find("*/")] if "*/" in texts[-1] else texts[-1]
+        out.extend(as_line_comments(opening.group(1), [text.rstrip() for text in texts]))
+        i += len(texts)
+    return out
+
+
 def group_marks(line, opens, ends_before, ends_after):
     """The line with the group marks it carries: an opening or an end before its code, an
     end after it."""
@@ -103,7 +161,7 @@ def convert(lines):
         if not match:
             if lines[i].strip():
                 at_start = False
-            trailing = TRAILING.match(lines[i])
+            trailing = TRAILING.match(lines[i]) or DEFINE_TRAILING.match(lines[i])
             if trailing:
                 out.append(f"{trailing.group(1)}///< {escape(trailing.group(2))}")
             else:
@@ -151,10 +209,51 @@ def convert(lines):
     return out
 
 
+def filtered(text):
+    return "\n".join(convert(block_comments_as_lines(text.split("\n"))))
+
+
+# Headers and what Doxygen must be given for them: (source, expected output).
+SELF_TEST = [
+    ("// File.\n#pragma once\n// Two.\nint a;\nint b;\n",
+     "/// File. \\file\n#pragma once\n/// Two.\n/**@{*/ int a;\nint b; /**@}*/\n"),
+    ("#pragma once\n// Both.\nfloat a = 0, b = 0;\n",
+     "#pragma once\n/// Both.\n/**@{*/ float a = 0, b = 0; /**@}*/\n"),
+    ("#pragma once\n// Two.\nint a;\nint b; // own\n",
+     "#pragma once\n/// Two.\n/**@{*/ int a;\n/**@}*/ int b; ///< own\n"),
+    ("#pragma once\n#define A 1 // one\n", "#pragma once\n#define A 1 ///< one\n"),
+    ("#pragma once\n// ---- title ----\nint a;\n", "#pragma once\n\nint a;\n"),
+    ("#pragma once\n// ---- title ----\n// What a is.\nint a;\n",
+     "#pragma once\n\n/// What a is.\nint a;\n"),
+    ("/* File,\n * two lines. */\n#pragma once\n",
+     "/// File,\n/// two lines. \\file\n#pragma once\n"),
+    ("#pragma once\n    /* What f does\n     * and returns. */\n    int f(void);\n",
+     "#pragma once\n    /// What f does\n    /// and returns.\n    int f(void);\n"),
+    ("#pragma once\nint a; /* what a is */\n#define B 2 /* two */\n",
+     "#pragma once\nint a; ///< what a is\n#define B 2 ///< two\n"),
+    ("#pragma once\n/* ---- Title, on\n * two lines ---- */\nint a;\n",
+     "#pragma once\n\n\nint a;\n"),
+    ("#pragma once\n/* ---- Title\n * What a is. */\nint a;\n",
+     "#pragma once\n\n/// What a is.\nint a;\n"),
+]
+
+
+def self_test():
+    """Shows that each way of writing a comment reaches Doxygen as described."""
+    failures = [(source, filtered(source), want) for source, want in SELF_TEST
+                if filtered(source) != want]
+    for source, got, want in failures:
+        print(f"doxygen-filter self-test: {source!r}\n  gave {got!r}\n  not {want!r}")
+    if not failures:
+        print(f"doxygen-filter self-test: all {len(SELF_TEST)} headers filtered as described")
+    return 1 if failures else 0
+
+
 def main():
+    if sys.argv[1] == "--self-test":
+        sys.exit(self_test())
     with open(sys.argv[1], encoding="utf-8", errors="replace") as source:
-        lines = source.read().split("\n")
-    sys.stdout.write("\n".join(convert(lines)))
+        sys.stdout.write(filtered(source.read()))
 
 
 if __name__ == "__main__":
