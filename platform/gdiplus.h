@@ -19,8 +19,8 @@
 #include <cstdint>
 
 // The largest image the framework decodes or creates, as on the other systems.
-constexpr UINT kMaxImageSide = 16384;
-constexpr uint64_t kMaxImagePixels = 64ull * 1024 * 1024;
+constexpr UINT kMaxImageSide = 16384;                     // pixels on either side
+constexpr uint64_t kMaxImagePixels = 64ull * 1024 * 1024; // pixels in all
 #else
 
 #include "platform/win32.h"
@@ -94,8 +94,8 @@ constexpr PixelFormat PixelFormat32bppARGB =
     10 | (32 << 8) | PixelFormatAlpha | PixelFormatGDI | PixelFormatCanonical;
 
 // The largest image the platform decodes or creates.
-constexpr UINT kMaxImageSide = 16384;
-constexpr uint64_t kMaxImagePixels = 64ull * 1024 * 1024;
+constexpr UINT kMaxImageSide = 16384;                     // pixels on either side
+constexpr uint64_t kMaxImagePixels = 64ull * 1024 * 1024; // pixels in all
 
 // GdipBitmapLockBits flags: read, write or both (the data is the pixels themselves either way).
 enum ImageLockMode
@@ -243,6 +243,7 @@ OV_PLATFORM_API GpStatus WINGDIPAPI GdipCreateBitmapFromScan0(INT width, INT hei
 OV_PLATFORM_API GpStatus WINGDIPAPI GdipBitmapLockBits(GpBitmap* bitmap, GDIPCONST GpRect* rect,
                                                        UINT flags, PixelFormat format,
                                                        BitmapData* lockedBitmapData);
+// Ends the lock (the pixels were changed in place); WrongState when the bitmap is not locked.
 OV_PLATFORM_API GpStatus WINGDIPAPI GdipBitmapUnlockBits(GpBitmap* bitmap,
                                                          BitmapData* lockedBitmapData);
 

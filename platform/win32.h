@@ -111,22 +111,22 @@ typedef HINSTANCE HMODULE;
 #define MAKEINTATOM(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 
 // Predefined resource types.
-#define RT_CURSOR MAKEINTRESOURCEA(1)
-#define RT_BITMAP MAKEINTRESOURCEA(2)
-#define RT_ICON MAKEINTRESOURCEA(3)
-#define RT_RCDATA MAKEINTRESOURCEA(10)
-#define RT_GROUP_CURSOR MAKEINTRESOURCEA(12)
-#define RT_GROUP_ICON MAKEINTRESOURCEA(14)
+#define RT_CURSOR MAKEINTRESOURCEA(1)           // one cursor image (not looked up here)
+#define RT_BITMAP MAKEINTRESOURCEA(2)           // a bitmap (not looked up here)
+#define RT_ICON MAKEINTRESOURCEA(3)             // one icon image (not looked up here)
+#define RT_RCDATA MAKEINTRESOURCEA(10)          // raw bytes of the program's own
+#define RT_GROUP_CURSOR MAKEINTRESOURCEA(12)    // a cursor (LoadCursorA with a module)
+#define RT_GROUP_ICON MAKEINTRESOURCEA(14)      // an icon (LoadIconA with a module)
 
 // Stock icons and cursors (LoadIconA / LoadCursorA with a null module).
-#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
-#define IDC_ARROW MAKEINTRESOURCEA(32512)
-#define IDC_IBEAM MAKEINTRESOURCEA(32513)
-#define IDC_WAIT MAKEINTRESOURCEA(32514)
-#define IDC_CROSS MAKEINTRESOURCEA(32515)
-#define IDC_SIZEALL MAKEINTRESOURCEA(32646)
-#define IDC_NO MAKEINTRESOURCEA(32648)
-#define IDC_HAND MAKEINTRESOURCEA(32649)
+#define IDI_APPLICATION MAKEINTRESOURCEA(32512) // the program's icon
+#define IDC_ARROW MAKEINTRESOURCEA(32512)       // the arrow
+#define IDC_IBEAM MAKEINTRESOURCEA(32513)       // the text beam
+#define IDC_WAIT MAKEINTRESOURCEA(32514)        // the hourglass
+#define IDC_CROSS MAKEINTRESOURCEA(32515)       // the cross hair
+#define IDC_SIZEALL MAKEINTRESOURCEA(32646)     // the four-way arrow
+#define IDC_NO MAKEINTRESOURCEA(32648)          // the slashed circle
+#define IDC_HAND MAKEINTRESOURCEA(32649)        // the pointing hand
 
 // ---- structures ----------------------------------------------------------------------------
 // A point in pixels (screen or client coordinates, as the call says), y growing downwards.
@@ -308,319 +308,319 @@ typedef struct _NOTIFYICONDATAA
 
 // ---- constants -----------------------------------------------------------------------------
 // Class styles.
-#define CS_VREDRAW 0x0001
-#define CS_HREDRAW 0x0002
-#define CS_DBLCLKS 0x0008
-#define CS_OWNDC 0x0020
+#define CS_VREDRAW 0x0001         // stored only
+#define CS_HREDRAW 0x0002         // stored only
+#define CS_DBLCLKS 0x0008         // stored only: no double-clicks are produced
+#define CS_OWNDC 0x0020           // stored only: every window has its own context
 
 // Window styles.
-#define WS_OVERLAPPED 0x00000000L
-#define WS_POPUP 0x80000000L
-#define WS_CHILD 0x40000000L
-#define WS_MINIMIZE 0x20000000L
-#define WS_VISIBLE 0x10000000L
-#define WS_DISABLED 0x08000000L
-#define WS_CLIPSIBLINGS 0x04000000L
-#define WS_CLIPCHILDREN 0x02000000L
-#define WS_MAXIMIZE 0x01000000L
-#define WS_CAPTION 0x00C00000L
-#define WS_BORDER 0x00800000L
-#define WS_DLGFRAME 0x00400000L
-#define WS_SYSMENU 0x00080000L
-#define WS_THICKFRAME 0x00040000L
-#define WS_MINIMIZEBOX 0x00020000L
-#define WS_MAXIMIZEBOX 0x00010000L
+#define WS_OVERLAPPED 0x00000000L // 0: a top-level window (every window here is a borderless popup)
+#define WS_POPUP 0x80000000L      // stored only (every window here is one)
+#define WS_CHILD 0x40000000L      // stored only: windows have no parents
+#define WS_MINIMIZE 0x20000000L   // stored only (ShowWindow minimises)
+#define WS_VISIBLE 0x10000000L    // shown; reads the real visibility
+#define WS_DISABLED 0x08000000L   // stored only
+#define WS_CLIPSIBLINGS 0x04000000L // stored only
+#define WS_CLIPCHILDREN 0x02000000L // stored only
+#define WS_MAXIMIZE 0x01000000L     // stored only (ShowWindow maximises)
+#define WS_CAPTION 0x00C00000L      // stored only: no frame is drawn
+#define WS_BORDER 0x00800000L       // stored only: no frame is drawn
+#define WS_DLGFRAME 0x00400000L     // stored only: no frame is drawn
+#define WS_SYSMENU 0x00080000L      // stored only
+#define WS_THICKFRAME 0x00040000L   // stored only: no frame is drawn
+#define WS_MINIMIZEBOX 0x00020000L  // stored only
+#define WS_MAXIMIZEBOX 0x00010000L  // stored only
 #define WS_OVERLAPPEDWINDOW                                                                        \
     (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
-#define WS_POPUPWINDOW (WS_POPUP | WS_BORDER | WS_SYSMENU)
+#define WS_POPUPWINDOW (WS_POPUP | WS_BORDER | WS_SYSMENU) // a bordered popup, stored only
 
 // Extended window styles.
-#define WS_EX_TOPMOST 0x00000008L
-#define WS_EX_TRANSPARENT 0x00000020L
-#define WS_EX_TOOLWINDOW 0x00000080L
-#define WS_EX_APPWINDOW 0x00040000L
-#define WS_EX_LAYERED 0x00080000L
-#define WS_EX_NOACTIVATE 0x08000000L
+#define WS_EX_TOPMOST 0x00000008L                          // always on top of other windows
+#define WS_EX_TRANSPARENT 0x00000020L                      // stored only
+#define WS_EX_TOOLWINDOW 0x00000080L // no taskbar button (unless WS_EX_APPWINDOW)
+#define WS_EX_APPWINDOW 0x00040000L  // a taskbar button
+#define WS_EX_LAYERED 0x00080000L    // allows SetLayeredWindowAttributes
+#define WS_EX_NOACTIVATE 0x08000000L // stored only
 
 // CreateWindowExA position or size: let the platform choose.
 #define CW_USEDEFAULT ((int)0x80000000)
 
 // GetWindowLongA / SetWindowLongA indices.
-#define GWL_WNDPROC (-4)
-#define GWL_ID (-12)
-#define GWL_STYLE (-16)
-#define GWL_EXSTYLE (-20)
-#define GWL_USERDATA (-21)
-#define GWLP_WNDPROC (-4)
-#define GWLP_USERDATA (-21)
+#define GWL_WNDPROC (-4)                // the window procedure (32-bit builds; else GWLP_WNDPROC)
+#define GWL_ID (-12)                    // a number of the caller's
+#define GWL_STYLE (-16)                 // the WS_... styles
+#define GWL_EXSTYLE (-20)               // the WS_EX_... styles
+#define GWL_USERDATA (-21)              // a value of the caller's
+#define GWLP_WNDPROC (-4)               // the window procedure, pointer-sized
+#define GWLP_USERDATA (-21)             // a value of the caller's, pointer-sized
 
 // SetLayeredWindowAttributes flags.
-#define LWA_COLORKEY 0x00000001
-#define LWA_ALPHA 0x00000002
+#define LWA_COLORKEY 0x00000001         // the colour key is stored only
+#define LWA_ALPHA 0x00000002            // the alpha becomes the window's opacity
 
 // ShowWindow commands.
-#define SW_HIDE 0
-#define SW_SHOWNORMAL 1
-#define SW_NORMAL 1
-#define SW_SHOWMINIMIZED 2
-#define SW_SHOWMAXIMIZED 3
-#define SW_MAXIMIZE 3
-#define SW_SHOWNOACTIVATE 4
-#define SW_SHOW 5
-#define SW_MINIMIZE 6
-#define SW_SHOWMINNOACTIVE 7
-#define SW_SHOWNA 8
-#define SW_RESTORE 9
-#define SW_SHOWDEFAULT 10
+#define SW_HIDE 0                       // hides the window
+#define SW_SHOWNORMAL 1                 // shows it, restored from minimised or maximised
+#define SW_NORMAL 1                     // as SW_SHOWNORMAL
+#define SW_SHOWMINIMIZED 2              // shows it minimised (needs a window manager)
+#define SW_SHOWMAXIMIZED 3              // shows it maximised (needs a window manager)
+#define SW_MAXIMIZE 3                   // as SW_SHOWMAXIMIZED
+#define SW_SHOWNOACTIVATE 4             // shows it
+#define SW_SHOW 5                       // shows it as it was
+#define SW_MINIMIZE 6                   // minimises it (needs a window manager)
+#define SW_SHOWMINNOACTIVE 7            // as SW_SHOWMINIMIZED
+#define SW_SHOWNA 8                     // shows it
+#define SW_RESTORE 9                    // as SW_SHOWNORMAL
+#define SW_SHOWDEFAULT 10               // as SW_SHOWNORMAL (WinMain's nShowCmd)
 
 // SetWindowPos.
-#define HWND_TOP ((HWND)0)
-#define HWND_BOTTOM ((HWND)1)
-#define HWND_TOPMOST ((HWND)-1)
-#define HWND_NOTOPMOST ((HWND)-2)
-#define HWND_BROADCAST ((HWND)0xffff)
-#define SWP_NOSIZE 0x0001
-#define SWP_NOMOVE 0x0002
-#define SWP_NOZORDER 0x0004
-#define SWP_NOREDRAW 0x0008
-#define SWP_NOACTIVATE 0x0010
-#define SWP_FRAMECHANGED 0x0020
-#define SWP_SHOWWINDOW 0x0040
-#define SWP_HIDEWINDOW 0x0080
+#define HWND_TOP ((HWND)0)              // raises the window
+#define HWND_BOTTOM ((HWND)1)           // does nothing here
+#define HWND_TOPMOST ((HWND)-1)         // sets WS_EX_TOPMOST
+#define HWND_NOTOPMOST ((HWND)-2)       // clears WS_EX_TOPMOST
+#define HWND_BROADCAST ((HWND)0xffff)   // PostMessageA: every window
+#define SWP_NOSIZE 0x0001               // keeps the size
+#define SWP_NOMOVE 0x0002               // keeps the position
+#define SWP_NOZORDER 0x0004             // ignores insertAfter
+#define SWP_NOREDRAW 0x0008             // ignored (the engine paints)
+#define SWP_NOACTIVATE 0x0010           // shows without SW_SHOW (SW_SHOWNA)
+#define SWP_FRAMECHANGED 0x0020         // ignored: windows have no frame
+#define SWP_SHOWWINDOW 0x0040           // shows the window
+#define SWP_HIDEWINDOW 0x0080           // hides the window
 
 // PeekMessageA.
-#define PM_NOREMOVE 0x0000
-#define PM_REMOVE 0x0001
-#define PM_NOYIELD 0x0002
+#define PM_NOREMOVE 0x0000              // leaves the message in the queue
+#define PM_REMOVE 0x0001                // takes it from the queue
+#define PM_NOYIELD 0x0002               // ignored
 
 // Messages.
-#define WM_NULL 0x0000
-#define WM_CREATE 0x0001
-#define WM_DESTROY 0x0002
-#define WM_MOVE 0x0003
-#define WM_SIZE 0x0005
-#define WM_ACTIVATE 0x0006
-#define WM_SETFOCUS 0x0007
-#define WM_KILLFOCUS 0x0008
-#define WM_PAINT 0x000F
-#define WM_CLOSE 0x0010
-#define WM_QUIT 0x0012
-#define WM_NCCREATE 0x0081
-#define WM_NCDESTROY 0x0082
-#define WM_KEYFIRST 0x0100
-#define WM_KEYDOWN 0x0100
-#define WM_KEYUP 0x0101
-#define WM_CHAR 0x0102
-#define WM_SYSKEYDOWN 0x0104
-#define WM_SYSKEYUP 0x0105
-#define WM_SYSCHAR 0x0106
-#define WM_KEYLAST 0x0109
-#define WM_SYSCOMMAND 0x0112
-#define WM_MOUSEFIRST 0x0200
-#define WM_MOUSEMOVE 0x0200
-#define WM_LBUTTONDOWN 0x0201
-#define WM_LBUTTONUP 0x0202
-#define WM_LBUTTONDBLCLK 0x0203
-#define WM_RBUTTONDOWN 0x0204
-#define WM_RBUTTONUP 0x0205
-#define WM_RBUTTONDBLCLK 0x0206
-#define WM_MBUTTONDOWN 0x0207
-#define WM_MBUTTONUP 0x0208
-#define WM_MBUTTONDBLCLK 0x0209
-#define WM_MOUSEWHEEL 0x020A
-#define WM_MOUSELAST 0x020A
-#define WM_USER 0x0400
-#define WM_APP 0x8000
+#define WM_NULL 0x0000                  // nothing; never produced
+#define WM_CREATE 0x0001                // sent at creation; lParam a CREATESTRUCTA*, -1 fails it
+#define WM_DESTROY 0x0002               // sent first while the window is destroyed
+#define WM_MOVE 0x0003                  // never produced
+#define WM_SIZE 0x0005                  // never produced
+#define WM_ACTIVATE 0x0006              // never produced
+#define WM_SETFOCUS 0x0007              // never produced
+#define WM_KILLFOCUS 0x0008             // never produced
+#define WM_PAINT 0x000F                 // never produced: the engine paints
+#define WM_CLOSE 0x0010                 // the window system asks to close; DefWindowProcA destroys
+#define WM_QUIT 0x0012                  // ends the message loop; wParam the exit code
+#define WM_NCCREATE 0x0081              // sent first at creation; FALSE fails it
+#define WM_NCDESTROY 0x0082             // sent last while the window is destroyed
+#define WM_KEYFIRST 0x0100              // the first key message number
+#define WM_KEYDOWN 0x0100               // a key pressed; wParam VK_..., lParam repeat and flag bits
+#define WM_KEYUP 0x0101                 // a key released
+#define WM_CHAR 0x0102                  // a character typed; wParam the Latin-1 code
+#define WM_SYSKEYDOWN 0x0104            // a key pressed with Alt held, or F10
+#define WM_SYSKEYUP 0x0105              // a key released with Alt held, or F10
+#define WM_SYSCHAR 0x0106               // never produced
+#define WM_KEYLAST 0x0109               // the last key message number
+#define WM_SYSCOMMAND 0x0112            // a window command; wParam SC_...
+#define WM_MOUSEFIRST 0x0200            // the first mouse message number
+#define WM_MOUSEMOVE 0x0200             // never produced (GetCursorPos is polled)
+#define WM_LBUTTONDOWN 0x0201           // left button pressed; lParam client x, y
+#define WM_LBUTTONUP 0x0202             // left button released
+#define WM_LBUTTONDBLCLK 0x0203         // never produced
+#define WM_RBUTTONDOWN 0x0204           // right button pressed
+#define WM_RBUTTONUP 0x0205             // right button released
+#define WM_RBUTTONDBLCLK 0x0206         // never produced
+#define WM_MBUTTONDOWN 0x0207           // middle button pressed
+#define WM_MBUTTONUP 0x0208             // middle button released
+#define WM_MBUTTONDBLCLK 0x0209         // never produced
+#define WM_MOUSEWHEEL 0x020A            // wheel turned; lParam screen x, y
+#define WM_MOUSELAST 0x020A             // the last mouse message number
+#define WM_USER 0x0400                  // the first message number of a window class's own
+#define WM_APP 0x8000                   // the first message number of the program's own
 
 // System commands (wParam of WM_SYSCOMMAND).
-#define SC_SIZE 0xF000
-#define SC_MOVE 0xF010
-#define SC_MINIMIZE 0xF020
-#define SC_MAXIMIZE 0xF030
-#define SC_CLOSE 0xF060
-#define SC_KEYMENU 0xF100
-#define SC_RESTORE 0xF120
-#define SC_SCREENSAVE 0xF140
-#define SC_MONITORPOWER 0xF170
+#define SC_SIZE 0xF000                  // not handled here
+#define SC_MOVE 0xF010                  // not handled here
+#define SC_MINIMIZE 0xF020              // DefWindowProcA minimises
+#define SC_MAXIMIZE 0xF030              // DefWindowProcA maximises
+#define SC_CLOSE 0xF060                 // DefWindowProcA sends WM_CLOSE
+#define SC_KEYMENU 0xF100               // not handled here
+#define SC_RESTORE 0xF120               // DefWindowProcA restores
+#define SC_SCREENSAVE 0xF140            // not handled here
+#define SC_MONITORPOWER 0xF170          // not handled here
 
 // Mouse key state flags (wParam of the button messages).
-#define MK_LBUTTON 0x0001
-#define MK_RBUTTON 0x0002
-#define MK_SHIFT 0x0004
-#define MK_CONTROL 0x0008
-#define MK_MBUTTON 0x0010
+#define MK_LBUTTON 0x0001               // the left button is down
+#define MK_RBUTTON 0x0002               // the right button is down
+#define MK_SHIFT 0x0004                 // a Shift key is down
+#define MK_CONTROL 0x0008               // a Ctrl key is down
+#define MK_MBUTTON 0x0010               // the middle button is down
 
 // Virtual-key codes. Letters and digits are their upper-case ASCII codes ('A', '0'). Keys are
 // told by their place on the keyboard, read as on a US layout.
-#define VK_LBUTTON 0x01    // left mouse button (not a key message)
-#define VK_RBUTTON 0x02    // right mouse button (not a key message)
-#define VK_CANCEL 0x03     // Ctrl+Break; never reported here
-#define VK_MBUTTON 0x04    // middle mouse button (not a key message)
-#define VK_BACK 0x08       // Backspace
-#define VK_TAB 0x09        // Tab
-#define VK_CLEAR 0x0C      // Clear; never reported here
-#define VK_RETURN 0x0D     // Enter (either one)
-#define VK_SHIFT 0x10      // either Shift
-#define VK_CONTROL 0x11    // either Ctrl
-#define VK_MENU 0x12       // either Alt
-#define VK_PAUSE 0x13      // Pause
-#define VK_CAPITAL 0x14    // Caps Lock
-#define VK_ESCAPE 0x1B     // Esc
-#define VK_SPACE 0x20      // the space bar
-#define VK_PRIOR 0x21      // Page Up
-#define VK_NEXT 0x22       // Page Down
-#define VK_END 0x23        // End
-#define VK_HOME 0x24       // Home
-#define VK_LEFT 0x25       // left arrow
-#define VK_UP 0x26         // up arrow
-#define VK_RIGHT 0x27      // right arrow
-#define VK_DOWN 0x28       // down arrow
-#define VK_SELECT 0x29     // Select; never reported here
-#define VK_PRINT 0x2A      // Print; never reported here (Print Screen is VK_SNAPSHOT)
-#define VK_SNAPSHOT 0x2C   // Print Screen
-#define VK_INSERT 0x2D     // Insert
-#define VK_DELETE 0x2E     // Delete
-#define VK_HELP 0x2F       // Help; never reported here
-#define VK_LWIN 0x5B       // left Windows (Super) key
-#define VK_RWIN 0x5C       // right Windows (Super) key
-#define VK_APPS 0x5D       // the context-menu key
-#define VK_NUMPAD0 0x60    // keypad 0
-#define VK_NUMPAD1 0x61    // keypad 1
-#define VK_NUMPAD2 0x62    // keypad 2
-#define VK_NUMPAD3 0x63    // keypad 3
-#define VK_NUMPAD4 0x64    // keypad 4
-#define VK_NUMPAD5 0x65    // keypad 5
-#define VK_NUMPAD6 0x66    // keypad 6
-#define VK_NUMPAD7 0x67    // keypad 7
-#define VK_NUMPAD8 0x68    // keypad 8
-#define VK_NUMPAD9 0x69    // keypad 9
-#define VK_MULTIPLY 0x6A   // keypad *
-#define VK_ADD 0x6B        // keypad +
-#define VK_SEPARATOR 0x6C  // keypad separator; never reported here
-#define VK_SUBTRACT 0x6D   // keypad -
-#define VK_DECIMAL 0x6E    // keypad decimal point
-#define VK_DIVIDE 0x6F     // keypad /
-#define VK_F1 0x70         // F1
-#define VK_F2 0x71         // F2
-#define VK_F3 0x72         // F3
-#define VK_F4 0x73         // F4
-#define VK_F5 0x74         // F5
-#define VK_F6 0x75         // F6
-#define VK_F7 0x76         // F7
-#define VK_F8 0x77         // F8
-#define VK_F9 0x78         // F9
-#define VK_F10 0x79        // F10
-#define VK_F11 0x7A        // F11
-#define VK_F12 0x7B        // F12
-#define VK_NUMLOCK 0x90    // Num Lock
-#define VK_SCROLL 0x91     // Scroll Lock
-#define VK_LSHIFT 0xA0     // left Shift; key messages report VK_SHIFT
-#define VK_RSHIFT 0xA1     // right Shift; key messages report VK_SHIFT
-#define VK_LCONTROL 0xA2   // left Ctrl; key messages report VK_CONTROL
-#define VK_RCONTROL 0xA3   // right Ctrl; key messages report VK_CONTROL
-#define VK_LMENU 0xA4      // left Alt; key messages report VK_MENU
-#define VK_RMENU 0xA5      // right Alt; key messages report VK_MENU
-#define VK_OEM_1 0xBA      // the ;: key of a US layout
-#define VK_OEM_PLUS 0xBB   // the =+ key
-#define VK_OEM_COMMA 0xBC  // the ,< key
-#define VK_OEM_MINUS 0xBD  // the -_ key
-#define VK_OEM_PERIOD 0xBE // the .> key
-#define VK_OEM_2 0xBF      // the /? key of a US layout
-#define VK_OEM_3 0xC0      // the `~ key of a US layout
-#define VK_OEM_4 0xDB      // the [{ key of a US layout
-#define VK_OEM_5 0xDC      // the \| key of a US layout
-#define VK_OEM_6 0xDD      // the ]} key of a US layout
-#define VK_OEM_7 0xDE      // the '" key of a US layout
-#define VK_OEM_102 0xE2    // the extra key of 102-key keyboards
+#define VK_LBUTTON 0x01                 // left mouse button (not a key message)
+#define VK_RBUTTON 0x02                 // right mouse button (not a key message)
+#define VK_CANCEL 0x03                  // Ctrl+Break; never reported here
+#define VK_MBUTTON 0x04                 // middle mouse button (not a key message)
+#define VK_BACK 0x08                    // Backspace
+#define VK_TAB 0x09                     // Tab
+#define VK_CLEAR 0x0C                   // Clear; never reported here
+#define VK_RETURN 0x0D                  // Enter (either one)
+#define VK_SHIFT 0x10                   // either Shift
+#define VK_CONTROL 0x11                 // either Ctrl
+#define VK_MENU 0x12                    // either Alt
+#define VK_PAUSE 0x13                   // Pause
+#define VK_CAPITAL 0x14                 // Caps Lock
+#define VK_ESCAPE 0x1B                  // Esc
+#define VK_SPACE 0x20                   // the space bar
+#define VK_PRIOR 0x21                   // Page Up
+#define VK_NEXT 0x22                    // Page Down
+#define VK_END 0x23                     // End
+#define VK_HOME 0x24                    // Home
+#define VK_LEFT 0x25                    // left arrow
+#define VK_UP 0x26                      // up arrow
+#define VK_RIGHT 0x27                   // right arrow
+#define VK_DOWN 0x28                    // down arrow
+#define VK_SELECT 0x29                  // Select; never reported here
+#define VK_PRINT 0x2A                   // Print; never reported here (Print Screen is VK_SNAPSHOT)
+#define VK_SNAPSHOT 0x2C                // Print Screen
+#define VK_INSERT 0x2D                  // Insert
+#define VK_DELETE 0x2E                  // Delete
+#define VK_HELP 0x2F                    // Help; never reported here
+#define VK_LWIN 0x5B                    // left Windows (Super) key
+#define VK_RWIN 0x5C                    // right Windows (Super) key
+#define VK_APPS 0x5D                    // the context-menu key
+#define VK_NUMPAD0 0x60                 // keypad 0
+#define VK_NUMPAD1 0x61                 // keypad 1
+#define VK_NUMPAD2 0x62                 // keypad 2
+#define VK_NUMPAD3 0x63                 // keypad 3
+#define VK_NUMPAD4 0x64                 // keypad 4
+#define VK_NUMPAD5 0x65                 // keypad 5
+#define VK_NUMPAD6 0x66                 // keypad 6
+#define VK_NUMPAD7 0x67                 // keypad 7
+#define VK_NUMPAD8 0x68                 // keypad 8
+#define VK_NUMPAD9 0x69                 // keypad 9
+#define VK_MULTIPLY 0x6A                // keypad *
+#define VK_ADD 0x6B                     // keypad +
+#define VK_SEPARATOR 0x6C               // keypad separator; never reported here
+#define VK_SUBTRACT 0x6D                // keypad -
+#define VK_DECIMAL 0x6E                 // keypad decimal point
+#define VK_DIVIDE 0x6F                  // keypad /
+#define VK_F1 0x70                      // F1
+#define VK_F2 0x71                      // F2
+#define VK_F3 0x72                      // F3
+#define VK_F4 0x73                      // F4
+#define VK_F5 0x74                      // F5
+#define VK_F6 0x75                      // F6
+#define VK_F7 0x76                      // F7
+#define VK_F8 0x77                      // F8
+#define VK_F9 0x78                      // F9
+#define VK_F10 0x79                     // F10
+#define VK_F11 0x7A                     // F11
+#define VK_F12 0x7B                     // F12
+#define VK_NUMLOCK 0x90                 // Num Lock
+#define VK_SCROLL 0x91                  // Scroll Lock
+#define VK_LSHIFT 0xA0                  // left Shift; key messages report VK_SHIFT
+#define VK_RSHIFT 0xA1                  // right Shift; key messages report VK_SHIFT
+#define VK_LCONTROL 0xA2                // left Ctrl; key messages report VK_CONTROL
+#define VK_RCONTROL 0xA3                // right Ctrl; key messages report VK_CONTROL
+#define VK_LMENU 0xA4                   // left Alt; key messages report VK_MENU
+#define VK_RMENU 0xA5                   // right Alt; key messages report VK_MENU
+#define VK_OEM_1 0xBA                   // the ;: key of a US layout
+#define VK_OEM_PLUS 0xBB                // the =+ key
+#define VK_OEM_COMMA 0xBC               // the ,< key
+#define VK_OEM_MINUS 0xBD               // the -_ key
+#define VK_OEM_PERIOD 0xBE              // the .> key
+#define VK_OEM_2 0xBF                   // the /? key of a US layout
+#define VK_OEM_3 0xC0                   // the `~ key of a US layout
+#define VK_OEM_4 0xDB                   // the [{ key of a US layout
+#define VK_OEM_5 0xDC                   // the \| key of a US layout
+#define VK_OEM_6 0xDD                   // the ]} key of a US layout
+#define VK_OEM_7 0xDE                   // the '" key of a US layout
+#define VK_OEM_102 0xE2                 // the extra key of 102-key keyboards
 
 // GetSystemMetrics.
-#define SM_CXSCREEN 0
-#define SM_CYSCREEN 1
-#define SM_CMONITORS 80
+#define SM_CXSCREEN 0                   // the desktop width in pixels
+#define SM_CYSCREEN 1                   // the desktop height in pixels
+#define SM_CMONITORS 80                 // the number of displays
 
 // SystemParametersInfoA.
-#define SPI_GETWORKAREA 0x0030
+#define SPI_GETWORKAREA 0x0030          // the usable part of the screen (a RECT)
 
 // GetDeviceCaps.
-#define HORZRES 8
-#define VERTRES 10
-#define BITSPIXEL 12
-#define VREFRESH 116
+#define HORZRES 8                       // display width in pixels
+#define VERTRES 10                      // display height in pixels
+#define BITSPIXEL 12                    // bits per pixel
+#define VREFRESH 116                    // refresh rate in Hz (0: unknown)
 
 // Display modes.
-#define DM_BITSPERPEL 0x00040000L
-#define DM_PELSWIDTH 0x00080000L
-#define DM_PELSHEIGHT 0x00100000L
-#define DM_DISPLAYFLAGS 0x00200000L
-#define DM_DISPLAYFREQUENCY 0x00400000L
-#define CDS_UPDATEREGISTRY 0x00000001
-#define CDS_TEST 0x00000002
-#define CDS_FULLSCREEN 0x00000004
-#define DISP_CHANGE_SUCCESSFUL 0
-#define DISP_CHANGE_RESTART 1
-#define DISP_CHANGE_FAILED (-1)
-#define DISP_CHANGE_BADMODE (-2)
-#define DISP_CHANGE_BADFLAGS (-4)
-#define DISP_CHANGE_BADPARAM (-5)
-#define ENUM_CURRENT_SETTINGS ((DWORD)-1)
-#define ENUM_REGISTRY_SETTINGS ((DWORD)-2)
+#define DM_BITSPERPEL 0x00040000L       // dmBitsPerPel is set
+#define DM_PELSWIDTH 0x00080000L        // dmPelsWidth is set
+#define DM_PELSHEIGHT 0x00100000L       // dmPelsHeight is set
+#define DM_DISPLAYFLAGS 0x00200000L     // dmDisplayFlags is set (not compared)
+#define DM_DISPLAYFREQUENCY 0x00400000L // dmDisplayFrequency is set
+#define CDS_UPDATEREGISTRY 0x00000001   // ignored: modes are never changed
+#define CDS_TEST 0x00000002             // ignored: modes are never changed
+#define CDS_FULLSCREEN 0x00000004       // ignored: modes are never changed
+#define DISP_CHANGE_SUCCESSFUL 0        // the mode is in force
+#define DISP_CHANGE_RESTART 1           // never returned here
+#define DISP_CHANGE_FAILED (-1)         // a listed mode that is not in force
+#define DISP_CHANGE_BADMODE (-2)        // a mode the display does not list
+#define DISP_CHANGE_BADFLAGS (-4)       // never returned here
+#define DISP_CHANGE_BADPARAM (-5)       // never returned here
+#define ENUM_CURRENT_SETTINGS ((DWORD)-1)   // EnumDisplaySettingsA: the mode in force
+#define ENUM_REGISTRY_SETTINGS ((DWORD)-2)  // EnumDisplaySettingsA: the desktop mode too
 
 // Shell_NotifyIconA.
-#define NIM_ADD 0x00000000
-#define NIM_MODIFY 0x00000001
-#define NIM_DELETE 0x00000002
-#define NIF_MESSAGE 0x00000001
-#define NIF_ICON 0x00000002
-#define NIF_TIP 0x00000004
-#define NIF_STATE 0x00000008
-#define NIF_INFO 0x00000010
+#define NIM_ADD 0x00000000                  // adds an icon for a new (owner, id)
+#define NIM_MODIFY 0x00000001               // changes the fields uFlags names
+#define NIM_DELETE 0x00000002               // removes the icon
+#define NIF_MESSAGE 0x00000001              // uCallbackMessage is set
+#define NIF_ICON 0x00000002                 // hIcon is set
+#define NIF_TIP 0x00000004                  // szTip is set
+#define NIF_STATE 0x00000008                // dwState is set (not read here)
+#define NIF_INFO 0x00000010                 // the balloon is set (not read here)
 
 // GetLastError codes the platform sets.
-#define ERROR_SUCCESS 0L
-#define ERROR_FILE_NOT_FOUND 2L
-#define ERROR_INVALID_HANDLE 6L
-#define ERROR_NOT_ENOUGH_MEMORY 8L
-#define ERROR_INVALID_PARAMETER 87L
-#define ERROR_MOD_NOT_FOUND 126L
-#define ERROR_ALREADY_EXISTS 183L
-#define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
-#define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
-#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
-#define ERROR_INVALID_WINDOW_HANDLE 1400L
-#define ERROR_CANNOT_FIND_WND_CLASS 1407L
-#define ERROR_CLASS_ALREADY_EXISTS 1410L
-#define ERROR_CLASS_DOES_NOT_EXIST 1411L
-#define ERROR_CLASS_HAS_WINDOWS 1412L
-#define ERROR_ACCESS_DENIED 5L
-#define ERROR_WRITE_FAULT 29L
-#define ERROR_READ_FAULT 30L
-#define ERROR_DISK_FULL 112L
-#define ERROR_BAD_PATHNAME 161L
-#define ERROR_MORE_DATA 234L
-#define ERROR_NO_MORE_FILES 18L
-#define ERROR_KEY_DELETED 1018L
-#define ERROR_NOT_ENOUGH_QUOTA 1816L
-#define ERROR_CANCELLED 1223L
-#define SE_ERR_NOASSOC 31
+#define ERROR_SUCCESS 0L                    // no error
+#define ERROR_FILE_NOT_FOUND 2L             // no such file, key or value
+#define ERROR_INVALID_HANDLE 6L             // a handle that is not open
+#define ERROR_NOT_ENOUGH_MEMORY 8L          // no window could be made (no display, or SDL refused)
+#define ERROR_INVALID_PARAMETER 87L         // a null or out-of-range argument
+#define ERROR_MOD_NOT_FOUND 126L            // no module of that name
+#define ERROR_ALREADY_EXISTS 183L           // never set here
+#define ERROR_RESOURCE_DATA_NOT_FOUND 1812L // a resource handle without data
+#define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L // no resource of that type
+#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L // no resource of that name
+#define ERROR_INVALID_WINDOW_HANDLE 1400L   // no such window
+#define ERROR_CANNOT_FIND_WND_CLASS 1407L   // CreateWindowExA: no such class
+#define ERROR_CLASS_ALREADY_EXISTS 1410L    // the class name is taken
+#define ERROR_CLASS_DOES_NOT_EXIST 1411L    // UnregisterClassA: no such class
+#define ERROR_CLASS_HAS_WINDOWS 1412L       // the class still has windows
+#define ERROR_ACCESS_DENIED 5L              // the handle lacks the access, or the key has subkeys
+#define ERROR_WRITE_FAULT 29L               // a store file could not be written
+#define ERROR_READ_FAULT 30L                // a store file could not be read
+#define ERROR_DISK_FULL 112L                // the store could not be saved
+#define ERROR_BAD_PATHNAME 161L             // a key path the registry refuses
+#define ERROR_MORE_DATA 234L                // the buffer is too small; the size is set
+#define ERROR_NO_MORE_FILES 18L             // FindNextFileA: no further match
+#define ERROR_KEY_DELETED 1018L             // the handle's key was deleted
+#define ERROR_NOT_ENOUGH_QUOTA 1816L        // a registry bound is reached
+#define ERROR_CANCELLED 1223L               // never set here
+#define SE_ERR_NOASSOC 31                   // ShellExecuteA: xdg-open is not installed
 
 // MessageBoxA types and answers.
-#define MB_OK 0x00000000L
-#define MB_OKCANCEL 0x00000001L
-#define MB_ABORTRETRYIGNORE 0x00000002L
-#define MB_YESNOCANCEL 0x00000003L
-#define MB_YESNO 0x00000004L
-#define MB_RETRYCANCEL 0x00000005L
-#define MB_ICONERROR 0x00000010L
-#define MB_ICONQUESTION 0x00000020L
-#define MB_ICONWARNING 0x00000030L
-#define MB_ICONINFORMATION 0x00000040L
-#define IDOK 1
-#define IDCANCEL 2
-#define IDABORT 3
-#define IDRETRY 4
-#define IDIGNORE 5
-#define IDYES 6
-#define IDNO 7
+#define MB_OK 0x00000000L                   // 0: an OK button
+#define MB_OKCANCEL 0x00000001L             // OK and Cancel
+#define MB_ABORTRETRYIGNORE 0x00000002L     // Abort, Retry and Ignore
+#define MB_YESNOCANCEL 0x00000003L          // Yes, No and Cancel
+#define MB_YESNO 0x00000004L                // Yes and No
+#define MB_RETRYCANCEL 0x00000005L          // Retry and Cancel
+#define MB_ICONERROR 0x00000010L            // an error box
+#define MB_ICONQUESTION 0x00000020L         // an information box (SDL has no question icon)
+#define MB_ICONWARNING 0x00000030L          // a warning box
+#define MB_ICONINFORMATION 0x00000040L      // an information box
+#define IDOK 1                              // OK pressed (Enter or Esc when it is the only button)
+#define IDCANCEL 2                          // Cancel pressed, or Esc
+#define IDABORT 3                           // Abort pressed
+#define IDRETRY 4                           // Retry pressed
+#define IDIGNORE 5                          // Ignore pressed
+#define IDYES 6                             // Yes pressed
+#define IDNO 7                              // No pressed
 
 // ---- files, dialogs and the shell's folder picker -------------------------------------------
 typedef void* HANDLE;          // a file search's handle
@@ -665,19 +665,19 @@ typedef struct _WIN32_FIND_DATAA
 } WIN32_FIND_DATAA, *LPWIN32_FIND_DATAA; // LPWIN32_FIND_DATAA: a pointer to one
 
 // Common dialogs (GetOpenFileNameA, GetSaveFileNameA) and the folder picker.
-#define OFN_READONLY 0x00000001
-#define OFN_OVERWRITEPROMPT 0x00000002
-#define OFN_HIDEREADONLY 0x00000004
-#define OFN_NOCHANGEDIR 0x00000008
-#define OFN_ALLOWMULTISELECT 0x00000200
-#define OFN_PATHMUSTEXIST 0x00000800
-#define OFN_FILEMUSTEXIST 0x00001000
-#define OFN_EXPLORER 0x00080000
-#define OFN_EX_NOPLACESBAR 0x00000001
-#define CDERR_STRUCTSIZE 0x0001
-#define CDERR_INITIALIZATION 0x0002
-#define CDERR_DIALOGFAILURE 0xFFFF
-#define FNERR_BUFFERTOOSMALL 0x3003
+#define OFN_READONLY 0x00000001             // ignored here
+#define OFN_OVERWRITEPROMPT 0x00000002      // saving over a file asks first
+#define OFN_HIDEREADONLY 0x00000004         // ignored here
+#define OFN_NOCHANGEDIR 0x00000008          // ignored: the current folder never changes
+#define OFN_ALLOWMULTISELECT 0x00000200     // opening may choose several files
+#define OFN_PATHMUSTEXIST 0x00000800        // ignored here
+#define OFN_FILEMUSTEXIST 0x00001000        // ignored here
+#define OFN_EXPLORER 0x00080000             // ignored here
+#define OFN_EX_NOPLACESBAR 0x00000001       // ignored here
+#define CDERR_STRUCTSIZE 0x0001             // lStructSize is neither size
+#define CDERR_INITIALIZATION 0x0002         // no lpstrFile, or nMaxFile below 2
+#define CDERR_DIALOGFAILURE 0xFFFF          // the picker program failed
+#define FNERR_BUFFERTOOSMALL 0x3003         // the answer does not fit lpstrFile
 
 // What GetOpenFileNameA / GetSaveFileNameA ask and answer.
 typedef struct tagOFNA
@@ -876,10 +876,10 @@ extern "C"
     OV_PLATFORM_API BOOL WINAPI AdjustWindowRectEx(LPRECT rect, DWORD style, BOOL menu,
                                                    DWORD exStyle);
 
-    // Styles are stored and read back; setting them applies topmost, taskbar presence and layering.
-    // Reads a GWL_... value (WS_VISIBLE in GWL_STYLE is the real visibility).
+    // Reads a stored GWL_... value (WS_VISIBLE in GWL_STYLE is the real visibility).
     OV_PLATFORM_API LONG WINAPI GetWindowLongA(HWND hwnd, int index);
-    // Sets a GWL_... value and returns the previous one.
+    // Stores a GWL_... value and returns the previous one; new styles apply topmost, taskbar
+    // presence and layering.
     OV_PLATFORM_API LONG WINAPI SetWindowLongA(HWND hwnd, int index, LONG value);
     // GetWindowLongA for pointer-sized values (GWLP_WNDPROC, GWLP_USERDATA).
     OV_PLATFORM_API LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int index);
@@ -893,9 +893,8 @@ extern "C"
     OV_PLATFORM_API BOOL WINAPI GetLayeredWindowAttributes(HWND hwnd, COLORREF* key, BYTE* alpha,
                                                            DWORD* flags);
 
-    // Window procedures and the message queue. Posted messages are retrieved before input
-    // messages (keys, characters, buttons, wheel, close requests from the window system), and
-    // WM_QUIT from PostQuitMessage only when neither remains, as on Windows.
+    // Window procedures and the message queue.
+
     // What a window does by default: WM_CLOSE destroys it, Alt+F4 and SC_CLOSE close it,
     // SC_MINIMIZE / SC_MAXIMIZE / SC_RESTORE show it so, WM_NCCREATE TRUE, the rest 0.
     OV_PLATFORM_API LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam,
@@ -912,7 +911,10 @@ extern "C"
     // Asks for WM_QUIT with `exitCode` as wParam once the queue has nothing else.
     OV_PLATFORM_API void WINAPI PostQuitMessage(int exitCode);
     // The next message for `hwnd` (null: any; (HWND)-1: thread messages) within the range
-    // (0, 0: all); FALSE when none waits. PM_REMOVE takes it from the queue.
+    // (0, 0: all); FALSE when none waits. PM_REMOVE takes it from the queue. Posted messages
+    // come before input messages (keys, characters, buttons, wheel, close requests from the
+    // window system), and WM_QUIT from PostQuitMessage only when neither remains, as on
+    // Windows.
     OV_PLATFORM_API BOOL WINAPI PeekMessageA(LPMSG msg, HWND hwnd, UINT filterMin, UINT filterMax,
                                              UINT removeFlags);
     // Posts the WM_CHAR a key makes that text input does not: Enter, Backspace, Tab, Escape
@@ -1031,6 +1033,7 @@ extern "C"
     // with CommDlgExtendedError 0 when cancelled or when neither program is installed,
     // CDERR_DIALOGFAILURE when the program failed, FNERR_BUFFERTOOSMALL (the size needed in the
     // first two bytes of lpstrFile) when the answer does not fit (docs/platform.md).
+    // GetOpenFileNameA asks for a file to open (several with OFN_ALLOWMULTISELECT).
     OV_PLATFORM_API BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA dialog);
     // Asks for a file to save to; OFN_OVERWRITEPROMPT has an existing file confirmed.
     OV_PLATFORM_API BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA dialog);
@@ -1049,6 +1052,8 @@ extern "C"
     // a missing key or value, ERROR_MORE_DATA and the needed size for a too-small buffer,
     // ERROR_ACCESS_DENIED for a key with subkeys or a handle without the access asked,
     // ERROR_DISK_FULL when the store cannot be written (the previous store stays).
+    // RegOpenKeyExA opens an existing key with the access asked (ERROR_FILE_NOT_FOUND when
+    // there is none).
     OV_PLATFORM_API LONG WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR subKey, DWORD options,
                                               REGSAM access, PHKEY result);
     // Opens `subKey`, creating it and its missing ancestors; `disposition` says which.

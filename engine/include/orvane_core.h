@@ -42,25 +42,25 @@ extern "C"
 
 /* ---- Numeric codes (docs/engine.md gives what each one does) ------------------------------- */
 /* OvSetState / OvGetState states */
-#define OV_STATE_ACTIVE_TARGET 16 /* get: OvHandle of the active render target          */
-#define OV_STATE_GLYPH_WIDTH 96   /* grid font glyph size and spacing: doubles          */
-#define OV_STATE_GLYPH_HEIGHT 97
-#define OV_STATE_LETTER_SPACING 98
-#define OV_STATE_LINE_SPACING 99
-#define OV_STATE_LINE_BREAK 100     /* int32_t: line-break character of new fonts         */
-#define OV_STATE_COLOUR_MASK 101    /* r, g, b, a write flags                             */
-#define OV_STATE_TEXTURING 108      /* 2D texturing on / off                              */
-#define OV_STATE_BLENDING 154       /* blending on / off                                  */
-#define OV_STATE_BLEND 155          /* source and destination factor (OV_BLEND_...)       */
-#define OV_STATE_BLEND_EQUATION 173 /* OV_EQUATION_...                                    */
-#define OV_STATE_SCISSOR_BOX 219    /* x, y, width, height from the bottom-left           */
-#define OV_STATE_SCISSOR_TEST 220
-#define OV_STATE_POINT_SIZE 221          /* double                                             */
-#define OV_STATE_POINT_SPRITE 224        /* points drawn as squares                            */
-#define OV_STATE_POINT_SPRITE_COORDS 225 /* the texture spread across each point           */
-#define OV_STATE_POINT_SMOOTH 226        /* round points                                       */
-#define OV_STATE_CLEAR_COLOUR 262        /* r, g, b, a                                         */
-#define OV_STATE_DRAW_COLOUR 263         /* r, g, b, a                                         */
+#define OV_STATE_ACTIVE_TARGET 16        /* get: OvHandle of the active render target */
+#define OV_STATE_GLYPH_WIDTH 96          /* double: glyph width of the grid font (16 at first) */
+#define OV_STATE_GLYPH_HEIGHT 97         /* double: glyph height of the grid font (16 at first) */
+#define OV_STATE_LETTER_SPACING 98       /* double: pixels between the grid font's letters (0) */
+#define OV_STATE_LINE_SPACING 99         /* double: pixels between the grid font's lines (0) */
+#define OV_STATE_LINE_BREAK 100          /* int32_t: line-break character of new fonts */
+#define OV_STATE_COLOUR_MASK 101         /* r, g, b, a: which channels are written */
+#define OV_STATE_TEXTURING 108           /* 2D texturing on / off */
+#define OV_STATE_BLENDING 154            /* blending on / off */
+#define OV_STATE_BLEND 155               /* source and destination factor (OV_BLEND_...) */
+#define OV_STATE_BLEND_EQUATION 173      /* OV_EQUATION_... */
+#define OV_STATE_SCISSOR_BOX 219         /* x, y, width, height from the bottom-left */
+#define OV_STATE_SCISSOR_TEST 220        /* the scissor rectangle (219) on / off */
+#define OV_STATE_POINT_SIZE 221          /* double: the point size in pixels */
+#define OV_STATE_POINT_SPRITE 224        /* points drawn as squares */
+#define OV_STATE_POINT_SPRITE_COORDS 225 /* the texture spread across each point */
+#define OV_STATE_POINT_SMOOTH 226        /* round points */
+#define OV_STATE_CLEAR_COLOUR 262        /* doubles r, g, b, a: what clears paint */
+#define OV_STATE_DRAW_COLOUR 263         /* doubles r, g, b, a: the colour of vertices given none */
 #define OV_STATE_DRAW_CALLS 470          /* get: uint64_t draw calls issued; set(470, 0): reset */
 
 /* Blend factors (state 155) */
@@ -89,77 +89,77 @@ extern "C"
 
 /* Textures: OvTextureUnactivate target, OvTextureParameter names and values, OvTextureGet
  * queries, OvTextureLock modes */
-#define OV_TEXTURE_2D 58
-#define OV_TEXTURE_MIN_FILTER 237
-#define OV_TEXTURE_MAG_FILTER 238
-#define OV_TEXTURE_WRAP_ACROSS 239
-#define OV_TEXTURE_WRAP_DOWN 240
-#define OV_FILTER_NEAREST 242
-#define OV_FILTER_LINEAR 243
-#define OV_WRAP_REPEAT 248
-#define OV_WRAP_CLAMP 249
-#define OV_TEXTURE_WIDTH 258
-#define OV_TEXTURE_HEIGHT 259
-#define OV_TEXTURE_LOCKED_BYTES 261
-#define OV_LOCK_READ_WRITE 0
-#define OV_LOCK_READ_ONLY 1
+#define OV_TEXTURE_2D 58 /* the 2D texture target (OvTextureUnactivate, OvSurfaceSetTexture) */
+#define OV_TEXTURE_MIN_FILTER 237   /* parameter: the minifying filter (OV_FILTER_...) */
+#define OV_TEXTURE_MAG_FILTER 238   /* parameter: the magnifying filter (OV_FILTER_...) */
+#define OV_TEXTURE_WRAP_ACROSS 239  /* parameter: wrapping across (OV_WRAP_...) */
+#define OV_TEXTURE_WRAP_DOWN 240    /* parameter: wrapping down (OV_WRAP_...) */
+#define OV_FILTER_NEAREST 242       /* the nearest texel, hard pixels */
+#define OV_FILTER_LINEAR 243        /* texels blended, the default */
+#define OV_WRAP_REPEAT 248          /* the texture repeats, the default */
+#define OV_WRAP_CLAMP 249           /* the edge texels stretch outwards */
+#define OV_TEXTURE_WIDTH 258        /* OvTextureGet: int32_t width in pixels */
+#define OV_TEXTURE_HEIGHT 259       /* OvTextureGet: int32_t height in pixels */
+#define OV_TEXTURE_LOCKED_BYTES 261 /* OvTextureGet: int32_t byte size of the locked pixels */
+#define OV_LOCK_READ_WRITE 0        /* OvTextureLock: pixels to change and upload */
+#define OV_LOCK_READ_ONLY 1         /* OvTextureLock: pixels only read */
 
 /* Matrix stacks (OvMatrixMode, OvMatrixSave) */
-#define OV_MATRIX_PROJECTION 264
-#define OV_MATRIX_MODELVIEW 265
+#define OV_MATRIX_PROJECTION 264 /* the projection stack (cameras load it) */
+#define OV_MATRIX_MODELVIEW 265  /* the model-view stack (placements of what is drawn) */
 
 /* Render targets: modes (OvRenderTargetCreate, OvRenderTargetChange), OvRenderTargetGet */
-#define OV_MODE_NORMAL 81
-#define OV_MODE_PER_PIXEL_ALPHA 82
-#define OV_TARGET_VIEWPORT_X 440 /* int32_t, y from the bottom; 440-443 in a row       */
-#define OV_TARGET_VIEWPORT_Y 441
-#define OV_TARGET_VIEWPORT_WIDTH 442
-#define OV_TARGET_VIEWPORT_HEIGHT 443
-#define OV_TARGET_NEAR 445 /* double: perspective near and far planes            */
-#define OV_TARGET_FAR 446
-#define OV_TARGET_DEPTH_BITS 447 /* int32_t: depth bits the surface got                */
-#define OV_TARGET_MODE 448       /* int32_t: OV_MODE_...                               */
+#define OV_MODE_NORMAL 81             /* an ordinary opaque surface */
+#define OV_MODE_PER_PIXEL_ALPHA 82    /* a surface with per-pixel alpha (needs an alpha visual) */
+#define OV_TARGET_VIEWPORT_X 440      /* int32_t: viewport x; 440-443 in a row */
+#define OV_TARGET_VIEWPORT_Y 441      /* int32_t: viewport y, from the bottom */
+#define OV_TARGET_VIEWPORT_WIDTH 442  /* int32_t: viewport width in pixels */
+#define OV_TARGET_VIEWPORT_HEIGHT 443 /* int32_t: viewport height in pixels */
+#define OV_TARGET_NEAR 445            /* double: the perspective near plane (1 at first) */
+#define OV_TARGET_FAR 446             /* double: the far plane (10000 at first) */
+#define OV_TARGET_DEPTH_BITS 447      /* int32_t: depth bits the surface got */
+#define OV_TARGET_MODE 448            /* int32_t: OV_MODE_... */
 
 /* Primitive modes (OvDrawData, OvDrawDataStruct, OvPrimitiveBegin) */
-#define OV_PRIMITIVE_POINTS 4
-#define OV_PRIMITIVE_LINES 5
-#define OV_PRIMITIVE_LINE_LOOP 6
-#define OV_PRIMITIVE_LINE_STRIP 7
-#define OV_PRIMITIVE_TRIANGLES 8
-#define OV_PRIMITIVE_TRIANGLE_STRIP 9
-#define OV_PRIMITIVE_TRIANGLE_FAN 10
-#define OV_PRIMITIVE_QUADS 11
+#define OV_PRIMITIVE_POINTS 4         /* each vertex a point (states 221-226) */
+#define OV_PRIMITIVE_LINES 5          /* each pair of vertices a line */
+#define OV_PRIMITIVE_LINE_LOOP 6      /* an outline through every vertex, closed */
+#define OV_PRIMITIVE_LINE_STRIP 7     /* a line through every vertex, open */
+#define OV_PRIMITIVE_TRIANGLES 8      /* each three vertices a triangle */
+#define OV_PRIMITIVE_TRIANGLE_STRIP 9 /* each vertex a triangle with the two before */
+#define OV_PRIMITIVE_TRIANGLE_FAN 10  /* each vertex a triangle with the first and the last */
+#define OV_PRIMITIVE_QUADS 11         /* each four vertices a quad */
 
 /* Shader kinds */
-#define OV_SHADER_VERTEX_PROGRAM 429 /* low-level (assembly) programs */
-#define OV_SHADER_FRAGMENT_PROGRAM 430
-#define OV_SHADER_VERTEX 431 /* GLSL */
-#define OV_SHADER_FRAGMENT 432
-#define OV_SHADER_PROGRAM 433 /* linked */
+#define OV_SHADER_VERTEX_PROGRAM 429   /* a low-level vertex program (!!ARBvp1.0) */
+#define OV_SHADER_FRAGMENT_PROGRAM 430 /* a low-level fragment program (!!ARBfp1.0) */
+#define OV_SHADER_VERTEX 431           /* a GLSL vertex shader */
+#define OV_SHADER_FRAGMENT 432         /* a GLSL fragment shader */
+#define OV_SHADER_PROGRAM 433          /* a linked GLSL program */
 
 /* Vertex buffers: kinds, usage, map access */
-#define OV_BUFFER_VERTICES 452
-#define OV_BUFFER_INDICES 453
-#define OV_USAGE_STATIC 454
-#define OV_USAGE_DYNAMIC 455
-#define OV_USAGE_STREAM 456
-#define OV_MAP_READ_ONLY 463
-#define OV_MAP_WRITE_ONLY 464
-#define OV_MAP_READ_WRITE 465
+#define OV_BUFFER_VERTICES 452 /* the vertex buffer of a handle */
+#define OV_BUFFER_INDICES 453  /* the index buffer of a handle */
+#define OV_USAGE_STATIC 454    /* written once, drawn often (others count as this) */
+#define OV_USAGE_DYNAMIC 455   /* rewritten now and then */
+#define OV_USAGE_STREAM 456    /* rewritten for nearly every draw */
+#define OV_MAP_READ_ONLY 463   /* the mapping is only read */
+#define OV_MAP_WRITE_ONLY 464  /* the mapping is only written */
+#define OV_MAP_READ_WRITE 465  /* the mapping is read and written */
 
 /* OvRenderScene bits, OvDrawData flags and value types, the font descriptor's size */
-#define OV_SCENE_FLUSH 1        /* OvRenderScene bits, applied in the order flush, swap, */
-#define OV_SCENE_CLEAR_COLOUR 2 /* clear, reset                                          */
-#define OV_SCENE_CLEAR_DEPTH 4
-#define OV_SCENE_CLEAR_STENCIL 8
-#define OV_SCENE_CLEAR_ACCUM 16
-#define OV_SCENE_SWAP 32
-#define OV_SCENE_RESET_STATE 64
-#define OV_DRAW_BUFFERED 1 /* OvDrawData flags: arrays are offsets into buffer 452 */
-#define OV_DRAW_INDEXED 2  /* indices come from the active index buffer 453        */
-#define OV_VALUE_FLOAT 2   /* OvDrawData valueType: log2 of the value's byte size  */
-#define OV_VALUE_DOUBLE 3
-#define OV_FONT_DESCRIPTOR_BYTES 9232 /* the glyph descriptor OvGenerateFont reads      */
+#define OV_SCENE_FLUSH 1 /* draws the pending batch; bits apply: flush, swap, clears, reset */
+#define OV_SCENE_CLEAR_COLOUR 2       /* clears to the clear colour (262) */
+#define OV_SCENE_CLEAR_DEPTH 4        /* clears the depth buffer */
+#define OV_SCENE_CLEAR_STENCIL 8      /* clears the stencil buffer */
+#define OV_SCENE_CLEAR_ACCUM 16       /* clears the accumulation buffer */
+#define OV_SCENE_SWAP 32              /* presents: swaps the active target's buffers */
+#define OV_SCENE_RESET_STATE 64       /* resets the drawing state to its defaults */
+#define OV_DRAW_BUFFERED 1            /* OvDrawData flags: arrays are offsets into buffer 452 */
+#define OV_DRAW_INDEXED 2             /* indices come from the active index buffer 453 */
+#define OV_VALUE_FLOAT 2              /* OvDrawData valueType: log2 of the value's byte size */
+#define OV_VALUE_DOUBLE 3             /* OvDrawData valueType: doubles */
+#define OV_FONT_DESCRIPTOR_BYTES 9232 /* the glyph descriptor OvGenerateFont reads */
 
     /* ---- Lifecycle -----------------------------------------------------------------------------
      */
@@ -297,12 +297,12 @@ extern "C"
      * active render target's context. Sizes run from 1 to the device's largest texture side
      * (GL_MAX_TEXTURE_SIZE); anything else is refused. Failures return 0 (Create leaves the
      * handle empty, {1, null}). docs/engine.md describes them. */
-#define OV_FRAME_BUFFER_RGBA8 1        /* format: 8-bit RGBA (0 means the same)             */
-#define OV_FRAME_BUFFER_NEAREST 1      /* flag bit 0: the picture sampled pixel for pixel   */
-#define OV_FRAME_BUFFER_WIDTH 449      /* OvFrameBufferGet: int32_t                          */
-#define OV_FRAME_BUFFER_HEIGHT 450     /* int32_t                                            */
-#define OV_FRAME_BUFFER_TEXTURE 451    /* OvHandle of the texture drawn into                 */
-#define OV_FRAME_BUFFER_MOST_NESTED 16 /* frame buffers active inside one another          */
+#define OV_FRAME_BUFFER_RGBA8 1        /* format: 8-bit RGBA (0 means the same) */
+#define OV_FRAME_BUFFER_NEAREST 1      /* flag bit 0: the picture sampled pixel for pixel */
+#define OV_FRAME_BUFFER_WIDTH 449      /* OvFrameBufferGet: int32_t */
+#define OV_FRAME_BUFFER_HEIGHT 450     /* int32_t */
+#define OV_FRAME_BUFFER_TEXTURE 451    /* OvHandle of the texture drawn into */
+#define OV_FRAME_BUFFER_MOST_NESTED 16 /* frame buffers active inside one another */
 
     /* A frame buffer with a texture of its own (transparent black), destroyed with it.
      * `format` 0 or 1. `flag` bit 0 (OV_FRAME_BUFFER_NEAREST) sets the texture's filters to
@@ -342,7 +342,8 @@ extern "C"
     OV_API uint8_t OvFrameBufferUseFBO(OvHandle frameBuffer);
 
     /* ---- Drawing --------------------------------------------------------------------------------
-     * Modes: 4 points, 6 outline (line loop), 8 triangles, 10 fan, 11 quads.
+     * Modes: 4 points, 5 lines, 6 outline (line loop), 7 line strip, 8 triangles,
+     * 9 triangle strip, 10 fan, 11 quads.
      * OvDrawData draws `count` vertices (or indices) from `first`, from separate arrays:
      *   positions, colours, texcoords, normals: arrays, or with OV_DRAW_BUFFERED null, the
      *     offsets below being byte offsets into the active vertex buffer (452). A null colour
@@ -501,22 +502,22 @@ extern "C"
      * integration at OV_DNA_STEPS_PER_SECOND fixed steps, each relaxing every spring
      * OV_DNA_ITERATIONS times; OvDnaDraw advances it by the time since the DNA was last
      * advanced (at most OV_DNA_MAX_ADVANCE seconds) and draws its surfaces. */
-#define OV_DNA_SUBSTANCES 34        /* slot kind: substances (point masses)             */
-#define OV_DNA_FORCES 35            /* slot kind: covalence forces (springs)            */
-#define OV_DNA_SURFACES 36          /* slot kind: surfaces (textured triangles)         */
+#define OV_DNA_SUBSTANCES 34        /* slot kind: substances (point masses) */
+#define OV_DNA_FORCES 35            /* slot kind: covalence forces (springs) */
+#define OV_DNA_SURFACES 36          /* slot kind: surfaces (textured triangles) */
 #define OV_DNA_PAIR 37              /* two free handles kept for the caller, never used */
-#define OV_SUBSTANCE_POSITION 315   /* OvSubstanceGet: four doubles                    */
-#define OV_SUBSTANCE_MASS 316       /* double; 0 or less: immovable                     */
-#define OV_SUBSTANCE_RANGE 317      /* double: radius other ranged substances keep off  */
-#define OV_SUBSTANCE_SOLID 318      /* int32_t: 1 fixed in place                        */
-#define OV_SUBSTANCE_PREVIOUS 319   /* four doubles: the position one step ago          */
-#define OV_FORCE_FIRST 327          /* OvHandle of the first substance                  */
-#define OV_FORCE_SECOND 328         /* OvHandle of the second substance                 */
+#define OV_SUBSTANCE_POSITION 315   /* OvSubstanceGet: four doubles */
+#define OV_SUBSTANCE_MASS 316       /* double; 0 or less: immovable */
+#define OV_SUBSTANCE_RANGE 317      /* double: radius other ranged substances keep off */
+#define OV_SUBSTANCE_SOLID 318      /* int32_t: 1 fixed in place */
+#define OV_SUBSTANCE_PREVIOUS 319   /* four doubles: the position one step ago */
+#define OV_FORCE_FIRST 327          /* OvHandle of the first substance */
+#define OV_FORCE_SECOND 328         /* OvHandle of the second substance */
 #define OV_FORCE_RESILIENCE 329     /* double in 0..1: share of the error mended per pass */
-#define OV_FORCE_LENGTH 330         /* double: rest length                              */
+#define OV_FORCE_LENGTH 330         /* double: rest length */
 #define OV_SURFACE_CORNER 344       /* 344, 345, 346: OvHandle of each corner's substance */
-#define OV_SURFACE_COORD 350        /* 350, 351, 352: four doubles each                  */
-#define OV_SURFACE_TEXTURE 353      /* OvHandle                                          */
+#define OV_SURFACE_COORD 350        /* 350, 351, 352: four doubles each */
+#define OV_SURFACE_TEXTURE 353      /* OvHandle */
 #define OV_DNA_STEPS_PER_SECOND 120 /* fixed simulation steps per second */
 #define OV_DNA_ITERATIONS 8         /* relaxations of every spring per step */
 #define OV_DNA_MAX_ADVANCE 0.25     /* seconds one OvDnaDraw advances at most */
