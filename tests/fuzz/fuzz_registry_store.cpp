@@ -1,7 +1,8 @@
 // Fuzzes the registry store parser: the input becomes the HKEY_CURRENT_USER store file of a
-// private configuration folder and is read through the registry calls. A file that parses
-// must survive a write and read back; one that does not is moved aside and the write after it
-// must succeed.
+// private configuration folder and is read through the registry calls. Its last four bytes
+// are replaced by the store's checksum, so mutations reach the keys and values instead of
+// stopping at a checksum they cannot match. A file that parses must survive a write and read
+// back; one that does not is moved aside and the write after it must succeed.
 #include "platform/win32.h"
 
 #include <cstdint>
@@ -9,9 +10,22 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace
 {
+
+// The checksum the store ends with: FNV-1a of every byte before it, little-endian.
+void SealWithChecksum(std::vector<uint8_t>& bytes)
+{
+    if (bytes.size() < 16)
+        return;
+    uint32_t hash = 2166136261u;
+    for (size_t i = 0; i + 4 < bytes.size(); ++i)
+        hash = (hash ^ bytes[i]) * 16777619u;
+    for (size_t i = 0; i < 4; ++i)
+        bytes[bytes.size() - 4 + i] = uint8_t(hash >> (8 * i));
+}
 
 const std::string& StorePath()
 {
@@ -39,10 +53,12 @@ void Clean(const std::string& store)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string& store = StorePath();
+    std::vector<uint8_t> bytes(data, data + size);
+    SealWithChecksum(bytes);
     FILE* file = std::fopen(store.c_str(), "wb");
     if (!file)
         std::abort();
-    std::fwrite(data, 1, size, file);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
 
     HKEY key = nullptr;
