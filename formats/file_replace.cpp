@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <windows.h>
 #else
+#include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 #endif
@@ -44,6 +46,15 @@ bool RenameOver(const std::string& from, const std::string& to)
 {
     return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
 }
+bool ProcessGone(long pid)
+{
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, DWORD(pid));
+    if (!process)
+        return GetLastError() == ERROR_INVALID_PARAMETER; // no such process
+    const bool ended = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return ended;
+}
 #else
 long ProcessId()
 {
@@ -65,6 +76,10 @@ bool RenameOver(const std::string& from, const std::string& to)
 {
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
+bool ProcessGone(long pid)
+{
+    return kill(pid_t(pid), 0) != 0 && errno == ESRCH; // EPERM: alive, someone else's
+}
 #endif
 
 // The file a write to `path` would reach: the target of a symbolic link, else `path`.
@@ -78,6 +93,55 @@ std::string WrittenPath(const char* path)
             return target.string();
     }
     return path;
+}
+
+// A run of decimal digits of at most 31 bits; false when empty, foreign or larger.
+bool ReadNumber(const std::string& text, long& value)
+{
+    long long read = 0;
+    for (char c : text)
+        if (c < '0' || c > '9' || (read = read * 10 + (c - '0')) > 0x7FFFFFFF)
+            return false;
+    value = long(read);
+    return !text.empty();
+}
+
+// The process id in a temporary's name "<target>.tmp-<pid>-<n>" given without its
+// "<target>.tmp-" prefix, or 0 when the rest is not of that form.
+long OwnerOfTemporary(const std::string& rest)
+{
+    const size_t dash = rest.find('-');
+    long owner = 0, made = 0;
+    if (dash == std::string::npos || !ReadNumber(rest.substr(0, dash), owner) ||
+        !ReadNumber(rest.substr(dash + 1), made))
+        return 0;
+    return owner;
+}
+
+// Removes the temporaries of earlier saves of `target` whose process is gone (killed while
+// saving); those of running processes, this one included, may still be written. Only
+// tidying: a folder name Windows cannot give in the narrow encoding (a throw) ends it.
+void RemoveLeftovers(const std::string& target) noexcept
+try
+{
+    const fs::path path(target);
+    const std::string prefix = path.filename().string() + ".tmp-";
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    std::error_code error;
+    for (fs::directory_iterator entry(folder, error), end; !error && entry != end;
+         entry.increment(error))
+    {
+        const std::string name = entry->path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0)
+            continue;
+        const long owner = OwnerOfTemporary(name.substr(prefix.size()));
+        std::error_code ignored;
+        if (owner > 0 && owner != ProcessId() && ProcessGone(owner))
+            fs::remove(entry->path(), ignored);
+    }
+}
+catch (const std::exception&)
+{
 }
 
 // A fresh file beside `target`; its name in `temporary`.
@@ -135,6 +199,7 @@ bool ReplaceFileWhole(const char* path, const std::function<bool(std::FILE*)>& w
         std::FILE* file = std::fopen(target.c_str(), "wb");
         return file && WriteAndClose(file, write, false);
     }
+    RemoveLeftovers(target);
     std::string temporary;
     std::FILE* file = CreateBeside(target, temporary);
     if (!file)

@@ -2,7 +2,8 @@
 // rename stays on one file system), which is flushed to the disk and renamed over the target
 // only once every byte is written: a full disk, a write error or a killed process leaves the
 // previous file exactly as it was. A failed write removes the fresh file; a killed process
-// may leave it behind, named "<target>.tmp-<pid>-<n>".
+// leaves it behind, named "<target>.tmp-<pid>-<n>", and the next save of that target
+// removes such leftovers once their process is gone.
 #pragma once
 
 #include <cstdio>

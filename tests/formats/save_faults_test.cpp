@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "formats/byte_buffer.h"
@@ -147,6 +148,34 @@ TEST_F(SaveFaults, KilledSaveFileLeavesTheOldOrAWholeNewFile)
         OvTest::BytesAfterKilledSaves(
             path_, [&](int v) { return SaveBytes(path_, versions[1 + v]); }, rounds, 400),
         versions, rounds);
+    // The killed savers' temporaries go with the next save of the file.
+    ASSERT_TRUE(SaveBytes(path_, "after"));
+    OvTest::ExpectFolderHoldsOnly(folder_.string(), path_);
+}
+
+// Only temporaries of this very file whose process has ended are leftovers.
+TEST_F(SaveFaults, TheNextSaveRemovesOnlyLeftoversOfEndedProcesses)
+{
+    const pid_t ended = fork();
+    if (ended == 0)
+        _exit(0);
+    ASSERT_GT(ended, 0);
+    waitpid(ended, nullptr, 0);
+    const std::string gone = std::to_string(ended), alive = std::to_string(getppid());
+    const std::string kept[] = {path_ + ".tmp-" + alive + "-0",
+                                path_ + ".tmp-" + std::to_string(getpid()) + "-9",
+                                (folder_ / "other.tmp-").string() + gone + "-0",
+                                path_ + ".tmp-" + gone + "-",
+                                path_ + ".tmp-" + gone + "-1.bak",
+                                path_ + ".tmp-99999999999-0"};
+    for (const std::string& name : kept)
+        OvTest::WriteFileBytes(name, "someone's");
+    const std::string leftover = path_ + ".tmp-" + gone + "-3";
+    OvTest::WriteFileBytes(leftover, "half a save");
+    ASSERT_TRUE(SaveBytes(path_, "new"));
+    EXPECT_FALSE(std::filesystem::exists(leftover));
+    for (const std::string& name : kept)
+        EXPECT_EQ("someone's", OvTest::FileBytes(name)) << name;
 }
 
 TEST_F(SaveFaults, KilledPackageSaveLeavesTheOldOrAWholeNewPackage)
