@@ -50,9 +50,9 @@ class OV_APPLICATION : public OV_CORE_PART,
     // The process command line, stored by RunProgram.
     OV_STRING commandLine;
 
-    OV_HOOK updateHook = nullptr;
-    OV_HOOK beforeDrawHook = nullptr;
-    OV_HOOK afterDrawHook = nullptr;
+    OV_HOOK updateHook = nullptr;     // each update tick, before the endpoints and actors
+    OV_HOOK beforeDrawHook = nullptr; // in each view, before the emitters and actors
+    OV_HOOK afterDrawHook = nullptr;  // in each view, after everything the scene draws
 
     // The state machine. RunStates runs states from `current` until none is left: false at
     // once when no state is registered. A change (SelectState by name, whatever the index, or

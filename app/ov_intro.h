@@ -14,14 +14,14 @@ namespace OvCore
 // The splash's window, its sprite and the fade angle (degrees, 0 to 180 over the run).
 struct OV_INTRO
 {
-    static constexpr int32_t WIDTH = 640;
-    static constexpr int32_t HEIGHT = 260;
+    static constexpr int32_t WIDTH = 640;  // the splash window's width in pixels
+    static constexpr int32_t HEIGHT = 260; // its height in pixels
     // Degrees of fade angle per second: 180 degrees make three seconds at any frame rate.
     static constexpr float DEGREES_PER_SECOND = 60;
 
-    OV_WINDOW window;
-    OV_SPRITE sprite;
-    float angle = 0;
+    OV_WINDOW window; // the splash's own window, centred on the screen
+    OV_SPRITE sprite; // the splash image
+    float angle = 0;  // fade angle in degrees: 0 at the start, 180 ends the splash
 };
 
 // The state routine: opens the splash, runs its frame loop with the cursor hidden, closes

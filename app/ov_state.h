@@ -15,16 +15,17 @@ typedef void (*OV_STATE_ROUTINE)();
 // The value of a state registry entry.
 struct OV_STATE
 {
-    OV_STATE_ROUTINE callback = nullptr;
+    OV_STATE_ROUTINE callback = nullptr; // the routine RunStates calls for the state
 };
 
 // One state of a program's list: registered under `name`, index 0.
 struct OV_STATE_DEFINITION
 {
-    const char* name;
-    OV_STATE_ROUTINE callback;
+    const char* name;          // the state's name ("intro", "game")
+    OV_STATE_ROUTINE callback; // its routine
 };
 
+// A handle on one state of the registry (the running one, say).
 using OV_STATE_ENTRY = OV_ENTRY<OV_STATE>;
 
 } // namespace OvCore

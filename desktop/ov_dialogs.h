@@ -30,10 +30,11 @@ OV_STRING& FileDialog(OV_STRING& out, int32_t kind, const char* filter, uint32_t
 OV_STRING& BrowseFolder(OV_STRING& out, const char* title, const char* windowName,
                         int32_t windowNumber);
 
+// One match of a file search.
 struct OV_FILE_ENTRY
 {
-    OV_STRING name;
-    bool directory = false;
+    OV_STRING name;         // the file's or folder's name, without the folder searched
+    bool directory = false; // true for a folder
 };
 
 // Clears `list` and appends each match of `pattern` (a folder and a wildcard name such as

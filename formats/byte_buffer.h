@@ -12,6 +12,7 @@
 namespace OvCore
 {
 
+// A block of bytes with a cursor and a count of bytes in use, laid out as the engine reads it.
 struct ByteBuffer
 {
     uint32_t capacity = 0;     // bytes in the block
@@ -25,8 +26,8 @@ struct ByteBuffer
     ByteBuffer() = default;
     ByteBuffer(const ByteBuffer&) = delete; // one owner per block
     ByteBuffer& operator=(const ByteBuffer&) = delete;
-    ByteBuffer(ByteBuffer&& other) noexcept; // takes the block; `other` is left empty
-    ByteBuffer& operator=(ByteBuffer&& other) noexcept;
+    ByteBuffer(ByteBuffer&& other) noexcept;            // takes the block; `other` is left empty
+    ByteBuffer& operator=(ByteBuffer&& other) noexcept; // frees its own block, takes other's
     ~ByteBuffer() { Destroy(); }
 
     // Everything 0 or null; a block the buffer owned is freed first.
@@ -65,7 +66,9 @@ struct ByteBuffer
     // Not relative: position n, or count - n when backward. Relative: position + n, or
     // position - n when backward. Clamped to the block, then to count; returns the position.
     uint32_t Seek(uint32_t n, bool relative, bool backward);
+    // The cursor's offset from the start of the block.
     uint32_t Position() const { return static_cast<uint32_t>(cursor - start); }
+    // True when the cursor is at or past the end of the data (count).
     bool AtEnd() const { return Position() >= count; }
 
     // Byte i of the block, or `scratch` when i is out of range (writes there change no data).

@@ -15,10 +15,11 @@ namespace OvCore
 
 struct ByteBuffer;
 
+// One attribute of an element: key=value, key="value" or a bare key (empty value).
 struct MARKUP_ATTRIBUTE
 {
-    OV_STRING key;
-    OV_STRING value;
+    OV_STRING key;   // the name before the '='
+    OV_STRING value; // what follows the '=', its surrounding quotes dropped; no escapes
 };
 
 // Modes of `FindNode` and `FindAttribute`.
@@ -35,8 +36,8 @@ enum MARKUP_FIND_MODE : int
 class MARKUP_NODE
 {
   public:
-    OV_STRING name;
-    OV_STRING text;
+    OV_STRING name; // the element's tag name; empty for a text node and the root
+    OV_STRING text; // a text node's text; empty for elements
     std::list<MARKUP_ATTRIBUTE> attributes; // insertion order, duplicates allowed
     MARKUP_NODE* parent = nullptr;          // none for a root
     std::list<MARKUP_NODE> children;        // document order

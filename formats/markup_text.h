@@ -10,6 +10,7 @@
 namespace OvCore
 {
 
+// The string's text as a view, valid while the string is unchanged.
 inline std::string_view MarkupView(const OV_STRING& text)
 {
     return text.Text();

@@ -14,10 +14,11 @@ namespace OvCore
 // One file to put in a package: its entry name and the buffer whose `count` bytes it holds.
 struct PackageFile
 {
-    const char* name = nullptr;
-    const ByteBuffer* buffer = nullptr;
+    const char* name = nullptr;         // the entry name inside the package
+    const ByteBuffer* buffer = nullptr; // the bytes (its first `count`); stays the caller's
 };
 
+// One open package: its name and entry table, and the reading of its entries.
 struct PackageInfo
 {
     OV_STRING name;                      // the open package's file name, empty when none
@@ -31,8 +32,10 @@ struct PackageInfo
     // Reads the package's entry table (closing any package open before); false when the
     // file is missing, damaged or past the engine's bounds (OvVirtualFileLastError says which).
     bool PackageOpen(const char* packageName);
+    // Frees the entry table; the name becomes empty.
     void PackageClose();
 
+    // The number of entries; 0 when no package is open.
     uint32_t PackageEntryCount() const { return descriptor.count; }
     // Out-of-range indices give a null name and size 0.
     const char* PackageEntryName(uint32_t i) const;

@@ -8,6 +8,7 @@
 namespace OvCore
 {
 
+// The request's method: GET, or POST of URL-encoded form data.
 enum class HttpMethod
 {
     Get,

@@ -14,6 +14,7 @@
 namespace OvCore
 {
 
+// Reads one HTTP/1.1 response from the blocks it is fed and hands on its body.
 class HttpResponseParser
 {
   public:
@@ -27,12 +28,19 @@ class HttpResponseParser
     // whose last chunk came without its closing line; anything else unfinished fails.
     void PeerClosed();
 
+    // True once the whole header was read (also after Done or Failed).
     bool HeaderDone() const { return stage_ > Stage::Header; }
+    // True once the body is complete.
     bool Done() const { return stage_ == Stage::Done; }
+    // True once the response was refused; nothing more is read.
     bool Failed() const { return stage_ == Stage::Failed; }
+    // True when the header gave a Content-Length.
     bool HasLength() const { return hasLength_; }
+    // The Content-Length in bytes; 0 when there is none (or for a response without a body).
     uint32_t ContentLength() const { return contentLength_; }
+    // Body bytes handed on so far (chunk framing not counted).
     uint64_t BodyBytes() const { return bodyBytes_; }
+    // The status code of the last status line read (200, 404...); 0 before the first.
     int Status() const { return status_; }
 
   private:

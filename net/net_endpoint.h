@@ -19,14 +19,17 @@ namespace OvCore
 // The engine's socket handle: empty when the low byte of `flags` is set or the id is 0.
 using SocketHandle = OvHandle;
 
+// True for an empty handle: the flag byte set or no socket id.
 inline bool IsEmptySocket(const SocketHandle& handle)
 {
     return (handle.flags & 0xFFu) != 0 || handle.object == nullptr;
 }
+// A new empty handle (flag byte 1, no id).
 inline SocketHandle EmptySocket()
 {
     return SocketHandle{1, nullptr};
 }
+// True when both handles carry the same socket id, whatever their flags.
 inline bool SameSocket(const SocketHandle& a, const SocketHandle& b)
 {
     return a.object == b.object;
@@ -47,27 +50,30 @@ enum HTTP_STATE : uint32_t
     HTTP_SENDING = 20,
 };
 
+// Where a stepwise HTTP request stands; the caller keeps it between steps.
 struct HttpProgress
 {
-    uint32_t state = HTTP_IDLE;
-    uint32_t total = 0;
-    uint32_t done = 0;
+    uint32_t state = HTTP_IDLE; // an HTTP_STATE
+    uint32_t total = 0;         // the response's Content-Length, 0 when it has none
+    uint32_t done = 0;          // body bytes received so far
 };
 
 // A send: the bytes, the target (empty: every client, or the connection), whether to send
 // to every client but the target, and the range (offset 0 and count 0: the whole buffer).
 struct SendRequest
 {
-    ByteBuffer buffer;
-    SocketHandle target = EmptySocket();
-    bool allButTarget = false;
-    uint32_t offset = 0;
-    uint32_t count = 0;
+    ByteBuffer buffer;                   // the bytes to send
+    SocketHandle target = EmptySocket(); // one client or the connection; empty: every client
+    bool allButTarget = false;           // send to every client except `target`
+    uint32_t offset = 0;                 // first byte of the buffer to send
+    uint32_t count = 0;                  // bytes from `offset`; 0 with offset 0: all of them
 };
 
+// A TCP server, a TCP client or an HTTP client over the engine's sockets, with its callbacks.
 class NetEndpoint
 {
   public:
+    // What the endpoint is doing; the numbers are the stored values.
     enum MODE : uint32_t
     {
         MODE_IDLE = 0,
@@ -76,24 +82,30 @@ class NetEndpoint
         MODE_HTTP = 16,
     };
 
+    // A client was accepted; return false to refuse (drop) it.
     typedef bool (*ACCEPT_CALLBACK)(NetEndpoint* endpoint, SocketHandle client);
+    // Data arrived from one client; the buffer is released after the call.
     typedef void (*SERVER_RECEIVE_CALLBACK)(NetEndpoint* endpoint, SocketHandle client,
                                             ByteBuffer* buffer);
+    // A client was found disconnected; its handle is destroyed after the call.
     typedef void (*SERVER_DISCONNECT_CALLBACK)(NetEndpoint* endpoint, SocketHandle client);
+    // The connection was just made (the socket still blocking); return false to abandon it.
     typedef bool (*CONNECT_CALLBACK)(NetEndpoint* endpoint);
+    // Data arrived on the client connection; the buffer is released after the call.
     typedef void (*CLIENT_RECEIVE_CALLBACK)(NetEndpoint* endpoint, ByteBuffer* buffer);
+    // The client connection was found closed; the endpoint is closed after the call.
     typedef void (*CLIENT_DISCONNECT_CALLBACK)(NetEndpoint* endpoint);
 
-    uint32_t mode = MODE_IDLE;
-    SocketHandle socket = EmptySocket();
-    std::vector<SocketHandle> clients;
-    SocketHandle pending = EmptySocket();
-    ACCEPT_CALLBACK OnAccept = nullptr;
-    SERVER_RECEIVE_CALLBACK OnServerReceive = nullptr;
-    SERVER_DISCONNECT_CALLBACK OnServerDisconnect = nullptr;
-    CONNECT_CALLBACK OnConnect = nullptr;
-    CLIENT_RECEIVE_CALLBACK OnClientReceive = nullptr;
-    CLIENT_DISCONNECT_CALLBACK OnClientDisconnect = nullptr;
+    uint32_t mode = MODE_IDLE;            // a MODE; idle after Close
+    SocketHandle socket = EmptySocket();  // the listening socket, or the connection
+    std::vector<SocketHandle> clients;    // a server's accepted clients, in order of acceptance
+    SocketHandle pending = EmptySocket(); // a server's handle for the next accepted client
+    ACCEPT_CALLBACK OnAccept = nullptr;   // server: a new client; null accepts every one
+    SERVER_RECEIVE_CALLBACK OnServerReceive = nullptr;       // server: data from a client
+    SERVER_DISCONNECT_CALLBACK OnServerDisconnect = nullptr; // server: a client went away
+    CONNECT_CALLBACK OnConnect = nullptr; // client: the connection is made; null keeps it
+    CLIENT_RECEIVE_CALLBACK OnClientReceive = nullptr;       // client: data arrived
+    CLIENT_DISCONNECT_CALLBACK OnClientDisconnect = nullptr; // client: the connection closed
     // The longest wait, in milliseconds, of a blocking connect, send or receive, and the
     // longest a stepwise request may go without receiving before it fails.
     uint32_t timeout = 10000;
@@ -103,15 +115,25 @@ class NetEndpoint
     NetEndpoint& operator=(const NetEndpoint&) = delete;
     ~NetEndpoint() { Close(); }
 
+    // Closes, then serves on `port` (0: any free port) with a queue of `backlog` waiting
+    // clients; false, and idle, when the socket cannot be made, opened or bound.
     bool Listen(uint16_t port, int32_t backlog);
+    // Closes, then connects to host:port (`openFlag` goes to the engine's open unchanged),
+    // waiting at most `timeout`; false, and idle, when that fails or OnConnect refuses.
     bool Connect(const char* host, uint16_t port, int32_t openFlag = 0);
+    // Destroys the socket, every client and the pending handle; the endpoint is idle.
     NetEndpoint& Close();
+    // Drops one accepted client (no callback); false when it is not in `clients`.
     bool DisconnectClient(SocketHandle client);
     // Server: accepts one waiting client, delivers what every client sent, drops the clients
     // that are gone. Client: delivers what arrived; false (and idle) once the connection is
     // gone. False in any other mode.
     bool Poll();
+    // Sends as the request says; the bytes sent, the largest count of any client when sent
+    // to several, 0 when idle or nothing went out.
     uint32_t Send(const SendRequest& request);
+    // One receive into `buffer` from `from`, or from the endpoint's own socket when `from` is
+    // empty; non-zero when data arrived, 0 without a socket.
     uint8_t Receive(ByteBuffer& buffer, SocketHandle from = EmptySocket());
     // The port a server listens on (useful after Listen(0, ...)), 0 when none.
     uint16_t LocalPort() const;

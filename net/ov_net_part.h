@@ -9,6 +9,7 @@
 namespace OvCore
 {
 
+// The network's share of OV_APPLICATION: the endpoints and their polling.
 class OV_NET_PART
 {
   public:
@@ -26,6 +27,7 @@ class OV_NET_PART
     void ReleaseEndpoints();
 };
 
+// The process's network part: the one inside Application(), bound by the composition root.
 OV_NET_PART& NetPart();
 
 } // namespace OvCore

@@ -7,14 +7,15 @@
 namespace OvCore
 {
 
+// The tag's fields in file order; the texts are fixed-width, not zero-terminated.
 struct MP3_TAG
 {
-    char title[30];
-    char artist[30];
-    char album[30];
-    char year[4];
-    char comment[30];
-    uint8_t genre;
+    char title[30];   // the track's title
+    char artist[30];  // the performer
+    char album[30];   // the album's name
+    char year[4];     // four digits as text
+    char comment[30]; // free text
+    uint8_t genre;    // the genre, as its number in the tag format's list
 };
 static_assert(sizeof(MP3_TAG) == 125);
 

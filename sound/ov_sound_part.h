@@ -9,6 +9,7 @@
 namespace OvCore
 {
 
+// The sound's share of OV_APPLICATION: the sound system.
 class OV_SOUND_PART
 {
   public:
@@ -16,12 +17,13 @@ class OV_SOUND_PART
     OV_SOUND_PART(const OV_SOUND_PART&) = delete;
     OV_SOUND_PART& operator=(const OV_SOUND_PART&) = delete;
 
-    SOUND_SYSTEM sound;
+    SOUND_SYSTEM sound; // the device and the loaded effects and streams
 
     // Empties the effects, then the streams.
     void ReleaseSound();
 };
 
+// The process's sound part: the one inside Application(), bound by the composition root.
 OV_SOUND_PART& SoundPart();
 
 } // namespace OvCore

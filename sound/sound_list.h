@@ -13,15 +13,20 @@
 namespace OvCore
 {
 
+// Loaded audio objects of type T in load order, each named by a handle.
 template <typename T> class SOUND_LIST
 {
   public:
+    // Names one entry of the list by its number; only the list makes non-empty ones.
     class HANDLE
     {
       public:
         HANDLE() = default;
+        // True for the empty handle, which names nothing (a stale one still reads false).
         bool IsEmpty() const { return number == 0; }
+        // True for a handle the list made, whether or not its entry is still there.
         explicit operator bool() const { return number != 0; }
+        // Equal when both name the same entry (all empty handles are equal).
         bool operator==(const HANDLE&) const = default;
 
       private:
@@ -46,6 +51,7 @@ template <typename T> class SOUND_LIST
         return entry ? entry->item.get() : nullptr;
     }
 
+    // Drops the entry and its reference; false for an empty handle or one whose entry has gone.
     bool Remove(HANDLE handle)
     {
         const ENTRY* entry = Locate(handle);
@@ -64,6 +70,7 @@ template <typename T> class SOUND_LIST
         return true;
     }
 
+    // The number of entries.
     size_t Count() const { return entries.size(); }
 
   private:

@@ -12,9 +12,12 @@
 namespace OvCore
 {
 
+// Names a loaded sound effect (its plays may overlap).
 typedef SOUND_LIST<audiere::SoundEffect>::HANDLE SOUND_EFFECT_HANDLE;
+// Names a loaded stream (one play at a time, decoded as it plays).
 typedef SOUND_LIST<audiere::OutputStream>::HANDLE SOUND_STREAM_HANDLE;
 
+// The audio device and the loaded effects and streams, with operations on their handles.
 class SOUND_SYSTEM
 {
   public:
@@ -24,44 +27,62 @@ class SOUND_SYSTEM
     SOUND_SYSTEM(const SOUND_SYSTEM&) = delete;
     SOUND_SYSTEM& operator=(const SOUND_SYSTEM&) = delete;
 
-    audiere::AudioDevicePtr device;
-    SOUND_LIST<audiere::SoundEffect> effects;
-    SOUND_LIST<audiere::OutputStream> streams;
+    audiere::AudioDevicePtr device;            // the output device; null when none opened
+    SOUND_LIST<audiere::SoundEffect> effects;  // the loaded effects
+    SOUND_LIST<audiere::OutputStream> streams; // the loaded streams
 
-    // An empty handle, the lists unchanged, when the file cannot be opened or decoded.
+    // Loads the audio file whole as an effect (LoadEffect) or opens it as a stream decoded
+    // while it plays (LoadStream), appended to its list. An empty handle, the lists
+    // unchanged, when the file cannot be opened or decoded.
     SOUND_EFFECT_HANDLE LoadEffect(const char* file);
     SOUND_STREAM_HANDLE LoadStream(const char* file);
 
-    // False when the list was already empty / the handle names nothing.
+    // Empty a list, or drop one entry, releasing the audio; false when the list was already
+    // empty / the handle names nothing.
     bool ClearEffects();
     bool ClearStreams();
     bool RemoveEffect(SOUND_EFFECT_HANDLE handle);
     bool RemoveStream(SOUND_STREAM_HANDLE handle);
 
-    // Volume 0 to 1, pan -1 (left) to 1 (right), pitch a factor 0.5 to 2 (clamped).
+    // Effects. Volume 0 to 1, pan -1 (left) to 1 (right), pitch a factor 0.5 to 2 (clamped).
+    // Starts one more play of the effect from its start, over those still sounding (up to 16).
     bool EffectPlay(SOUND_EFFECT_HANDLE handle);
+    // Stops every play of the effect.
     bool EffectStop(SOUND_EFFECT_HANDLE handle);
+    // The volume of the effect's plays, and its reading (0 for a handle naming nothing).
     bool EffectSetVolume(SOUND_EFFECT_HANDLE handle, float volume);
     float EffectGetVolume(SOUND_EFFECT_HANDLE handle);
+    // The pan of the effect's plays, and its reading.
     bool EffectSetPan(SOUND_EFFECT_HANDLE handle, float pan);
     float EffectGetPan(SOUND_EFFECT_HANDLE handle);
+    // The pitch factor of the effect's plays, and its reading.
     bool EffectSetPitch(SOUND_EFFECT_HANDLE handle, float shift);
     float EffectGetPitch(SOUND_EFFECT_HANDLE handle);
 
-    // Stop keeps the position; a stream played to its end stops back at the start. Length
-    // and position are in frames.
+    // Streams. Stop keeps the position; a stream played to its end stops back at the start.
+    // Length and position are in frames.
+    // Plays the stream from its position.
     bool StreamPlay(SOUND_STREAM_HANDLE handle);
+    // Pauses the stream where it is.
     bool StreamStop(SOUND_STREAM_HANDLE handle);
+    // True while the stream plays; false for a handle naming nothing.
     bool StreamIsPlaying(SOUND_STREAM_HANDLE handle);
+    // Back to the start; a playing stream plays on from there.
     bool StreamReset(SOUND_STREAM_HANDLE handle);
+    // With `repeat` the stream starts over at its end instead of stopping.
     bool StreamSetRepeat(SOUND_STREAM_HANDLE handle, bool repeat);
+    // The stream's volume, and its reading (0 for a handle naming nothing).
     bool StreamSetVolume(SOUND_STREAM_HANDLE handle, float volume);
     float StreamGetVolume(SOUND_STREAM_HANDLE handle);
+    // The stream's pan, and its reading.
     bool StreamSetPan(SOUND_STREAM_HANDLE handle, float pan);
     float StreamGetPan(SOUND_STREAM_HANDLE handle);
+    // The stream's pitch factor, and its reading.
     bool StreamSetPitch(SOUND_STREAM_HANDLE handle, float shift);
     float StreamGetPitch(SOUND_STREAM_HANDLE handle);
+    // The stream's length in frames; 0 when the file cannot seek or the handle names nothing.
     int StreamGetLength(SOUND_STREAM_HANDLE handle);
+    // Moves the stream to `frame` (a seekable file only), and reads the frame being heard.
     bool StreamSetPosition(SOUND_STREAM_HANDLE handle, int frame);
     int StreamGetPosition(SOUND_STREAM_HANDLE handle);
 
