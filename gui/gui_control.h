@@ -108,8 +108,8 @@ class CONTROL
     uint32_t Events = 0;
     // The fit, inherit and dock flags the layout pass applies (FIT_TO_EDGE, DOCK_TO_CENTER, ...).
     uint32_t Behaviour = 0;
-    // Top-left in pixels from the parent's top-left (x, y); the parent's ChildOffset and the
-    // control's Offset are added.
+    // Top-left in pixels (x, y) from the parent's top-left corner, which lies inside the
+    // parent's margins; the parent's ChildOffset and the control's Offset are added.
     OV_VECTOR_F Position;
     // Width and height of the box in pixels (x, y), margins included.
     OV_VECTOR_F Size;
@@ -129,7 +129,8 @@ class CONTROL
     // Drawn; an invisible control hides its whole subtree, which still takes input (and may
     // be hovered) while Active.
     bool Visible = true;
-    // May become the system's Hovered control; false for decorations under the cursor.
+    // May become the system's Hovered control; false on a decoration lets the control under
+    // it be hovered.
     bool Hitable = true;
     // Keeps its CorrectionMask bits (pressed, enter, over) when it is not the hovered control.
     bool NonCorrected = false;
@@ -147,9 +148,11 @@ class CONTROL
 
     // The control of the parent node; null for the root control and unattached controls.
     CONTROL* Parent() const;
-    // The tag as text (empty when there is none), and its replacement.
+    // The tag as text: Extend up to its first zero byte or its end; empty when there is none.
     std::string_view Tag() const;
+    // True when the tag is exactly `tag` (false for null).
     bool HasTag(const char* tag) const;
+    // Replaces Extend with `tag` and its terminating zero (null: the empty tag).
     void SetTag(const char* tag);
     // The box's top-left in window pixels: corner 0 of area 0.
     const OV_VECTOR_F& TopLeft() const { return Areas[0][0]; }
