@@ -27,9 +27,18 @@ BLOCK_TRAILING = re.compile(r'^([^"\'/]*?\S\s*)/\*(?![*!<])\s?(.*?)\s*\*/\s*$')
 ESCAPES = re.compile(r"([\\@<>&#%$])")
 # A dot after a space would end a list ("ZERO .. ONE").
 LONE_DOTS = re.compile(r"(^|(?<=\s))\.+")
+# Doxygen shows text between double quotes on one line as written, escapes included.
+QUOTED = re.compile(r'("[^"]*")')
 
 
 def escape(text):
+    """The text with what Doxygen would read as commands, HTML or list marks escaped, outside
+    the quoted parts (which Doxygen shows as written)."""
+    parts = QUOTED.split(text)
+    return "".join(part if quoted % 2 else escape_plain(part) for quoted, part in enumerate(parts))
+
+
+def escape_plain(text):
     text = ESCAPES.sub(r"\\\1", text)
     return LONE_DOTS.sub(lambda dots: "\\." * len(dots.group(0)), text)
 
@@ -221,6 +230,8 @@ SELF_TEST = [
      "#pragma once\n/// Both.\n/**@{*/ float a = 0, b = 0; /**@}*/\n"),
     ("#pragma once\n// Two.\nint a;\nint b; // own\n",
      "#pragma once\n/// Two.\n/**@{*/ int a;\n/**@}*/ int b; ///< own\n"),
+    ("#pragma once\n// \"a#b <c>\" #d <e> \"f\nint a;\n",
+     "#pragma once\n/// \"a#b <c>\" \\#d \\<e\\> \"f\nint a;\n"),
     ("#pragma once\n#define A 1 // one\n", "#pragma once\n#define A 1 ///< one\n"),
     ("#pragma once\n// ---- title ----\nint a;\n", "#pragma once\n\nint a;\n"),
     ("#pragma once\n// ---- title ----\n// What a is.\nint a;\n",
