@@ -130,15 +130,15 @@ class OutputStream : public RefCounted
     virtual void setRepeat(bool repeat) = 0;
     // Whether the stream repeats (false at first).
     virtual bool getRepeat() = 0;
-    // Loudness, 0 (silent) to 1 (as decoded, the default).
+    // Loudness, 0 (silent) to 1 (as decoded, the default); clamped, NaN ignored.
     virtual void setVolume(float volume) = 0;
     // The loudness set, 0 to 1.
     virtual float getVolume() = 0;
-    // Balance, -1 (left) to 1 (right); 0, the centre, at first.
+    // Balance, -1 (left) to 1 (right), 0 at first; clamped, NaN ignored.
     virtual void setPan(float pan) = 0;
     // The balance set, -1 to 1.
     virtual float getPan() = 0;
-    // Speed and pitch factor, 0.5 to 2; 1 plays the file as it is.
+    // Speed and pitch factor, 0.5 to 2, 1 at first (as decoded); clamped, NaN ignored.
     virtual void setPitchShift(float shift) = 0;
     // The factor set, 0.5 to 2.
     virtual float getPitchShift() = 0;
@@ -168,15 +168,15 @@ class SoundEffect : public RefCounted
     virtual void play() = 0;
     // Silences every voice of the effect.
     virtual void stop() = 0;
-    // Loudness of every voice, 0 (silent) to 1 (as decoded, the default).
+    // Loudness of every voice, 0 (silent) to 1 (the default); clamped, NaN ignored.
     virtual void setVolume(float volume) = 0;
     // The loudness set, 0 to 1.
     virtual float getVolume() = 0;
-    // Balance of every voice, -1 (left) to 1 (right); 0, the centre, at first.
+    // Balance of every voice, -1 (left) to 1 (right), 0 at first; clamped, NaN ignored.
     virtual void setPan(float pan) = 0;
     // The balance set, -1 to 1.
     virtual float getPan() = 0;
-    // Speed and pitch factor of every voice, 0.5 to 2; 1 plays the sound as it is.
+    // Speed and pitch factor of every voice, 0.5 to 2, 1 at first; clamped, NaN ignored.
     virtual void setPitchShift(float shift) = 0;
     // The factor set, 0.5 to 2.
     virtual float getPitchShift() = 0;

@@ -346,44 +346,44 @@ typedef struct _NOTIFYICONDATAA
 #define CW_USEDEFAULT ((int)0x80000000)
 
 // GetWindowLongA / SetWindowLongA indices.
-#define GWL_WNDPROC (-4)                // the window procedure (32-bit builds; else GWLP_WNDPROC)
-#define GWL_ID (-12)                    // a number of the caller's
-#define GWL_STYLE (-16)                 // the WS_... styles
-#define GWL_EXSTYLE (-20)               // the WS_EX_... styles
-#define GWL_USERDATA (-21)              // a value of the caller's
-#define GWLP_WNDPROC (-4)               // the window procedure, pointer-sized
-#define GWLP_USERDATA (-21)             // a value of the caller's, pointer-sized
+#define GWL_WNDPROC (-4)          // the window procedure; on 64-bit builds only through ...LongPtrA
+#define GWL_ID (-12)              // a number of the caller's
+#define GWL_STYLE (-16)           // the WS_... styles
+#define GWL_EXSTYLE (-20)         // the WS_EX_... styles
+#define GWL_USERDATA (-21)        // a value of the caller's
+#define GWLP_WNDPROC (-4)         // the window procedure, pointer-sized
+#define GWLP_USERDATA (-21)       // a value of the caller's, pointer-sized
 
 // SetLayeredWindowAttributes flags.
-#define LWA_COLORKEY 0x00000001         // the colour key is stored only
-#define LWA_ALPHA 0x00000002            // the alpha becomes the window's opacity
+#define LWA_COLORKEY 0x00000001   // the colour key is stored only
+#define LWA_ALPHA 0x00000002      // the alpha becomes the window's opacity
 
 // ShowWindow commands.
-#define SW_HIDE 0                       // hides the window
-#define SW_SHOWNORMAL 1                 // shows it, restored from minimised or maximised
-#define SW_NORMAL 1                     // as SW_SHOWNORMAL
-#define SW_SHOWMINIMIZED 2              // shows it minimised (needs a window manager)
-#define SW_SHOWMAXIMIZED 3              // shows it maximised (needs a window manager)
-#define SW_MAXIMIZE 3                   // as SW_SHOWMAXIMIZED
-#define SW_SHOWNOACTIVATE 4             // shows it
-#define SW_SHOW 5                       // shows it as it was
-#define SW_MINIMIZE 6                   // minimises it (needs a window manager)
-#define SW_SHOWMINNOACTIVE 7            // as SW_SHOWMINIMIZED
-#define SW_SHOWNA 8                     // shows it
-#define SW_RESTORE 9                    // as SW_SHOWNORMAL
-#define SW_SHOWDEFAULT 10               // as SW_SHOWNORMAL (WinMain's nShowCmd)
+#define SW_HIDE 0                 // hides the window
+#define SW_SHOWNORMAL 1           // shows it, restored from minimised or maximised
+#define SW_NORMAL 1               // as SW_SHOWNORMAL
+#define SW_SHOWMINIMIZED 2        // shows it minimised (needs a window manager)
+#define SW_SHOWMAXIMIZED 3        // shows it maximised (needs a window manager)
+#define SW_MAXIMIZE 3             // as SW_SHOWMAXIMIZED
+#define SW_SHOWNOACTIVATE 4       // shows it, as SW_SHOW here
+#define SW_SHOW 5                 // shows it as it was
+#define SW_MINIMIZE 6             // minimises it (needs a window manager)
+#define SW_SHOWMINNOACTIVE 7      // as SW_SHOWMINIMIZED
+#define SW_SHOWNA 8               // shows it, as SW_SHOW here
+#define SW_RESTORE 9              // as SW_SHOWNORMAL
+#define SW_SHOWDEFAULT 10         // as SW_SHOWNORMAL (WinMain's nShowCmd)
 
 // SetWindowPos.
-#define HWND_TOP ((HWND)0)              // raises the window
-#define HWND_BOTTOM ((HWND)1)           // does nothing here
-#define HWND_TOPMOST ((HWND)-1)         // sets WS_EX_TOPMOST
-#define HWND_NOTOPMOST ((HWND)-2)       // clears WS_EX_TOPMOST
+#define HWND_TOP ((HWND)0)        // raises the window
+#define HWND_BOTTOM ((HWND)1)     // does nothing here
+#define HWND_TOPMOST ((HWND)-1)   // sets WS_EX_TOPMOST
+#define HWND_NOTOPMOST ((HWND)-2) // clears WS_EX_TOPMOST
 #define HWND_BROADCAST ((HWND)0xffff)   // PostMessageA: every window
 #define SWP_NOSIZE 0x0001               // keeps the size
 #define SWP_NOMOVE 0x0002               // keeps the position
 #define SWP_NOZORDER 0x0004             // ignores insertAfter
 #define SWP_NOREDRAW 0x0008             // ignored (the engine paints)
-#define SWP_NOACTIVATE 0x0010           // shows without SW_SHOW (SW_SHOWNA)
+#define SWP_NOACTIVATE 0x0010           // with SWP_SHOWWINDOW, shown as SW_SHOWNA
 #define SWP_FRAMECHANGED 0x0020         // ignored: windows have no frame
 #define SWP_SHOWWINDOW 0x0040           // shows the window
 #define SWP_HIDEWINDOW 0x0080           // hides the window
