@@ -35,7 +35,7 @@ class OV_STRING
     OV_STRING(const OV_STRING& other);
     // Replaces the text with a copy of `other`'s; the borrowed flag stays as it was.
     OV_STRING& operator=(const OV_STRING& other);
-    ~OV_STRING() = default;
+    ~OV_STRING() = default; // frees the buffer the string allocated
 
     // Assignment. A null pointer leaves the string unchanged, as does wide text that cannot
     // be converted.

@@ -28,7 +28,7 @@ class HttpResponseParser
     // whose last chunk came without its closing line; anything else unfinished fails.
     void PeerClosed();
 
-    // True once the whole header was read (also after Done or Failed).
+    // True once the whole header was read; also once the response failed, however early.
     bool HeaderDone() const { return stage_ > Stage::Header; }
     // True once the body is complete.
     bool Done() const { return stage_ == Stage::Done; }
