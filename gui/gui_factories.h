@@ -78,10 +78,12 @@ CONTROL* CreateSlider(GUI_SYSTEM& system, const PLACE& place);
 // A menu button with its hidden list, docked by `listDock`.
 CONTROL* CreateMenu(GUI_SYSTEM& system, const PLACE& place, const char* caption, OvHandle icon,
                     uint32_t listDock);
-// Entries of a menu's list (place.parent is the menu button): the list is restacked, every
-// entry takes place.size's width, and the new one goes below the others.
+// A sub-menu entry in a menu's list (place.parent is the menu button): a menu button tagged
+// "menuitem" whose own list opens by `listDock`. The list is restacked, every entry taking
+// place.size's width, the new one below the others; null when place.parent has no list.
 CONTROL* AddSubMenu(GUI_SYSTEM& system, const PLACE& place, const char* caption, OvHandle icon,
                     uint32_t listDock);
+// A push button entry in a menu's list, placed and restacked as by AddSubMenu.
 CONTROL* AddMenuButton(GUI_SYSTEM& system, const PLACE& place, const char* caption, OvHandle icon);
 // An edit box: the result (the owner the EditBox operations take) and its __edit, holding
 // `text` with the caret at its end, masked when `password`.

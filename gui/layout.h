@@ -37,8 +37,8 @@ struct LAYOUT_LIMITS
     static constexpr uint32_t FILE_BYTES = 1024 * 1024; // bytes of one file; larger: not read
     static constexpr uint32_t ELEMENTS = 4096;          // elements one load handles, includes too
     static constexpr uint32_t NESTING = 64;      // levels of elements, counted through includes
-    static constexpr uint32_t INCLUDE_DEPTH = 8; // includes inside includes
-    static constexpr uint32_t INCLUDES = 64;     // included loads in one load
+    static constexpr uint32_t INCLUDE_DEPTH = 8; // how deep includes may nest in includes
+    static constexpr uint32_t INCLUDES = 64;     // included loads one load makes at most
 };
 
 // One line per thing a load stopped or could not follow ("include cycle: ...").
