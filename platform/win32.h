@@ -1040,9 +1040,9 @@ extern "C"
     // Why the last file dialog failed: 0 (cancelled), CDERR_... or FNERR_BUFFERTOOSMALL.
     OV_PLATFORM_API DWORD WINAPI CommDlgExtendedError(void);
     // Asks for a folder; the item list holds its path (free it with SHGetMalloc's Free), null
-    // when cancelled.
+    // when cancelled or the picker failed.
     OV_PLATFORM_API LPITEMIDLIST WINAPI SHBrowseForFolderA(LPBROWSEINFOA browse);
-    // Copies the path an item list holds into `path` (MAX_PATH bytes).
+    // Copies the path an item list holds into `path` (MAX_PATH bytes); FALSE when it is longer.
     OV_PLATFORM_API BOOL WINAPI SHGetPathFromIDListA(LPCITEMIDLIST list, LPSTR path);
     // The shell's allocator (malloc underneath), S_OK.
     OV_PLATFORM_API HRESULT WINAPI SHGetMalloc(LPMALLOC* allocator);
