@@ -157,6 +157,8 @@ DecodeResult DecodeImage(const uint8_t* bytes, size_t size, RgbaImage& image)
     if (!ImageSizeAllowed(static_cast<uint64_t>(std::max(width, 0)),
                           static_cast<uint64_t>(std::max(height, 0))))
         return DecodeResult::TooLarge;
+    if (uint64_t(width) * uint64_t(height) > MostPixelsCoded(bytes, size))
+        return DecodeResult::NotAnImage; // a header for pixels the file cannot hold
 
     MemoryReader body{bytes, size};
     std::unique_ptr<stbi_uc, StbFree> rgba(

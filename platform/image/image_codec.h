@@ -38,9 +38,11 @@ enum class DecodeResult
 
 // Decodes a whole PNG, BMP, JPEG, TGA or GIF (first frame) file held in memory. Refused
 // (NotAnImage) before the decoder sees them: files larger than INT_MAX bytes and those
-// image_guards.h names (JPEG Huffman tables the decoder would overrun). Refused after
-// decoding: a file whose decoder asked for bytes past its end (truncated, whatever the
-// decoder made of it). The header is read first, so no image beyond the limits is allocated.
+// image_guards.h names (JPEG Huffman tables the decoder would overrun, a header announcing
+// more pixels than a file of its size can code, such as a 35-byte TGA of 64 Mi pixels).
+// Refused after decoding: a file whose decoder asked for bytes past its end (truncated,
+// whatever the decoder made of it). The header is read first, so no image beyond the limits
+// is allocated.
 DecodeResult DecodeImage(const uint8_t* bytes, size_t size, RgbaImage& image);
 
 enum class ImageFormat

@@ -2,6 +2,8 @@
 // would stop or fail.
 #include "platform/image/image_guards.h"
 
+#include <cstring>
+
 namespace OvPlatform
 {
 namespace
@@ -29,6 +31,22 @@ bool HuffmanTablesFit(const uint8_t* bytes, size_t size, size_t at, int length)
         left -= 17 + values;
     }
     return true;
+}
+
+// Pixels per byte at the densest coding of each format the decoders read: PNG inflates at
+// most 1032 times into pixels of one bit; a JPEG block of 64 pixels takes at least one bit and
+// a GIF code of 12 bits stands for at most 4096 pixels (4096 per byte is well above both); a
+// BMP pixel takes one bit; a TGA run packet of two bytes covers at most 128 pixels.
+uint64_t MostPixelsPerByte(const uint8_t* bytes, size_t size)
+{
+    static const uint8_t png[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (size >= sizeof png && std::memcmp(bytes, png, sizeof png) == 0)
+        return 1032 * 8;
+    if (size >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
+        return 8;
+    if ((size >= 4 && std::memcmp(bytes, "GIF8", 4) == 0) || bytes[0] == 0xff)
+        return 4096;
+    return 64; // TGA, the one format without a signature
 }
 
 // Where the decoder's walk begins after the start-of-image marker, which it finds as 0xff,
@@ -79,6 +97,11 @@ bool SafeToDecode(const uint8_t* bytes, size_t size)
 {
     const size_t start = JpegStart(bytes, size);
     return start == 0 || JpegTablesFit(bytes, size, start);
+}
+
+uint64_t MostPixelsCoded(const uint8_t* bytes, size_t size)
+{
+    return size == 0 ? 0 : MostPixelsPerByte(bytes, size) * size;
 }
 
 } // namespace OvPlatform

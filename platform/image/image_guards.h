@@ -13,4 +13,9 @@ namespace OvPlatform
 // that are not of a guarded format or that the decoders will refuse by themselves.
 bool SafeToDecode(const uint8_t* bytes, size_t size);
 
+// The most pixels a well-formed file of `size` bytes can describe, by the densest coding of
+// the format its first bytes name. A header announcing more announces data the file cannot
+// hold; the decoders would allocate the whole image and make the rest up.
+uint64_t MostPixelsCoded(const uint8_t* bytes, size_t size);
+
 } // namespace OvPlatform

@@ -6,8 +6,11 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace enginetest;
@@ -65,7 +68,53 @@ bool Decodes(const Bytes& file, int32_t* width = nullptr)
     return pixels != nullptr;
 }
 
+// A grey run-length TGA of width x height pixels holding `packets` runs of 128 pixels, two bytes
+// each: the densest coding of the format.
+Bytes GreyRunTga(uint16_t width, uint16_t height, size_t packets)
+{
+    Bytes tga = {0, 0, 11, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    tga.insert(tga.end(), {uint8_t(width), uint8_t(width >> 8), uint8_t(height),
+                           uint8_t(height >> 8), 8, 0x20});
+    for (size_t i = 0; i < packets; ++i)
+        tga.insert(tga.end(), {0xFF, 0x80});
+    return tga;
+}
+
+// The peak resident memory, in KiB, of a child process that runs `work` and exits.
+long ChildPeakKib(const std::function<void()>& work)
+{
+    const pid_t child = fork();
+    if (child == 0)
+    {
+        work();
+        _exit(0);
+    }
+    int status = 0;
+    rusage usage{};
+    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status))
+        return -1;
+    return usage.ru_maxrss;
+}
+
 } // namespace
+
+TEST(EngineImageGuards, HeadersAnnouncingMorePixelsThanTheFileCanCodeAreRefusedUnallocated)
+{
+    int32_t width = 0;
+    EXPECT_TRUE(Decodes(GreyRunTga(1024, 1024, 1024 * 1024 / 128), &width)); // 63.9 pixels a byte
+    EXPECT_EQ(width, 1024);
+    // 35 bytes announcing 6228 x 10396 pixels (found by fuzz_engine_image: half a second and
+    // 340 MB a decode).
+    EXPECT_FALSE(Decodes(ReadFile(std::string(OV_SOURCE_DIR) +
+                                  "/tests/fuzz/corpus/engine_image/tga_header_larger_than_file")));
+    // The largest image allowed, announced by a header alone: refused before the decoder
+    // allocates (and fills) its 64 Mi pixels, so the process never grows by their 256 MiB.
+    const Bytes header = GreyRunTga(16384, 4096, 0);
+    const long idle = ChildPeakKib([] {});
+    const long decoding = ChildPeakKib([&header] { Decodes(header); });
+    ASSERT_GT(idle, 0);
+    EXPECT_LT(decoding, idle + 64 * 1024);
+}
 
 TEST(EngineImageGuards, TheFuzzSeedIsTheRegressionJpeg)
 {
