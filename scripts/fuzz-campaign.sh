@@ -61,7 +61,7 @@ run_once() { # target budget
     local dict=()
     [[ -f "$root/tests/fuzz/$name.dict" ]] && dict=(-dict="$root/tests/fuzz/$name.dict")
     local before
-    before=$(find "$work/artifacts" -type f | wc -l)
+    before=$(find "$work/artifacts" -name "$target-*" | wc -l)
     nice -n 19 /usr/bin/time -f "%U %S" -o "$timing" "$build/bin/$name" -max_total_time=86400 \
         -timeout=2 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$work/artifacts/$target-" "${dict[@]}" \
@@ -84,7 +84,7 @@ run_once() { # target budget
     cpu=$(tail -1 "$timing")
     runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
     coverage=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*$' || echo 0)
-    found=$(($(find "$work/artifacts" -type f | wc -l) - before))
+    found=$(($(find "$work/artifacts" -name "$target-*" | wc -l) - before))
     echo "$(date -u +%FT%TZ) $target $cpu exit=$status runs=$runs cov=$coverage" \
          "artifacts=$found log=$log" >>"$work/campaign.log"
     rm -f "$timing"
