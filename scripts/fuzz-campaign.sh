@@ -92,9 +92,14 @@ run_once() { # target budget
 
 lane() { # index
     while ! past_deadline; do
-        local names=() path i
-        # Read each round, so that targets built meanwhile join the next one.
-        for path in "$build"/bin/fuzz_*; do names+=("$(basename "$path")"); done
+        local names=() others=() path name i
+        # Read each round, so that targets built meanwhile join the next one; the formats
+        # users hand us come first.
+        for path in "$build"/bin/fuzz_*; do
+            name=$(basename "$path")
+            if [[ $user_formats == *" ${name#fuzz_} "* ]]; then names+=("$name"); else others+=("$name"); fi
+        done
+        names+=("${others[@]}")
         for ((i = $1; i < ${#names[@]}; i += lanes)); do
             past_deadline && return
             local budget=$slice
