@@ -88,6 +88,21 @@ void ReadLine(FONT_DESCRIPTOR& descriptor, const OV_STRING& line, TextureSize& t
         ReadChar(descriptor, tokens.get(), count, texture);
 }
 
+// Calls `read` with each line: a run of bytes without line ends or zero bytes (empty runs are
+// no lines).
+template <class Read> void ForEachLine(const char* text, uint32_t length, Read&& read)
+{
+    uint32_t start = 0;
+    for (uint32_t p = 0; p <= length; ++p)
+    {
+        if (p < length && text[p] != '\r' && text[p] != '\n' && text[p] != '\0')
+            continue;
+        if (p > start)
+            read(text + start, p - start);
+        start = p + 1;
+    }
+}
+
 } // namespace
 
 bool ParseDescriptor(FONT_DESCRIPTOR& descriptor, const char* text, uint32_t length)
@@ -96,11 +111,14 @@ bool ParseDescriptor(FONT_DESCRIPTOR& descriptor, const char* text, uint32_t len
         return false;
     try
     {
-        uint32_t lineCount = 0;
-        const auto lines = OV_STRING::SplitBuffer(text, length, "\r\n", lineCount);
         TextureSize texture;
-        for (uint32_t i = 0; i < lineCount; ++i)
-            ReadLine(descriptor, lines[i], texture);
+        OV_STRING line;
+        ForEachLine(text, length,
+                    [&](const char* start, uint32_t size)
+                    {
+                        line.Assign(start, size);
+                        ReadLine(descriptor, line, texture);
+                    });
     }
     catch (const std::bad_alloc&)
     {
@@ -112,7 +130,7 @@ bool ParseDescriptor(FONT_DESCRIPTOR& descriptor, const char* text, uint32_t len
 bool ReadDescriptor(FONT_DESCRIPTOR& descriptor, const char* path)
 {
     ByteBuffer file;
-    if (!file.LoadFile(path))
+    if (!path || file.FileSize(path) > FONT_DESCRIPTOR_LARGEST_FILE || !file.LoadFile(path))
         return false;
     return ParseDescriptor(descriptor, reinterpret_cast<const char*>(file.start), file.count);
 }

@@ -46,9 +46,16 @@ static_assert(sizeof(FONT_DESCRIPTOR) == 16 + 256 * sizeof(FONT_GLYPH));
 // and texture size, and every "char" line with an id of 0..255 (other ids, lines and keys are
 // ignored). Texture coordinates need a "common" line with a positive scaleW and scaleH before
 // the "char" lines; without one they stay 0. False for null or empty text, or lack of memory.
+// Lines end at carriage returns, line feeds and zero bytes; they are read one at a time, so
+// the memory a text costs is that of its longest line.
 bool ParseDescriptor(FONT_DESCRIPTOR& descriptor, const char* text, uint32_t length);
 
-// The same for the file at `path`. False when it cannot be opened or is empty.
+// The largest descriptor file read: every glyph and kerning pair of 256 characters fits many
+// times over.
+constexpr uint64_t FONT_DESCRIPTOR_LARGEST_FILE = 4u << 20;
+
+// The same for the file at `path`. False when it cannot be opened, is empty or is larger than
+// FONT_DESCRIPTOR_LARGEST_FILE.
 bool ReadDescriptor(FONT_DESCRIPTOR& descriptor, const char* path);
 
 } // namespace OvCore

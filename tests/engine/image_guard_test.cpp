@@ -3,14 +3,12 @@
 // the decoder's 256-entry table is refused by every engine path that decodes images, before
 // the decoder writes past the table (which UBSan reported as "index 257 out of bounds").
 #include "gl_fixture.h"
+#include "support/peak_memory.h"
 
 #include <cstdio>
 #include <fstream>
-#include <functional>
 #include <iterator>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace enginetest;
@@ -80,22 +78,6 @@ Bytes GreyRunTga(uint16_t width, uint16_t height, size_t packets)
     return tga;
 }
 
-// The peak resident memory, in KiB, of a child process that runs `work` and exits.
-long ChildPeakKib(const std::function<void()>& work)
-{
-    const pid_t child = fork();
-    if (child == 0)
-    {
-        work();
-        _exit(0);
-    }
-    int status = 0;
-    rusage usage{};
-    if (child < 0 || wait4(child, &status, 0, &usage) != child || !WIFEXITED(status))
-        return -1;
-    return usage.ru_maxrss;
-}
-
 } // namespace
 
 TEST(EngineImageGuards, HeadersAnnouncingMorePixelsThanTheFileCanCodeAreRefusedUnallocated)
@@ -110,8 +92,8 @@ TEST(EngineImageGuards, HeadersAnnouncingMorePixelsThanTheFileCanCodeAreRefusedU
     // The largest image allowed, announced by a header alone: refused before the decoder
     // allocates (and fills) its 64 Mi pixels, so the process never grows by their 256 MiB.
     const Bytes header = GreyRunTga(16384, 4096, 0);
-    const long idle = ChildPeakKib([] {});
-    const long decoding = ChildPeakKib([&header] { Decodes(header); });
+    const long idle = OvTest::ChildPeakKib([] {});
+    const long decoding = OvTest::ChildPeakKib([&header] { Decodes(header); });
     ASSERT_GT(idle, 0);
     EXPECT_LT(decoding, idle + 64 * 1024);
 }

@@ -2,6 +2,7 @@
 // lines that must change nothing.
 #include "graphics/font_descriptor.h"
 #include "platform/gdiplus.h"
+#include "support/peak_memory.h"
 
 #include <gtest/gtest.h>
 
@@ -134,6 +135,36 @@ TEST(FontDescriptor, ReadsFilesAndFailsForMissingOnes)
     std::filesystem::remove(path);
     EXPECT_FALSE(ReadDescriptor(descriptor, path.c_str()));
     EXPECT_FALSE(ReadDescriptor(descriptor, nullptr));
+}
+
+// A hostile descriptor: millions of lines cost one line of memory at a time (they were all
+// held at once, 1.5 GB for a 16 MB file), and a file past the largest is not read at all.
+TEST(FontDescriptor, HostileTextsCostALineAtATimeAndLargeFilesAreRefused)
+{
+    std::string text;
+    for (int i = 0; i < 1 << 21; ++i)
+        text += "a\n";
+    text += std::string("\r\0", 2) + "char id=65 xadvance=7"; // every line end there is
+    FONT_DESCRIPTOR descriptor;
+    const long idle = OvTest::ChildPeakKib([] {});
+    const long parsing = OvTest::ChildPeakKib([&] { Parse(descriptor, text); });
+    ASSERT_GT(idle, 0);
+    EXPECT_LT(parsing, idle + 32 * 1024);
+    ASSERT_TRUE(Parse(descriptor, text));
+    EXPECT_EQ(descriptor.glyphs[65].xadvance, 7.0f);
+
+    const std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("ov_font_large_" + std::to_string(getpid()));
+    const std::string last = "\nchar id=66 xadvance=5";
+    std::string file(FONT_DESCRIPTOR_LARGEST_FILE - last.size(), '\n');
+    file += last;
+    std::ofstream(path, std::ios::binary) << file;
+    EXPECT_TRUE(ReadDescriptor(descriptor, path.c_str()));
+    EXPECT_EQ(descriptor.glyphs[66].xadvance, 5.0f);
+    std::ofstream(path, std::ios::binary) << file << '\n';
+    FONT_DESCRIPTOR untouched;
+    EXPECT_FALSE(ReadDescriptor(untouched, path.c_str()));
+    std::filesystem::remove(path);
 }
 
 // The shipped font: every glyph's rectangle lies in the texture, covers ink, and is ringed by
