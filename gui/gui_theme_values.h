@@ -46,8 +46,8 @@ class STYLE_READER
         : style_(style), textures_(textures), fonts_(fonts)
     {
     }
-    // Applies one style element (AreaSplit, AreaColors, TextFont, ...); unknown names change
-    // nothing.
+    // Applies one style element (AreaSplit, TextFont or another of a Style's children); unknown
+    // names change nothing.
     bool Read(const MARKUP_NODE& element);
 
   private:

@@ -13,11 +13,16 @@ namespace OvCore
 namespace OV_GUI
 {
 
-// Type codes: the typed-literal letters for the numbers, digits for the others.
-constexpr char TYPE_BUFFER = '1'; // Extend, no keyword
+// Type codes: the typed-literal letters for the numbers, digits for the others. This one is
+// the type of Extend, a ByteBuffer; no declaration keyword names it.
+constexpr char TYPE_BUFFER = '1';
+// An OV_STRING: keyword "string", the Text field.
 constexpr char TYPE_STRING = '2';
+// One byte, 0 or 1: keyword "boolean", the switches such as Active and Visible.
 constexpr char TYPE_BOOLEAN = '3';
+// An engine texture handle: keyword "texture", the Icon field.
 constexpr char TYPE_TEXTURE = '4';
+// A style reference into Styles: keyword "style", StyleActive and StyleUnactive.
 constexpr char TYPE_STYLE = '5';
 
 // The words of a script: line feeds and carriage returns made spaces, escapes unescaped,
@@ -86,8 +91,8 @@ enum class SCRIPT_OP
 char TypeOfKeyword(const char* keyword);
 // The field of `value` that its type uses.
 SLOT SlotOf(SCRIPT_VALUE& value);
-// The field of `control` a property word names ("Position", "Text", ...); no target for
-// other words.
+// The field of `control` a property word names ("Position", "Text" or another field's name);
+// no target for other words.
 SLOT PropertySlot(CONTROL& control, const char* word);
 // The value of a flag word ("DOCK_TO_CENTER" -> 0x1000, "ALL", "EMPTY"); 0 for other words.
 uint32_t FlagValue(const char* word);
