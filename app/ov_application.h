@@ -54,7 +54,7 @@ class OV_APPLICATION : public OV_CORE_PART,
     OV_HOOK beforeDrawHook = nullptr; // in each view, before the emitters and actors
     OV_HOOK afterDrawHook = nullptr;  // in each view, after everything the scene draws
 
-    // The state machine. RunStates runs states from `current` until none is left: false at
+    // RunStates runs states from `current` until none is left: false at
     // once when no state is registered. A change (SelectState by name, whatever the index, or
     // by entry; NextState; PreviousState) ends the running state's frame loop and names the
     // state that follows; it is refused (false) when the loop is already ending, so the

@@ -22,7 +22,7 @@ struct OV_STATE
 struct OV_STATE_DEFINITION
 {
     const char* name;          // the state's name ("intro", "game")
-    OV_STATE_ROUTINE callback; // its routine
+    OV_STATE_ROUTINE callback; // the routine run while the state is current
 };
 
 // A handle on one state of the registry (the running one, say).

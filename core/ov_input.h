@@ -98,6 +98,8 @@ class OV_INPUT
     void EndFrame();
 
     // Cursor in screen coordinates, or relative to a window's client origin.
+    // Reads the system cursor into `cursor` and returns it as (x, y, 0, 1); when the system
+    // cannot tell, (0, 0, 0, 1) with `cursor` unchanged.
     OV_VECTOR SampleCursor();
     // Stores (x, y), screen pixels, as the cursor and moves the system cursor there; false when the
     // move failed.
@@ -112,6 +114,7 @@ class OV_INPUT
     int CursorY(const OV_WINDOW& window) const;
 
     // Typed characters, oldest first.
+    // Takes the oldest queued character into `c`; false when none is queued.
     bool PopChar(char& c);
     // Appends every queued character to `text` and, unless `keep`, empties the queue; false when
     // none was queued.

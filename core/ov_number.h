@@ -42,9 +42,9 @@ struct OV_NUMBER
     requires std::integral<T> || std::floating_point<T>
     bool operator==(T other) const { return value == static_cast<double>(other); }
 
-    // Truncating conversions. Values outside the 32-bit range, and NaN, give INT32_MIN (the
-    // processor's "integer indefinite") instead of undefined behaviour; the 16-bit and byte
-    // forms keep the low bits of the 32-bit result.
+    // ToFloat gives the nearest float; the others truncate toward zero. Values outside the 32-bit
+    // range, and NaN, give INT32_MIN (the processor's "integer indefinite") instead of undefined
+    // behaviour; the 16-bit and byte forms keep the low bits of the 32-bit result.
     float ToFloat() const { return static_cast<float>(value); }
     // Toward zero; INT32_MIN outside the 32-bit range and for NaN.
     int32_t ToInt32() const;

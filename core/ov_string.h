@@ -37,7 +37,7 @@ class OV_STRING
     OV_STRING& operator=(const OV_STRING& other);
     ~OV_STRING() = default; // frees the buffer the string allocated
 
-    // Assignment. A null pointer leaves the string unchanged, as does wide text that cannot
+    // Replaces the text. A null pointer leaves the string unchanged, as does wide text that cannot
     // be converted.
     OV_STRING& operator=(const char* text);
     OV_STRING& operator=(const wchar_t* text);
@@ -48,8 +48,8 @@ class OV_STRING
     // format is null or invalid.
     bool Format(const char* format, ...) OV_PRINTF_FORMAT(2, 3);
 
-    // Appending. A double is written with 8 significant digits ("%.8g", the runtime's gcvt
-    // form: 1.5 -> "1.5", 100 -> "100", 1e20 -> "1e+20"); integers in decimal.
+    // Append adds to the end of the text. A double is written with 8 significant digits ("%.8g",
+    // the runtime's gcvt form: 1.5 -> "1.5", 100 -> "100", 1e20 -> "1e+20"); integers in decimal.
     void Append(const char* text); // null appends nothing
     // Appends another string's text (the string itself included).
     void Append(const OV_STRING& text);
@@ -68,7 +68,7 @@ class OV_STRING
     }
 
     uint32_t Length() const;                         // bytes before the terminator
-    const char* Text() const { return data_.get(); } // never null
+    const char* Text() const { return data_.get(); } // the zero-terminated text; never null
     // Makes the string empty ("", never null).
     void Clear();
 

@@ -37,7 +37,7 @@ struct OV_WINDOW
     int32_t depthBits = 16;     // depth-buffer bits of the render target
     bool visible = true;        // show, bring to front and focus on open
     bool appWindow = true;      // taskbar button; false makes a tool window
-    bool trayIcon = false;      // notification-area icon
+    bool trayIcon = false;      // show an icon in the notification area
     OV_STRING title;            // also the window class name
     float opacity = 1.0f;       // whole-window alpha, 0..1
     COLORREF colourKey = 0;     // the transparent colour, 0x00BBGGRR, when useColourKey is set

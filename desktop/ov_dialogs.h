@@ -11,13 +11,14 @@ namespace OvCore
 {
 
 // Kinds of FileDialog, and its option bits.
-constexpr int32_t FILE_DIALOG_OPEN = 10;
-constexpr int32_t FILE_DIALOG_SAVE = 11;
-constexpr uint32_t FILE_DIALOG_ASK_OVERWRITE = 1;
-constexpr uint32_t FILE_DIALOG_NO_PLACES = 2;
-constexpr uint32_t FILE_DIALOG_MULTIPLE = 4;
-constexpr uint32_t FILE_DIALOG_HIDE_READ_ONLY = 8;
+constexpr int32_t FILE_DIALOG_OPEN = 10;           // choose an existing file
+constexpr int32_t FILE_DIALOG_SAVE = 11;           // choose a file name to save under
+constexpr uint32_t FILE_DIALOG_ASK_OVERWRITE = 1;  // ask before an existing file is chosen to save
+constexpr uint32_t FILE_DIALOG_NO_PLACES = 2;      // no bar of common places beside the list
+constexpr uint32_t FILE_DIALOG_MULTIPLE = 4;       // several files may be chosen
+constexpr uint32_t FILE_DIALOG_HIDE_READ_ONLY = 8; // no "open as read-only" box
 
+// Shows the open or save dialog (`kind`) owned by the named window and returns `out`.
 // `filter` is "Description|pattern;pattern|..."; `filterIndex` 1-based, 0 for the default;
 // null `initialDir` starts in the current directory. `out` receives the chosen path, or with
 // FILE_DIALOG_MULTIPLE and several files each full path on a line of its own; it is empty when

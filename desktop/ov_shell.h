@@ -11,7 +11,7 @@ namespace OvCore
 // else "Orvane Core Application"; an unknown window name leaves the box without owner.
 int MessageBox(const char* text, const char* caption, uint32_t type, const char* windowName,
                int32_t windowNumber);
-// The name the window operations use for it.
+// MessageBox under the name the window operations know it by; the same box and answer.
 inline int ShowMessage(const char* text, const char* caption, uint32_t type, const char* windowName,
                        int32_t windowNumber)
 {

@@ -40,7 +40,7 @@ class MARKUP_NODE
     OV_STRING text; // a text node's text; empty for elements
     std::list<MARKUP_ATTRIBUTE> attributes; // insertion order, duplicates allowed
     MARKUP_NODE* parent = nullptr;          // none for a root
-    std::list<MARKUP_NODE> children;        // document order
+    std::list<MARKUP_NODE> children;        // the child nodes, in document order
 
     MARKUP_NODE() = default;
     ~MARKUP_NODE();

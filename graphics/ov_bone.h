@@ -21,7 +21,7 @@ class OV_BONE
   public:
     // Children by name (at most 123 characters, tag 0), in insertion order.
     OV_REGISTRY<OV_BONE> children;
-    OV_SPRITE sprite;            // owned
+    OV_SPRITE sprite;            // drawn at the joint; owned by the bone
     float angle = 0;             // degrees relative to the parent's absolute angle
     float length = 0;            // from the joint to the end
     OV_VECTOR scale{1, 1, 0, 1}; // the sprite's scale (x, y) when drawn

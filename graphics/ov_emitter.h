@@ -40,7 +40,6 @@ class OV_EMITTER
   public:
     OV_EMITTER();
 
-    // Settings.
     // Where particles are emitted (the end of the path when `spacing` is set).
     OV_VECTOR_F position;
     OV_VECTOR_F previousPosition; // the position at the last emission
@@ -72,9 +71,9 @@ class OV_EMITTER
     int32_t perEmission = 0;      // particles (or walks along the path) per emission
     OV_PARTICLE_CALLBACK onParticle = nullptr; // each new particle
 
-    // State. `buffered` comes from OvVertexBufferInit() at construction and is cleared by
-    // Resize: the pool is drawn only while it is clear.
     uint8_t active = 1; // while clear, Update and Draw do nothing
+    // Set at construction from OvVertexBufferInit(), cleared by Resize: the pool is drawn
+    // only while it is clear.
     uint8_t buffered = 0;
 
     // A pool of `capacity` free slots (emptying the one there was). Refused (false) for a

@@ -43,8 +43,8 @@ class OV_SPRITE
     bool borrowed = false;        // a copy sharing another record's textures
 
     OV_SPRITE();
-    OV_SPRITE(const OV_SPRITE& other);                // borrowed copy
-    OV_SPRITE& operator=(const OV_SPRITE& other);     // borrowed copy
+    OV_SPRITE(const OV_SPRITE& other);                // a borrowed copy sharing the textures
+    OV_SPRITE& operator=(const OV_SPRITE& other);     // drops its own textures; a borrowed copy
     OV_SPRITE(OV_SPRITE&& other) noexcept;            // takes the textures; other is left empty
     OV_SPRITE& operator=(OV_SPRITE&& other) noexcept; // drops its own textures, takes the other's
     ~OV_SPRITE();
@@ -79,8 +79,8 @@ class OV_SPRITE
                    int32_t originY, int32_t boxWidth, int32_t boxHeight, int32_t boxOriginX,
                    int32_t boxOriginY);
 
-    // Frames. AddFrame refuses an empty handle; RemoveFrame forgets (does not destroy) the
-    // first frame with the handle's texture.
+    // AddFrame appends a frame, refusing an empty handle; RemoveFrame forgets (does not destroy)
+    // the first frame with the handle's texture.
     bool AddFrame(OvHandle texture);
     bool RemoveFrame(OvHandle texture);
     // Truncates the index; outside the frames there is no current frame (false).

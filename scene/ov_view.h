@@ -18,8 +18,8 @@ struct OV_VIEW
 {
     uint8_t active = 0;         // the scene draws through the view only while set
     OV_VECTOR portPosition;     // target rectangle in render-target pixels: x, y
-    OV_VECTOR portSize;         // width, height
-    OV_VECTOR viewPosition;     // world rectangle shown
+    OV_VECTOR portSize;         // the target rectangle's width and height, pixels
+    OV_VECTOR viewPosition;     // top left of the world rectangle shown, world units
     OV_VECTOR viewSize;         // width and height of the world rectangle, world units
     double angle = 0;           // turn of the view, degrees
     OV_ACTOR* follow = nullptr; // kept at the centre of the view while set

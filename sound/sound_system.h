@@ -44,26 +44,24 @@ class SOUND_SYSTEM
     bool RemoveEffect(SOUND_EFFECT_HANDLE handle);
     bool RemoveStream(SOUND_STREAM_HANDLE handle);
 
-    // Effects. Volume 0 to 1, pan -1 (left) to 1 (right), pitch a factor 0.5 to 2 (clamped).
     // Starts one more play of the effect from its start, over those still sounding (up to 16).
     bool EffectPlay(SOUND_EFFECT_HANDLE handle);
     // Stops every play of the effect.
     bool EffectStop(SOUND_EFFECT_HANDLE handle);
-    // The volume of the effect's plays, and its reading (0 for a handle naming nothing).
+    // The volume of the effect's plays, 0 to 1 (clamped), and its reading (0 for a handle
+    // naming nothing).
     bool EffectSetVolume(SOUND_EFFECT_HANDLE handle, float volume);
     float EffectGetVolume(SOUND_EFFECT_HANDLE handle);
-    // The pan of the effect's plays, and its reading.
+    // The pan of the effect's plays, -1 (left) to 1 (right), and its reading.
     bool EffectSetPan(SOUND_EFFECT_HANDLE handle, float pan);
     float EffectGetPan(SOUND_EFFECT_HANDLE handle);
-    // The pitch factor of the effect's plays, and its reading.
+    // The pitch factor of the effect's plays, 0.5 to 2 (1 as recorded), and its reading.
     bool EffectSetPitch(SOUND_EFFECT_HANDLE handle, float shift);
     float EffectGetPitch(SOUND_EFFECT_HANDLE handle);
 
-    // Streams. Stop keeps the position; a stream played to its end stops back at the start.
-    // Length and position are in frames.
-    // Plays the stream from its position.
+    // Plays the stream from its position; played to its end it stops back at the start.
     bool StreamPlay(SOUND_STREAM_HANDLE handle);
-    // Pauses the stream where it is.
+    // Stops the stream where it is; the next play goes on from there.
     bool StreamStop(SOUND_STREAM_HANDLE handle);
     // True while the stream plays; false for a handle naming nothing.
     bool StreamIsPlaying(SOUND_STREAM_HANDLE handle);
@@ -71,13 +69,13 @@ class SOUND_SYSTEM
     bool StreamReset(SOUND_STREAM_HANDLE handle);
     // With `repeat` the stream starts over at its end instead of stopping.
     bool StreamSetRepeat(SOUND_STREAM_HANDLE handle, bool repeat);
-    // The stream's volume, and its reading (0 for a handle naming nothing).
+    // The stream's volume, 0 to 1 (clamped), and its reading (0 for a handle naming nothing).
     bool StreamSetVolume(SOUND_STREAM_HANDLE handle, float volume);
     float StreamGetVolume(SOUND_STREAM_HANDLE handle);
-    // The stream's pan, and its reading.
+    // The stream's pan, -1 (left) to 1 (right), and its reading.
     bool StreamSetPan(SOUND_STREAM_HANDLE handle, float pan);
     float StreamGetPan(SOUND_STREAM_HANDLE handle);
-    // The stream's pitch factor, and its reading.
+    // The stream's pitch factor, 0.5 to 2 (1 as recorded), and its reading.
     bool StreamSetPitch(SOUND_STREAM_HANDLE handle, float shift);
     float StreamGetPitch(SOUND_STREAM_HANDLE handle);
     // The stream's length in frames; 0 when the file cannot seek or the handle names nothing.
