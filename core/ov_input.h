@@ -24,10 +24,10 @@ class OV_INPUT
     // 3 middle, 4 wheel up, 5 wheel down and 0 "any".
     enum MouseSlot
     {
-        SLOT_LEFT = 0,
-        SLOT_MIDDLE = 1,
-        SLOT_RIGHT = 2,
-        SLOT_COUNT = 3
+        SLOT_LEFT = 0,   // the left button (public number 1)
+        SLOT_MIDDLE = 1, // the middle button (public number 3)
+        SLOT_RIGHT = 2,  // the right button (public number 2)
+        SLOT_COUNT = 3   // the size of the mouse arrays
     };
     static constexpr int WHEEL_NOTCH = 120; // wheel units of one notch, as the system counts them
 

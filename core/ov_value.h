@@ -18,9 +18,9 @@ class OV_VALUE
     // What a value holds: nothing, an OV_NUMBER or an OV_STRING.
     enum Kind : int32_t
     {
-        EMPTY = 0,
-        NUMBER = 1,
-        STRING = 2,
+        EMPTY = 0,  // no value (a new or cleared one)
+        NUMBER = 1, // an OV_NUMBER, read with GetNumber
+        STRING = 2, // an OV_STRING, read with GetString
     };
 
     // What the value holds now.

@@ -16,41 +16,45 @@ namespace OvCore
 // The command set's keywords, numbered as the engine passes them to the handlers.
 enum class TechniqueKeyword : uint32_t
 {
+    // RECT: the coordinates in their order; IMAGE: the texture keeps its size; CANVAS: y down
+    // (ENABLE), no mipmaps (DISABLE).
     False,
+    // RECT: the coordinates in reverse order; IMAGE: the texture takes the area's size;
+    // CANVAS: y up (ENABLE), mipmaps built (DISABLE).
     True,
-    Color,
-    Depth,
-    Stencil,
-    Accum,
-    Enable,
-    Disable,
-    Model,
-    Scene,
-    Zero, // Zero .. OneMinusConstantAlpha: blend factors 158 .. 172
-    One,
-    SrcColor,
-    OneMinusSrcColor,
-    DstColor,
-    OneMinusDstColor,
-    SrcAlpha,
-    OneMinusSrcAlpha,
-    DstAlpha,
-    OneMinusDstAlpha,
-    SrcAlphaSaturate,
-    ConstantColor,
-    OneMinusConstantColor,
-    ConstantAlpha,
-    OneMinusConstantAlpha,
-    Float, // Float .. Vec4: 1 to 4 float components
-    Vec2,
-    Vec3,
-    Vec4,
-    Int, // Int .. Ivec4: 1 to 4 integer components
-    Ivec2,
-    Ivec3,
-    Ivec4,
-    Texture,
-    Canvas,
+    Color,                 // CLEAR: the colour buffer
+    Depth,                 // CLEAR: the depth buffer
+    Stencil,               // CLEAR: the stencil buffer
+    Accum,                 // CLEAR: the accumulation buffer
+    Enable,                // PASS: the slot's programs in use; CANVAS: draws go into the canvas
+    Disable,               // PASS: fixed-function drawing again; CANVAS: draws leave the canvas
+    Model,                 // COLOR: the drawing colour
+    Scene,                 // COLOR: the clear colour
+    Zero,                  // Zero .. OneMinusConstantAlpha: blend factors 158 .. 172
+    One,                   // blend factor: 1
+    SrcColor,              // blend factor: the source colour
+    OneMinusSrcColor,      // blend factor: 1 - the source colour
+    DstColor,              // blend factor: the destination colour
+    OneMinusDstColor,      // blend factor: 1 - the destination colour
+    SrcAlpha,              // blend factor: the source alpha
+    OneMinusSrcAlpha,      // blend factor: 1 - the source alpha
+    DstAlpha,              // blend factor: the destination alpha
+    OneMinusDstAlpha,      // blend factor: 1 - the destination alpha
+    SrcAlphaSaturate,      // blend factor: min(source alpha, 1 - destination alpha)
+    ConstantColor,         // blend factor: the constant blend colour
+    OneMinusConstantColor, // blend factor: 1 - the constant blend colour
+    ConstantAlpha,         // blend factor: the constant blend alpha
+    OneMinusConstantAlpha, // blend factor: 1 - the constant blend alpha
+    Float,                 // Float .. Vec4: 1 to 4 float components
+    Vec2,                  // PARAM, ATTRIB: 2 float components
+    Vec3,                  // 3 float components
+    Vec4,                  // 4 float components
+    Int,                   // Int .. Ivec4: 1 to 4 integer components
+    Ivec2,                 // PARAM: 2 integer components
+    Ivec3,                 // 3 integer components
+    Ivec4,                 // 4 integer components
+    Texture,               // RECT: the source is a texture handle slot
+    Canvas,                // RECT: the source is a canvas slot
 };
 
 // The definition text of the command set, exactly as it is linked.

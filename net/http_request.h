@@ -11,8 +11,8 @@ namespace OvCore
 // The request's method: GET, or POST of URL-encoded form data.
 enum class HttpMethod
 {
-    Get,
-    Post,
+    Get,  // GET: no body
+    Post, // POST with a form body (Content-Type application/x-www-form-urlencoded)
 };
 
 // Fills `request` with the text, exactly its length (no terminator). A null host or path, or

@@ -43,11 +43,11 @@ void NetShutdown();
 // none: chunked or read to the close), `done` the body bytes received so far.
 enum HTTP_STATE : uint32_t
 {
-    HTTP_IDLE = 0,
-    HTTP_AWAITING_HEADER = 17,
-    HTTP_RECEIVING_BODY = 18,
-    HTTP_COMPLETE = 19,
-    HTTP_SENDING = 20,
+    HTTP_IDLE = 0,             // no request, or one that failed
+    HTTP_AWAITING_HEADER = 17, // sent; the response's header has not all come
+    HTTP_RECEIVING_BODY = 18,  // the header came; body bytes are arriving
+    HTTP_COMPLETE = 19,        // the whole body came; the connection is closed
+    HTTP_SENDING = 20,         // the request went out; the next step starts waiting
 };
 
 // Where a stepwise HTTP request stands; the caller keeps it between steps.
@@ -76,10 +76,10 @@ class NetEndpoint
     // What the endpoint is doing; the numbers are the stored values.
     enum MODE : uint32_t
     {
-        MODE_IDLE = 0,
-        MODE_SERVER = 14,
-        MODE_CLIENT = 15,
-        MODE_HTTP = 16,
+        MODE_IDLE = 0,    // nothing open
+        MODE_SERVER = 14, // listening and serving accepted clients (Listen)
+        MODE_CLIENT = 15, // one connection (Connect)
+        MODE_HTTP = 16,   // an HTTP request under way
     };
 
     // A client was accepted; return false to refuse (drop) it.

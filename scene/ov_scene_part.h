@@ -25,8 +25,8 @@ using OV_ACTOR_REGISTRY = OV_REGISTRY<std::unique_ptr<OV_ACTOR>>;
 // FindCollision modes: sprite bounding boxes, and circles of radius rotation.w.
 enum OV_COLLISION_MODE : int32_t
 {
-    OV_COLLISION_BOX = 7,
-    OV_COLLISION_CIRCLE = 8,
+    OV_COLLISION_BOX = 7,    // the sprites' bounding boxes, scaled with the actors, overlap
+    OV_COLLISION_CIRCLE = 8, // the circles of radius rotation.w about the positions overlap
 };
 
 // The scene's share of OV_APPLICATION: actors, timers and views, and their frame.
