@@ -27,7 +27,8 @@ class OV_INPUT
         SLOT_LEFT = 0,   // the left button (public number 1)
         SLOT_MIDDLE = 1, // the middle button (public number 3)
         SLOT_RIGHT = 2,  // the right button (public number 2)
-        SLOT_COUNT = 3   // the size of the mouse arrays
+        // The number of slots: the size of the mouse arrays.
+        SLOT_COUNT = 3
     };
     static constexpr int WHEEL_NOTCH = 120; // wheel units of one notch, as the system counts them
 
