@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <new>
 #include <system_error>
 #include <vector>
 
@@ -180,7 +181,14 @@ uint32_t ByteBuffer::Write(const void* data, uint32_t n)
     std::less_equal<const uint8_t*> atOrBefore;
     if (start && atOrBefore(start, source) && !atOrBefore(start + capacity, source))
     {
-        staged.assign(source, source + n);
+        try
+        {
+            staged.assign(source, source + n);
+        }
+        catch (const std::bad_alloc&)
+        {
+            return 0; // no room for the copy: nothing written, as when the block cannot grow
+        }
         source = staged.data();
     }
     if (!Reallocate(static_cast<uint32_t>(newCapacity)))

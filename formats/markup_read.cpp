@@ -4,6 +4,7 @@
 #include "formats/markup.h"
 #include "formats/markup_text.h"
 
+#include <new>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -171,13 +172,23 @@ bool MARKUP_NODE::Parse(const char* source, std::size_t length, const char* whit
 {
     if (!source)
         return false;
-    std::string joined = JoinLines(source, length);
-    if (joined.empty())
+    const std::size_t had = children.size();
+    try
+    {
+        std::string joined = JoinLines(source, length);
+        if (joined.empty())
+            return false;
+        TreeBuilder builder(*this, whitespace, trim);
+        for (const MarkupToken& token : Tokenize(joined))
+            builder.Add(token);
+        return true;
+    }
+    catch (const std::bad_alloc&)
+    {
+        // Out of memory part-way: the nodes this call appended go again.
+        children.resize(had);
         return false;
-    TreeBuilder builder(*this, whitespace, trim);
-    for (const MarkupToken& token : Tokenize(joined))
-        builder.Add(token);
-    return true;
+    }
 }
 
 } // namespace OvCore

@@ -137,7 +137,14 @@ bool MARKUP_NODE::WriteNode(OV_STRING& output, const MARKUP_NODE& node, unsigned
         MeasuredText([&](auto& sink) { EmitSubtree(node, depth, sink); });
     if (!text)
         return false;
-    output.Append(text->c_str());
+    try
+    {
+        output.Append(text->c_str()); // the output changes only once the longer text is made
+    }
+    catch (const std::bad_alloc&)
+    {
+        return false;
+    }
     return true;
 }
 

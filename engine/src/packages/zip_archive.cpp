@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <set>
 #include <zip.h>
 
@@ -130,9 +131,19 @@ int32_t readArchiveEntry(const char* path, uint64_t index, const char* name, uin
     zip_file_t* file = zip_fopen_index(archive.get(), index, 0);
     if (!file)
         return OV_VIRTUAL_FILE_DAMAGED;
-    const bool read = readAll(file, size, bytes);
+    bool read = false, noMemory = false;
+    try
+    {
+        read = readAll(file, size, bytes);
+    }
+    catch (const std::bad_alloc&)
+    {
+        noMemory = true; // the entry is still closed, not leaked
+    }
     // Closing checks the CRC of everything read.
     const bool closed = zip_fclose(file) == 0;
+    if (noMemory)
+        return OV_VIRTUAL_FILE_TOO_LARGE; // as the interface reports running out of memory
     return read && closed && bytes.size() == size ? OV_VIRTUAL_FILE_OK : OV_VIRTUAL_FILE_DAMAGED;
 }
 
