@@ -166,3 +166,42 @@ TEST_F(ShaderTest, UnderAProgramEachTextureChangeIsItsOwnDraw)
         OvTextureDestroy(texture);
     OvShaderDestroy(program);
 }
+
+// After batches of the engine's own programs, a caller's GLSL program still reads the
+// built-ins: gl_Vertex, gl_Color, gl_MultiTexCoord0 and gl_ModelViewProjectionMatrix.
+TEST_F(ShaderTest, ACallersProgramAfterTheEnginesBatchesReadsTheBuiltIns)
+{
+    OvHandle program{1, nullptr};
+    std::string log;
+    ASSERT_TRUE(Build(program, kVertex,
+                      "uniform sampler2D picture;\n"
+                      "void main() {\n"
+                      "    gl_FragColor = gl_Color * texture2D(picture, gl_TexCoord[0].st);\n"
+                      "}\n",
+                      log))
+        << log;
+    OvHandle texture{1, nullptr};
+    const uint8_t pixels[2][4] = {{0, 0, 255, 255}, {255, 255, 0, 255}}; // blue | yellow
+    ASSERT_TRUE(OvTextureCreate(&texture));
+    ASSERT_TRUE(OvTextureLoadRGBAFromMemory(texture, pixels, 2, 1));
+    OvTextureActivate(texture);
+    OvTextureParameter(OV_TEXTURE_MAG_FILTER, OV_FILTER_NEAREST);
+    OvDrawDataStruct(11, 0, 4, Quad(0, 20, 8, 8, {1, 0.5f, 1, 1}).data(), nullptr);
+    OvRenderScene(1);
+
+    OvShaderActivate(program);
+    OvMatrixPush();
+    OvMatrixTranslate(20, 0, 0);
+    auto quad = Quad(0, 0, 16, 8, {0.5f, 1, 1, 1});
+    OvDrawDataStruct(11, 0, 4, quad.data(), nullptr);
+    OvMatrixPop();
+    OvShaderUnactivate(433);
+    EXPECT_TRUE(NearColour(PixelAt(2, 22), {0, 0, 255, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(6, 22), {255, 128, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(19, 4), {0, 0, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(24, 4), {0, 0, 255, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(32, 4), {128, 255, 0, 255}));
+    EXPECT_TRUE(NearColour(PixelAt(36, 4), {0, 0, 0, 255}));
+    OvShaderDestroy(program);
+    OvTextureDestroy(texture);
+}

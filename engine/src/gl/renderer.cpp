@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <epoxy/gl.h>
 
-#include "gl/batch_program.h"
 #include "gl/gl_codes.h"
 
 namespace ov::gl
@@ -37,27 +36,6 @@ void loadMatrix(GLenum mode, const Mat4& matrix)
     glMatrixMode(GL_MODELVIEW);
 }
 
-// What a batch has in common. Sprites usually share one colour and lie at z 0: the colour
-// then goes as the current colour and positions as two components, which Mesa's software
-// pipeline draws markedly faster than per-vertex colours (docs/performance.md).
-struct BatchLayout
-{
-    bool oneColour = true;
-    bool flat = true;
-};
-
-BatchLayout batchLayout(const BatchVertex* vertices, int count)
-{
-    BatchLayout layout;
-    const uint32_t colour = vertices[0].colour;
-    for (int i = 0; i < count && (layout.oneColour || layout.flat); ++i)
-    {
-        layout.oneColour = layout.oneColour && vertices[i].colour == colour;
-        layout.flat = layout.flat && vertices[i].z == 0;
-    }
-    return layout;
-}
-
 } // namespace
 
 Renderer::Renderer(Device& device) : device_(device), batch_(kBatchStart) {}
@@ -66,7 +44,10 @@ void Renderer::reset()
 {
     batchSize_ = 0;
     batchTextureCount_ = 0;
-    batchProgram_ = SharedBatchProgram{}; // went with the device's contexts
+    programs_.forget(); // went with the device's contexts
+    stream_.forget();
+    ownBatchTried_ = false;
+    ownBatch_ = false;
     context_ = nullptr;
     wanted_ = DrawState{};
     projection_ = Mat4{};
@@ -105,12 +86,12 @@ bool Renderer::sharesTextures()
 {
     if (wanted_.program != 0 || wanted_.vertexProgram != 0 || wanted_.fragmentProgram != 0)
         return false;
-    if (!batchProgram_.tried && context_ && device_.makeCurrent(context_))
+    if (!ownBatchTried_ && context_ && device_.makeCurrent(context_))
     {
-        batchProgram_.tried = true;
-        buildBatchProgram(batchProgram_);
+        ownBatchTried_ = true;
+        ownBatch_ = stream_.available() && programs_.ready();
     }
-    return batchProgram_.name != 0;
+    return ownBatch_;
 }
 
 float Renderer::textureSlot()
@@ -208,26 +189,18 @@ void Renderer::flush()
     if (!apply(kIdentity))
         return;
     AppliedState& applied = context_->applied();
-    bindBuffer(applied, 0, 0);
     if (batchShared_)
-        useBatchTextures(applied, textures);
-    drawBatch(count);
-    if (batchShared_ && batchMixed_)
-        glDisableVertexAttribArray(GLuint(batchProgram_.slotAttribute));
+    {
+        drawOwnBatch(applied, count, textures);
+        return;
+    }
+    bindBuffer(applied, 0, 0);
+    drawFixedBatch(count);
 }
 
-void Renderer::useBatchTextures(AppliedState& applied, int textures)
+void Renderer::bindBatchTextures(AppliedState& applied, int textures)
 {
     DrawState& now = applied.state;
-    const bool texturing = batchMixed_ || batchFirstSlot_ >= 0;
-    if (now.texturing != texturing)
-    {
-        if (applied.activeUnit != 0)
-            glActiveTexture(GL_TEXTURE0);
-        applied.activeUnit = 0;
-        enableIf(GL_TEXTURE_2D, texturing);
-        now.texturing = texturing;
-    }
     for (int unit = 0; unit < textures; ++unit)
     {
         if (now.textures[unit] == batchTextures_[unit])
@@ -238,16 +211,50 @@ void Renderer::useBatchTextures(AppliedState& applied, int textures)
         glBindTexture(GL_TEXTURE_2D, batchTextures_[unit]);
         now.textures[unit] = batchTextures_[unit];
     }
-    if (!batchMixed_)
-        return;
-    glUseProgram(batchProgram_.name);
-    now.program = batchProgram_.name;
-    glVertexAttribPointer(GLuint(batchProgram_.slotAttribute), 1, GL_FLOAT, GL_FALSE, 0,
-                          slots_.data());
-    glEnableVertexAttribArray(GLuint(batchProgram_.slotAttribute));
 }
 
-void Renderer::drawBatch(int count)
+BatchProgram& Renderer::ownProgram(const BatchLayout& layout, uint32_t firstColour)
+{
+    const BatchTextures textures = batchMixed_            ? BatchTextures::Two
+                                   : batchFirstSlot_ >= 0 ? BatchTextures::One
+                                                          : BatchTextures::None;
+    const BatchColour colour = !layout.oneColour            ? BatchColour::PerVertex
+                               : firstColour == 0xFFFFFFFFu ? BatchColour::White
+                                                            : BatchColour::Uniform;
+    return programs_.get(textures, colour);
+}
+
+void Renderer::drawOwnBatch(AppliedState& applied, int count, int textures)
+{
+    bindBatchTextures(applied, textures);
+    const BatchVertex* vertices = batch_.data();
+    const float* slots = batchMixed_ ? slots_.data() : nullptr;
+    const BatchLayout layout = batchLayout(vertices, count);
+    PlacedBatch placed;
+    bindBuffer(applied, 0, stream_.buffer());
+    if (!stream_.write(vertices, slots, count, layout, placed))
+    {
+        bindBuffer(applied, 0, 0);
+        placed = clientBatch(vertices, slots, layout);
+    }
+    BatchProgram& program = ownProgram(layout, vertices[0].colour);
+    if (applied.state.program != program.name())
+    {
+        glUseProgram(program.name());
+        applied.state.program = program.name();
+    }
+    program.setTransform(projection_); // the batch is in model-view space already
+    if (layout.oneColour)
+        program.setColour(vertices[0].colour);
+    pointAttributes(placed);
+    glDrawArrays(batchKind_ == BatchKind::Quads ? GL_QUADS : GL_TRIANGLES, 0, count);
+    ++drawCalls;
+    releaseAttributes();
+}
+
+// Under a caller's program: the fixed pipeline's arrays, which its built-in attributes read.
+// One colour goes as the current colour, flat positions as two components.
+void Renderer::drawFixedBatch(int count)
 {
     const BatchVertex* first = batch_.data();
     const BatchLayout layout = batchLayout(first, count);

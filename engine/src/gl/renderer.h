@@ -3,13 +3,16 @@
 // large arrays) under the real model-view matrix. Consecutive quads or triangles with the
 // same state become one draw call; any change of state flushes the batch first, except the
 // texture of unit 0 while no program of the caller's is active: then the batch holds quads
-// of up to two textures (and untextured ones), drawn by the engine's own small program, so
-// text over a theme or sprites of two sheets stay one draw.
+// of up to two textures (and untextured ones), so text over a theme or sprites of two
+// sheets stay one draw, and the engine's own programs draw it from a streaming buffer in a
+// compact layout. Under a caller's program the batch goes to the fixed pipeline's arrays.
 #pragma once
 
 #include <cstdint>
 #include <vector>
 
+#include "gl/batch_program.h"
+#include "gl/batch_stream.h"
 #include "gl/draw_state.h"
 #include "gl/gl_context.h"
 
@@ -29,15 +32,6 @@ enum class BatchKind
 {
     Quads,
     Triangles
-};
-
-// The engine's own program for batches of two textures: built once, on first need, in the
-// shared object space of the device's contexts.
-struct SharedBatchProgram
-{
-    uint32_t name = 0;
-    int32_t slotAttribute = -1;
-    bool tried = false;
 };
 
 struct ArraySource
@@ -138,16 +132,18 @@ class Renderer
     void applyMatrices(AppliedState& applied, const Mat4& modelView, bool force);
     bool grow(int needed);
     void bindBuffer(AppliedState& applied, int kind, uint32_t name);
-    // Whether texture changes on unit 0 may join the batch (no caller's program, the
-    // engine's program built).
+    // Whether texture changes on unit 0 may join the batch and the engine's own programs
+    // draw it (no caller's program; the programs and the stream available).
     bool sharesTextures();
     // The batch's texture slot of unit 0's texture as it is now (-1: untextured); flushes
     // when both slots hold other textures.
     float textureSlot();
-    // The batch's own textures (and the engine's program when it mixes them) on the
-    // applied state; the next apply puts back what is wanted.
-    void useBatchTextures(AppliedState& applied, int textures);
-    void drawBatch(int count);
+    // The batch's own textures on the applied state; the next apply puts back what is
+    // wanted.
+    void bindBatchTextures(AppliedState& applied, int textures);
+    void drawOwnBatch(AppliedState& applied, int count, int textures);
+    void drawFixedBatch(int count);
+    BatchProgram& ownProgram(const BatchLayout& layout, uint32_t firstColour);
 
     Device& device_;
     Context* context_ = nullptr;
@@ -159,11 +155,14 @@ class Renderer
     std::array<uint32_t, 2> batchTextures_{};
     int batchTextureCount_ = 0;
     bool batchShared_ = false; // the batch was filled sharing textures
-    bool batchMixed_ = false;  // ... and holds more than one slot (the program draws it)
+    bool batchMixed_ = false;  // ... and holds more than one slot
     float batchFirstSlot_ = -1;
     BatchKind batchKind_ = BatchKind::Quads;
     int batchSize_ = 0;
-    SharedBatchProgram batchProgram_;
+    BatchPrograms programs_;
+    BatchStream stream_;
+    bool ownBatchTried_ = false;
+    bool ownBatch_ = false; // the engine's programs and stream are there
 };
 
 } // namespace ov::gl
