@@ -167,6 +167,20 @@ bool EncodeLockedTexture(const uint8_t* texturePixels, int32_t width, int32_t he
     return GdipSaveImageToFile(bitmap.get(), path, &encoder, nullptr) == Ok;
 }
 
+// `bytes` sized to n; false (left empty) when the memory cannot be had.
+bool Allocate(std::vector<uint8_t>& bytes, size_t n)
+{
+    try
+    {
+        bytes.resize(n);
+        return true;
+    }
+    catch (const std::bad_alloc&)
+    {
+        return false;
+    }
+}
+
 } // namespace
 
 uint8_t LoadImageTexture(OvHandle texture, const char* path)
@@ -241,10 +255,10 @@ bool SaveRenderImage(int32_t width, int32_t height, const char* path, const char
         const size_t rowBytes = size_t(width) * 4;
         if (rows)
         {
-            flipped.resize(rowBytes * size_t(height));
-            for (int32_t y = 0; y < height; ++y)
-                std::memcpy(&flipped[size_t(y) * rowBytes],
-                            rows + size_t(height - 1 - y) * rowBytes, rowBytes);
+            if (Allocate(flipped, rowBytes * size_t(height)))
+                for (int32_t y = 0; y < height; ++y)
+                    std::memcpy(&flipped[size_t(y) * rowBytes],
+                                rows + size_t(height - 1 - y) * rowBytes, rowBytes);
             OvTextureUnlock(shot, 0);
         }
     }

@@ -3,8 +3,11 @@
 #include "graphics/obj_reader.h"
 #include "graphics/ov_vector_math.h"
 
+#include <algorithm>
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
+#include <new>
 #include <string>
 
 namespace OvCore
@@ -23,10 +26,12 @@ bool ReadFileText(const std::string& path, size_t limit, std::string& text)
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return false;
+    const uintmax_t size = std::filesystem::file_size(path, error);
     std::ifstream file(path, std::ios::binary);
-    if (!file)
+    if (error || !file)
         return false;
-    text.assign(limit + 1, '\0');
+    // Room for the file as it is, not for the largest one allowed.
+    text.assign(static_cast<size_t>(std::min<uintmax_t>(size, limit) + 1), '\0');
     file.read(text.data(), static_cast<std::streamsize>(text.size()));
     text.resize(static_cast<size_t>(file.gcount()));
     return !file.bad();
@@ -74,6 +79,29 @@ bool IsEmpty(OvHandle handle)
 bool MODEL3D::Load(const char* path, const char* folder, int32_t minFilter, int32_t magFilter,
                    int32_t usageFlags, bool clientSideOnly)
 {
+    const size_t had = parts.size();
+    bool made = false;
+    try
+    {
+        made = LoadParts(path, folder, minFilter, magFilter, usageFlags, clientSideOnly);
+    }
+    catch (const std::bad_alloc&)
+    {
+    }
+    if (made)
+        return true;
+    // Memory ran out part-way, or a mesh found no room in a vertex buffer: the parts this
+    // call made go again, with their textures.
+    for (size_t i = had; i < parts.size(); ++i)
+        for (OvHandle texture : parts[i].textures)
+            OvTextureDestroy(texture);
+    parts.erase(parts.begin() + static_cast<std::ptrdiff_t>(had), parts.end());
+    return false;
+}
+
+bool MODEL3D::LoadParts(const char* path, const char* folder, int32_t minFilter, int32_t magFilter,
+                        int32_t usageFlags, bool clientSideOnly)
+{
     std::string text;
     if (!path || !ReadFileText(path, OBJ_MAX_FILE_BYTES, text))
         return false;
@@ -90,9 +118,11 @@ bool MODEL3D::Load(const char* path, const char* folder, int32_t minFilter, int3
         part.textures.push_back(
             textured ? LoadTexture(InFolder(folder, material->texture), minFilter, magFilter)
                      : NO_TEXTURE);
-        part.buffer.Create(OV_PRIMITIVE_TRIANGLES, mesh.vertices.data(),
-                           static_cast<uint32_t>(mesh.vertices.size()), nullptr, 0, usageFlags,
-                           usageFlags, clientSideOnly);
+        if (!part.buffer.Create(OV_PRIMITIVE_TRIANGLES, mesh.vertices.data(),
+                                static_cast<uint32_t>(mesh.vertices.size()), nullptr, 0, usageFlags,
+                                usageFlags, clientSideOnly) &&
+            !mesh.vertices.empty())
+            return false;
         mesh.vertices = {};
     }
     loaded = 1;

@@ -35,7 +35,8 @@ struct MODEL3D
     // part per material used, in the order the materials were first used, appended to those
     // already loaded. The filters go to texture parameters 237 and 238 of each texture;
     // `usageFlags` and `clientSideOnly` to the vertex buffers. False, with nothing added, when
-    // the file cannot be read or passes the reader's limits (graphics/obj_reader.h).
+    // the file cannot be read, passes the reader's limits (graphics/obj_reader.h), or memory
+    // or a vertex buffer for a mesh cannot be had.
     bool Load(const char* path, const char* folder, int32_t minFilter, int32_t magFilter,
               int32_t usageFlags, bool clientSideOnly);
     // Every part with its textures bound, under the identity translated to `position`, turned
@@ -44,6 +45,11 @@ struct MODEL3D
     // Destroys every part's vertex buffer and empties `parts`; a loaded model also destroys
     // the parts' textures unless keepTextures (another owner still uses them).
     void Release(bool keepTextures);
+
+  private:
+    // Load's work; false or a throw (memory ran out) and Load takes back what it added.
+    bool LoadParts(const char* path, const char* folder, int32_t minFilter, int32_t magFilter,
+                   int32_t usageFlags, bool clientSideOnly);
 };
 
 } // namespace OvCore

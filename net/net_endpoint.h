@@ -139,8 +139,9 @@ class NetEndpoint
     uint16_t LocalPort() const;
 
     // Blocking: true when the request went out and the whole body arrived in `response`
-    // (framed by its Content-Length, its chunks or the peer's close). `chunk` bounds each
-    // receive (0: the engine's block). The endpoint always ends idle.
+    // (framed by its Content-Length, its chunks or the peer's close); on failure `response`
+    // keeps what it held. `chunk` bounds each receive (0: the engine's block). The endpoint
+    // always ends idle.
     bool HttpGet(const char* host, const char* path, ByteBuffer& response, uint16_t port = 80,
                  uint32_t chunk = 0);
     bool HttpPost(const char* host, const char* path, const char* formData, ByteBuffer& response,
@@ -148,7 +149,8 @@ class NetEndpoint
     // Stepwise: Begin sends the request (state 20); each HttpStep then moves the request on
     // once without waiting (17 awaiting the header, 18 the body, 19 complete) and appends
     // body bytes to `response`; true when data arrived in the step. A refused response, a
-    // lost connection or `timeout` without data sets the progress to 0 and the endpoint idle.
+    // lost connection or `timeout` without data sets the progress to 0 and the endpoint idle;
+    // `response` then keeps what it held and the body bytes that came before the failure.
     bool HttpGetBegin(HttpProgress& progress, const char* host, const char* path,
                       uint16_t port = 80);
     bool HttpPostBegin(HttpProgress& progress, const char* host, const char* path,

@@ -3,6 +3,8 @@
 #include "net/http_request.h"
 #include "net/net_endpoint.h"
 
+#include <utility>
+
 namespace OvCore
 {
 
@@ -40,7 +42,8 @@ bool NetEndpoint::HttpPost(const char* host, const char* path, const char* formD
 }
 
 // Sends the request and reads until the body is complete or the connection ends; a body
-// framed by the close needs an orderly close, anything cut short is a failure.
+// framed by the close needs an orderly close, anything cut short is a failure and leaves the
+// caller's response as it was.
 bool NetEndpoint::Exchange(const char* host, const ByteBuffer& request, ByteBuffer& response,
                            uint16_t port, uint32_t chunk)
 {
@@ -53,13 +56,13 @@ bool NetEndpoint::Exchange(const char* host, const ByteBuffer& request, ByteBuff
         Close();
         return false;
     }
-    response.Init();
     parser_ = HttpResponseParser();
+    ByteBuffer body; // the caller's response changes only once the whole body is here
     ByteBuffer received;
     while (!parser_.Done() && !parser_.Failed() &&
            OvSocketReceive(socket, EngineBuffer(received), chunk, 0))
     {
-        parser_.Feed(received.start, received.count, response);
+        parser_.Feed(received.start, received.count, body);
         Release(received);
     }
     Release(received);
@@ -69,7 +72,10 @@ bool NetEndpoint::Exchange(const char* host, const ByteBuffer& request, ByteBuff
             parser_.PeerClosed();
     }
     Close();
-    return parser_.Done();
+    if (!parser_.Done())
+        return false;
+    response = std::move(body);
+    return true;
 }
 
 bool NetEndpoint::HttpGetBegin(HttpProgress& progress, const char* host, const char* path,

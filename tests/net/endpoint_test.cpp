@@ -200,6 +200,49 @@ TEST_F(EndpointTest, ARealHttpServerAnswers)
     EXPECT_TRUE(endpoint.HttpGet("127.0.0.1", "missing", response, port));
 }
 
+// A peer that stalls in the middle of a stream, then resets it: what arrived is delivered and
+// stays the caller's, a stall only makes a blocking read time out, and the reset is reported.
+TEST_F(EndpointTest, AStreamThatStallsThenResetsKeepsWhatArrived)
+{
+    OvTest::ScriptServer peer({{OvTest::ScriptStep::Send, "part one"},
+                               {OvTest::ScriptStep::Pause, "", 400},
+                               {OvTest::ScriptStep::Reset, ""}});
+    static int32_t endedWith = 0;
+    NetEndpoint client;
+    client.OnClientReceive = KeepClientData;
+    client.OnClientDisconnect = [](NetEndpoint* endpoint)
+    {
+        ++disconnects;
+        endedWith = OvSocketLastError(endpoint->socket);
+    };
+    ASSERT_TRUE(client.Connect("127.0.0.1", peer.Port()));
+    ASSERT_EQ(client.Send(SendRequest{OvTest::Bytes("hello\r\n\r\n")}), 9u);
+    for (int i = 0; i < 20000 && clientReceived.empty(); ++i)
+    {
+        EXPECT_TRUE(client.Poll());
+        usleep(50);
+    }
+    EXPECT_EQ(clientReceived, "part one");
+    // The stall: a blocking read waits its timeout and says so; the connection stays.
+    OvSocketAsync(client.socket, 0);
+    OvSocketTimeout(client.socket, 50);
+    ByteBuffer nothing;
+    EXPECT_EQ(client.Receive(nothing), 0);
+    EXPECT_EQ(OvSocketLastError(client.socket), OV_SOCKET_TIMED_OUT);
+    OvSocketAsync(client.socket, 1);
+    EXPECT_TRUE(client.Poll());
+    // The reset ends the client once, and what came before stays delivered.
+    for (int i = 0; i < 40000 && client.mode == NetEndpoint::MODE_CLIENT; ++i)
+    {
+        client.Poll();
+        usleep(50);
+    }
+    EXPECT_EQ(client.mode, NetEndpoint::MODE_IDLE);
+    EXPECT_EQ(disconnects, 1);
+    EXPECT_EQ(endedWith, OV_SOCKET_RESET);
+    EXPECT_EQ(clientReceived, "part one");
+}
+
 // The scene step polls endpoints after the update hook and before the actors; ReleaseAll
 // closes them.
 TEST_F(EndpointTest, TheSceneStepPollsEveryEndpointAndReleaseAllClosesThem)

@@ -6,6 +6,7 @@
 #include "net/http_request.h"
 #include "net/net_fixture.h"
 #include "net/script_server.h"
+#include "support/failing_allocation.h"
 #include "support/manual_clock.h"
 
 namespace
@@ -29,7 +30,7 @@ Outcome BlockingGet(std::vector<ScriptStep> script, const char* path = "x", uint
     ScriptServer server(std::move(script));
     NetEndpoint endpoint;
     endpoint.timeout = timeout;
-    ByteBuffer response;
+    ByteBuffer response = OvTest::Bytes("previous"); // what a failure must leave
     Outcome outcome;
     outcome.ok = endpoint.HttpGet("127.0.0.1", path, response, server.Port());
     EXPECT_EQ(endpoint.mode, NetEndpoint::MODE_IDLE);
@@ -43,7 +44,8 @@ struct Stepped
 {
     std::vector<uint32_t> states;
     HttpProgress progress;
-    std::string body;
+    std::string body;          // what the request appended
+    bool keptPrevious = false; // the response still began with what it held before
 };
 
 Stepped StepwiseGet(std::vector<ScriptStep> script)
@@ -51,7 +53,7 @@ Stepped StepwiseGet(std::vector<ScriptStep> script)
     ScriptServer server(std::move(script));
     NetEndpoint endpoint;
     Stepped run;
-    ByteBuffer response;
+    ByteBuffer response = OvTest::Bytes("previous");
     EXPECT_TRUE(endpoint.HttpGetBegin(run.progress, "127.0.0.1", "x", server.Port()));
     run.states.push_back(run.progress.state);
     for (int i = 0;
@@ -62,7 +64,9 @@ Stepped StepwiseGet(std::vector<ScriptStep> script)
             run.states.push_back(run.progress.state);
         usleep(50);
     }
-    run.body = OvTest::Text(response);
+    const std::string text = OvTest::Text(response);
+    run.keptPrevious = text.compare(0, 8, "previous") == 0;
+    run.body = run.keptPrevious ? text.substr(8) : text;
     return run;
 }
 
@@ -187,15 +191,54 @@ TEST_F(HttpTest, BrokenResponsesFailCleanly)
     };
     for (size_t i = 0; i < broken.size(); ++i)
     {
-        EXPECT_FALSE(BlockingGet(broken[i]).ok) << "case " << i;
+        const Outcome blocking = BlockingGet(broken[i]);
+        EXPECT_FALSE(blocking.ok) << "case " << i;
+        EXPECT_EQ(blocking.body, "previous") << "case " << i;
         const Stepped stepped = StepwiseGet(broken[i]);
         EXPECT_EQ(stepped.progress.state, HTTP_IDLE) << "case " << i;
+        EXPECT_TRUE(stepped.keptPrevious) << "case " << i;
     }
-    // A stall: the blocking call gives up after its timeout.
-    EXPECT_FALSE(
-        BlockingGet({{ScriptStep::Send, "HTTP/1.1 200 OK\r\n"}, {ScriptStep::Pause, "", 400}}, "x",
-                    100)
-            .ok);
+    // A reset in the body: the stepwise response keeps what came before it (the system may
+    // drop unread bytes with the reset).
+    const Stepped reset = StepwiseGet(broken[1]);
+    EXPECT_EQ(std::string("he").compare(0, reset.body.size(), reset.body), 0) << reset.body;
+    // A stall in the header or in the body: the blocking call gives up after its timeout.
+    for (const char* sent :
+         {"HTTP/1.1 200 OK\r\n", "HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\nhalf"})
+    {
+        const Outcome stalled =
+            BlockingGet({{ScriptStep::Send, sent}, {ScriptStep::Pause, "", 400}}, "x", 100);
+        EXPECT_FALSE(stalled.ok) << sent;
+        EXPECT_EQ(stalled.body, "previous") << sent;
+    }
+}
+
+// A body too large for memory: each of its big allocations failed in turn fails the call.
+TEST_F(HttpTest, ABodyThatFindsNoMemoryFailsAndKeepsThePreviousResponse)
+{
+    constexpr size_t kBig = 1536 * 1024;
+    const std::string large =
+        "HTTP/1.1 200 OK\r\nContent-Length: 2097152\r\n\r\n" + std::string(2 * 1024 * 1024, 'b');
+    bool failed = true;
+    for (unsigned pass = 0; failed && pass < 32; ++pass)
+    {
+        ScriptServer server(OvTest::SendWhole(large));
+        NetEndpoint endpoint;
+        ByteBuffer response = OvTest::Bytes("previous");
+        bool ok = false;
+        {
+            const OvTest::FAILING_ALLOCATION trap(kBig, pass);
+            ok = endpoint.HttpGet("127.0.0.1", "x", response, server.Port());
+            failed = trap.Failed();
+        }
+        EXPECT_NE(ok, failed) << "big allocation " << pass;
+        if (failed)
+            EXPECT_EQ(OvTest::Text(response), "previous") << "big allocation " << pass;
+        else
+            EXPECT_EQ(response.count, 2u * 1024 * 1024);
+        EXPECT_EQ(endpoint.mode, NetEndpoint::MODE_IDLE);
+    }
+    EXPECT_FALSE(failed) << "the body still found no memory";
 }
 
 class HttpStallTest : public OvTest::ManualClockTest
@@ -221,6 +264,33 @@ TEST_F(HttpStallTest, AStalledStepwiseRequestFailsAfterItsTimeout)
         EXPECT_EQ(progress.state, HTTP_IDLE);
         EXPECT_EQ(endpoint.mode, NetEndpoint::MODE_IDLE);
         EXPECT_FALSE(endpoint.HttpCancel(progress));
+    }
+    NetShutdown();
+}
+
+TEST_F(HttpStallTest, AStallInTheBodyFailsTheStepwiseRequestAndKeepsWhatCame)
+{
+    NetStartup();
+    {
+        ScriptServer server({{ScriptStep::Send, "HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\nhalf"},
+                             {ScriptStep::Pause, "", 300}});
+        NetEndpoint endpoint;
+        endpoint.timeout = 2000;
+        HttpProgress progress;
+        ByteBuffer response = OvTest::Bytes("previous");
+        ASSERT_TRUE(endpoint.HttpGetBegin(progress, "127.0.0.1", "x", server.Port()));
+        for (int i = 0; i < 20000 && progress.done < 4; ++i)
+        {
+            endpoint.HttpStep(progress, response);
+            usleep(50);
+        }
+        EXPECT_EQ(progress.state, HTTP_RECEIVING_BODY);
+        EXPECT_EQ(progress.done, 4u);
+        PlatformTestAdvanceTime(2.5);
+        endpoint.HttpStep(progress, response);
+        EXPECT_EQ(progress.state, HTTP_IDLE);
+        EXPECT_EQ(endpoint.mode, NetEndpoint::MODE_IDLE);
+        EXPECT_EQ(OvTest::Text(response), "previoushalf");
     }
     NetShutdown();
 }
