@@ -78,12 +78,12 @@ bool ResolveIndex(std::string_view field, size_t count, size_t& index)
     const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
     if (error != std::errc() || end != field.data() + field.size() || value == 0)
         return false;
-    if (value > 0 && static_cast<unsigned long long>(value) <= count)
-        index = static_cast<size_t>(value - 1);
-    else if (value < 0 && static_cast<unsigned long long>(-value) <= count)
-        index = count - static_cast<size_t>(-value);
-    else
+    // Magnitudes are taken unsigned: the smallest long long has no positive counterpart.
+    const unsigned long long magnitude = value < 0 ? 0ull - static_cast<unsigned long long>(value)
+                                                   : static_cast<unsigned long long>(value);
+    if (magnitude > count)
         return false;
+    index = value > 0 ? static_cast<size_t>(magnitude - 1) : count - static_cast<size_t>(magnitude);
     return true;
 }
 

@@ -86,7 +86,7 @@ TEST(ObjReader, BadIndicesSkipTheirFaceAndLimitsRefuseTheModel)
 {
     const OBJ_MODEL model = Read("mtllib lib.mtl\n" + SQUARE +
                                  "usemtl red\nf 0 1 2\nf 1 2 9\nf -5 1 2\nf 1 2\nf 1 2 x\n"
-                                 "f 1/7/9 2/-9 3\nf 1 2 3\n");
+                                 "f 1/7/9 2/-9 3\nf -9223372036854775808 1 2\nf 1 2 3\n");
     ASSERT_EQ(model.meshes.size(), 1u);
     EXPECT_EQ(model.meshes[0].vertices.size(), 6u); // the two faces with good positions
 
