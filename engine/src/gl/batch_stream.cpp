@@ -43,16 +43,16 @@ const char* offsetPointer(size_t offset)
 
 } // namespace
 
-BatchLayout batchLayout(const BatchVertex* vertices, int count)
+void BatchLayout::scan(const BatchVertex* vertices, int count)
 {
-    BatchLayout layout;
-    const uint32_t colour = vertices[0].colour;
-    for (int i = 0; i < count && (layout.oneColour || layout.flat); ++i)
+    if (scanned == 0 && count > 0)
+        colour = vertices[0].colour;
+    for (int i = scanned; i < count; ++i)
     {
-        layout.oneColour = layout.oneColour && vertices[i].colour == colour;
-        layout.flat = layout.flat && vertices[i].z == 0;
+        oneColour = oneColour && vertices[i].colour == colour;
+        flat = flat && vertices[i].z == 0;
     }
-    return layout;
+    scanned = count;
 }
 
 bool BatchStream::available()

@@ -19,9 +19,13 @@ struct BatchLayout
 {
     bool oneColour = true;
     bool flat = true;
-};
+    uint32_t colour = 0; // the first vertex's
+    int scanned = 0;     // the vertices taken in so far
 
-BatchLayout batchLayout(const BatchVertex* vertices, int count);
+    // Takes in the vertices from `scanned` to `count`: called as the batch fills, it reads
+    // them while they are still in the cache.
+    void scan(const BatchVertex* vertices, int count);
+};
 
 // Where a batch's vertices lie for the attribute pointers: byte offsets into the stream
 // buffer, or addresses in client memory while buffer 0 is bound.

@@ -43,6 +43,7 @@ Renderer::Renderer(Device& device) : device_(device), batch_(kBatchStart) {}
 void Renderer::reset()
 {
     batchSize_ = 0;
+    layout_ = BatchLayout{};
     batchTextureCount_ = 0;
     programs_.forget(); // went with the device's contexts
     stream_.forget();
@@ -132,6 +133,7 @@ BatchVertex* Renderer::reserve(BatchKind kind, int count)
     const int needed = count * (kind == BatchKind::Quads ? 4 : 3);
     if (!context_ || count <= 0 || needed > kBatchLimit)
         return nullptr;
+    layout_.scan(batch_.data(), batchSize_); // the room handed out last, now filled
     const bool shared = sharesTextures();
     if (batchSize_ > 0 && (kind != batchKind_ || shared != batchShared_))
         flush();
@@ -184,6 +186,9 @@ void Renderer::flush()
         return;
     const int count = batchSize_;
     batchSize_ = 0;
+    layout_.scan(batch_.data(), count);
+    const BatchLayout layout = layout_;
+    layout_ = BatchLayout{};
     const int textures = batchTextureCount_;
     batchTextureCount_ = 0;
     if (!apply(kIdentity))
@@ -191,11 +196,11 @@ void Renderer::flush()
     AppliedState& applied = context_->applied();
     if (batchShared_)
     {
-        drawOwnBatch(applied, count, textures);
+        drawOwnBatch(applied, count, textures, layout);
         return;
     }
     bindBuffer(applied, 0, 0);
-    drawFixedBatch(count);
+    drawFixedBatch(count, layout);
 }
 
 void Renderer::bindBatchTextures(AppliedState& applied, int textures)
@@ -213,23 +218,23 @@ void Renderer::bindBatchTextures(AppliedState& applied, int textures)
     }
 }
 
-BatchProgram& Renderer::ownProgram(const BatchLayout& layout, uint32_t firstColour)
+BatchProgram& Renderer::ownProgram(const BatchLayout& layout)
 {
     const BatchTextures textures = batchMixed_            ? BatchTextures::Two
                                    : batchFirstSlot_ >= 0 ? BatchTextures::One
                                                           : BatchTextures::None;
-    const BatchColour colour = !layout.oneColour            ? BatchColour::PerVertex
-                               : firstColour == 0xFFFFFFFFu ? BatchColour::White
-                                                            : BatchColour::Uniform;
+    const BatchColour colour = !layout.oneColour              ? BatchColour::PerVertex
+                               : layout.colour == 0xFFFFFFFFu ? BatchColour::White
+                                                              : BatchColour::Uniform;
     return programs_.get(textures, colour);
 }
 
-void Renderer::drawOwnBatch(AppliedState& applied, int count, int textures)
+void Renderer::drawOwnBatch(AppliedState& applied, int count, int textures,
+                            const BatchLayout& layout)
 {
     bindBatchTextures(applied, textures);
     const BatchVertex* vertices = batch_.data();
     const float* slots = batchMixed_ ? slots_.data() : nullptr;
-    const BatchLayout layout = batchLayout(vertices, count);
     PlacedBatch placed;
     bindBuffer(applied, 0, stream_.buffer());
     if (!stream_.write(vertices, slots, count, layout, placed))
@@ -237,7 +242,7 @@ void Renderer::drawOwnBatch(AppliedState& applied, int count, int textures)
         bindBuffer(applied, 0, 0);
         placed = clientBatch(vertices, slots, layout);
     }
-    BatchProgram& program = ownProgram(layout, vertices[0].colour);
+    BatchProgram& program = ownProgram(layout);
     if (applied.state.program != program.name())
     {
         glUseProgram(program.name());
@@ -245,7 +250,7 @@ void Renderer::drawOwnBatch(AppliedState& applied, int count, int textures)
     }
     program.setTransform(projection_); // the batch is in model-view space already
     if (layout.oneColour)
-        program.setColour(vertices[0].colour);
+        program.setColour(layout.colour);
     pointAttributes(placed);
     glDrawArrays(batchKind_ == BatchKind::Quads ? GL_QUADS : GL_TRIANGLES, 0, count);
     ++drawCalls;
@@ -254,10 +259,9 @@ void Renderer::drawOwnBatch(AppliedState& applied, int count, int textures)
 
 // Under a caller's program: the fixed pipeline's arrays, which its built-in attributes read.
 // One colour goes as the current colour, flat positions as two components.
-void Renderer::drawFixedBatch(int count)
+void Renderer::drawFixedBatch(int count, const BatchLayout& layout)
 {
     const BatchVertex* first = batch_.data();
-    const BatchLayout layout = batchLayout(first, count);
     glVertexPointer(layout.flat ? 2 : 3, GL_FLOAT, sizeof(BatchVertex), &first->x);
     glTexCoordPointer(2, GL_FLOAT, sizeof(BatchVertex), &first->u);
     clientArray(GL_VERTEX_ARRAY, true);

@@ -141,9 +141,9 @@ class Renderer
     // The batch's own textures on the applied state; the next apply puts back what is
     // wanted.
     void bindBatchTextures(AppliedState& applied, int textures);
-    void drawOwnBatch(AppliedState& applied, int count, int textures);
-    void drawFixedBatch(int count);
-    BatchProgram& ownProgram(const BatchLayout& layout, uint32_t firstColour);
+    void drawOwnBatch(AppliedState& applied, int count, int textures, const BatchLayout& layout);
+    void drawFixedBatch(int count, const BatchLayout& layout);
+    BatchProgram& ownProgram(const BatchLayout& layout);
 
     Device& device_;
     Context* context_ = nullptr;
@@ -159,6 +159,7 @@ class Renderer
     float batchFirstSlot_ = -1;
     BatchKind batchKind_ = BatchKind::Quads;
     int batchSize_ = 0;
+    BatchLayout layout_; // of the vertices in the batch
     BatchPrograms programs_;
     BatchStream stream_;
     bool ownBatchTried_ = false;
