@@ -76,8 +76,13 @@ bool NetEndpoint::Listen(uint16_t port, int32_t backlog)
         DestroySocket(socket);
         return false;
     }
+    // Clients are accepted into `pending`: a server without it would never accept anyone.
+    if (!OvSocketCreate(&pending))
+    {
+        DestroySocket(socket);
+        return false;
+    }
     mode = MODE_SERVER;
-    OvSocketCreate(&pending);
     OvSocketAsync(socket, 1);
     return true;
 }

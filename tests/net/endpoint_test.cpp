@@ -8,6 +8,7 @@
 #include "app/ov_application.h"
 #include "net/net_fixture.h"
 #include "net/script_server.h"
+#include "support/failing_allocation.h"
 #include "support/scene_fixture.h"
 
 namespace
@@ -126,6 +127,21 @@ TEST_F(EndpointTest, RefusedClientsAndConnectionsLeaveNothingBehind)
     client.OnConnect = nullptr;
     EXPECT_FALSE(client.Connect("127.0.0.1", port));
     EXPECT_FALSE(client.Poll());
+}
+
+TEST_F(EndpointTest, AServerWithoutMemoryForItsHandlesIsNotListening)
+{
+    NetEndpoint server;
+    const int failedRuns = OvTest::FailEachBigAllocation(
+        16, [&] { return server.Listen(0, 4); },
+        [&]
+        {
+            EXPECT_EQ(server.mode, NetEndpoint::MODE_IDLE);
+            EXPECT_TRUE(IsEmptySocket(server.socket));
+        });
+    EXPECT_GE(failedRuns, 2); // the listening socket and the one clients are accepted into
+    NetEndpoint client;
+    EXPECT_TRUE(client.Connect("127.0.0.1", server.LocalPort()));
 }
 
 TEST_F(EndpointTest, ManyClientsOfAnotherProcessAreEchoed)
