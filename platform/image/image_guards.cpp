@@ -15,6 +15,12 @@ uint8_t ByteAt(const uint8_t* bytes, size_t size, size_t at)
     return at < size ? bytes[at] : 0;
 }
 
+bool IsPng(const uint8_t* bytes, size_t size)
+{
+    static const uint8_t signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    return size >= sizeof signature && std::memcmp(bytes, signature, sizeof signature) == 0;
+}
+
 // A JPEG DHT segment holds tables of 16 code counts followed by that many values. The
 // decoder stores up to 256 values per table but does not check the counts' sum, so a larger
 // sum writes past the table.
@@ -39,8 +45,7 @@ bool HuffmanTablesFit(const uint8_t* bytes, size_t size, size_t at, int length)
 // BMP pixel takes one bit; a TGA run packet of two bytes covers at most 128 pixels.
 uint64_t MostPixelsPerByte(const uint8_t* bytes, size_t size)
 {
-    static const uint8_t png[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (size >= sizeof png && std::memcmp(bytes, png, sizeof png) == 0)
+    if (IsPng(bytes, size))
         return 1032 * 8;
     if (size >= 2 && bytes[0] == 'B' && bytes[1] == 'M')
         return 8;
@@ -91,10 +96,30 @@ bool JpegTablesFit(const uint8_t* bytes, size_t size, size_t at)
     return true;
 }
 
+// A PNG chunk whose length runs past the end of the file: the decoder grows its buffer for
+// the image data to the announced length (doubling, up to 2 GiB for a 100-byte file) before it
+// finds the bytes missing. The walk ends at IEND, as the decoder's does.
+bool PngChunksFit(const uint8_t* bytes, size_t size)
+{
+    for (size_t at = 8; size - at >= 8;)
+    {
+        const uint64_t length = uint64_t(bytes[at]) << 24 | uint64_t(bytes[at + 1]) << 16 |
+                                uint64_t(bytes[at + 2]) << 8 | bytes[at + 3];
+        if (std::memcmp(bytes + at + 4, "IEND", 4) == 0) // its CRC is never read
+            return true;
+        if (length + 12 > size - at) // the length and type, the data, the CRC
+            return false;
+        at += size_t(length) + 12;
+    }
+    return true;
+}
+
 } // namespace
 
 bool SafeToDecode(const uint8_t* bytes, size_t size)
 {
+    if (IsPng(bytes, size))
+        return PngChunksFit(bytes, size);
     const size_t start = JpegStart(bytes, size);
     return start == 0 || JpegTablesFit(bytes, size, start);
 }
