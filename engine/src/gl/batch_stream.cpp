@@ -72,15 +72,22 @@ bool BatchStream::write(const BatchVertex* vertices, const float* slots, int cou
     const int stride = strideOf(layout);
     const size_t vertexBytes = size_t(stride) * size_t(count);
     const size_t bytes = vertexBytes + (slots ? sizeof(float) * size_t(count) : 0);
-    if (used_ + bytes > capacity_)
+    // Appending needs no wait; starting again invalidates the whole buffer, which the driver
+    // orphans only while earlier draws still read it (a new store's pages cost faults).
+    GLbitfield access = GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT;
+    if (bytes > capacity_)
     {
-        capacity_ = std::max({capacity_, bytes, kMinimumCapacity});
+        capacity_ = std::max(bytes, kMinimumCapacity);
         glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(capacity_), nullptr, GL_STREAM_DRAW);
         used_ = 0;
     }
-    char* room = static_cast<char*>(glMapBufferRange(
-        GL_ARRAY_BUFFER, GLintptr(used_), GLsizeiptr(bytes),
-        GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_RANGE_BIT | GL_MAP_UNSYNCHRONIZED_BIT));
+    else if (used_ + bytes > capacity_)
+    {
+        access = GL_MAP_WRITE_BIT | GL_MAP_INVALIDATE_BUFFER_BIT;
+        used_ = 0;
+    }
+    char* room = static_cast<char*>(
+        glMapBufferRange(GL_ARRAY_BUFFER, GLintptr(used_), GLsizeiptr(bytes), access));
     if (!room)
     {
         capacity_ = 0; // orphan before the next try
