@@ -20,7 +20,8 @@ void EndBatch(bool& blending)
     OvSetState(154, blending ? 1 : 0);
 }
 
-// Enough 1 x 1 quads (16 bytes a vertex, one colour) to fill most of the stream buffer.
+// More 1 x 1 quads (16 bytes a vertex, one colour) than the stream buffer first holds: it
+// grows to hold them, and what follows starts it again.
 void DrawFiller(float x, const std::array<float, 4>& colour, bool& blending)
 {
     for (int i = 0; i < 60000; ++i)

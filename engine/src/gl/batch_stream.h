@@ -1,9 +1,9 @@
 // The batch's vertices on their way to the engine's own programs: one streaming vertex
 // buffer used as a ring (each draw maps the next free range without waiting for earlier
-// draws, and the buffer is orphaned when full), written in the most compact layout the batch
-// allows: 16-byte vertices (x, y, u, v) when the batch has one colour and lies at z 0, 20
-// bytes with a colour each, the batch's own 24-byte vertices otherwise; the texture slots of
-// a batch of two textures follow its vertices.
+// draws, and the whole store is invalidated when full), written in the most compact layout
+// the batch allows: 16-byte vertices (x, y, u, v) when the batch has one colour and lies at
+// z 0, 20 bytes with a colour each, the batch's own 24-byte vertices otherwise; the texture
+// slots of a batch of two textures follow its vertices.
 #pragma once
 
 #include <cstddef>
