@@ -149,7 +149,10 @@ TEST(FontDescriptor, HostileTextsCostALineAtATimeAndLargeFilesAreRefused)
     const long idle = OvTest::ChildPeakKib([] {});
     const long parsing = OvTest::ChildPeakKib([&] { Parse(descriptor, text); });
     ASSERT_GT(idle, 0);
-    EXPECT_LT(parsing, idle + 32 * 1024);
+    if (OvTest::kPeakFollowsLiveMemory)
+    {
+        EXPECT_LT(parsing, idle + 32 * 1024);
+    }
     ASSERT_TRUE(Parse(descriptor, text));
     EXPECT_EQ(descriptor.glyphs[65].xadvance, 7.0f);
 
