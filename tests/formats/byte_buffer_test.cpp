@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/scratch_folder.h"
+
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -18,14 +20,6 @@ namespace
 class ByteBufferFiles : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ovbuf-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-
     std::string PathOf(const char* name) const { return (folder_ / name).string(); }
     static std::string Contents(const std::string& path)
     {
@@ -37,7 +31,8 @@ class ByteBufferFiles : public ::testing::Test
         std::ofstream(path, std::ios::binary) << bytes;
     }
 
-    std::filesystem::path folder_;
+    OvTest::ScratchFolder scratch_{"ovbuf"};
+    const std::filesystem::path folder_ = scratch_.Path();
 };
 
 std::string DataOf(const ByteBuffer& buffer)

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/scratch_folder.h"
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -25,14 +27,7 @@ std::string DataOf(const ByteBuffer& buffer)
 class Packages : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ovpkg-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-        package_ = (folder_ / "test.zip").string();
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
+    void SetUp() override { package_ = (folder_ / "test.zip").string(); }
 
     // Saves (name, contents) pairs as the package.
     bool Save(const std::vector<std::pair<std::string, std::string>>& files)
@@ -72,7 +67,8 @@ class Packages : public ::testing::Test
         put(bytes.find("PK\x01\x02") + 24);
     }
 
-    std::filesystem::path folder_;
+    OvTest::ScratchFolder scratch_{"ovpkg"};
+    const std::filesystem::path folder_ = scratch_.Path();
     std::string package_;
 };
 

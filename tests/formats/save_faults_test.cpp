@@ -17,6 +17,7 @@
 #include "formats/markup.h"
 #include "formats/package.h"
 #include "support/save_faults.h"
+#include "support/scratch_folder.h"
 
 using OvCore::ByteBuffer;
 
@@ -67,16 +68,10 @@ bool AddToMarkupFile(const std::string& path, int elements)
 class SaveFaults : public ::testing::Test
 {
   protected:
-    void SetUp() override
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ovsave-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-        path_ = (folder_ / "saved").string();
-    }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
+    void SetUp() override { path_ = (folder_ / "saved").string(); }
 
-    std::filesystem::path folder_;
+    OvTest::ScratchFolder scratch_{"ovsave"};
+    const std::filesystem::path folder_ = scratch_.Path();
     std::string path_;
 };
 

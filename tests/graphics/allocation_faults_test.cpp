@@ -13,6 +13,7 @@
 #include "support/failing_allocation.h"
 #include "support/ovt_images.h"
 #include "support/save_faults.h"
+#include "support/scratch_folder.h"
 #include "support/window_fixture.h"
 
 using namespace OvTest;
@@ -35,9 +36,6 @@ class AllocationFaults : public DrawingTest
     void SetUp() override
     {
         DrawingTest::SetUp();
-        std::string pattern = (std::filesystem::temp_directory_path() / "ovbig-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
         path_ = (folder_ / "image.bmp").string();
         std::mt19937 random(7);
         std::vector<uint32_t> pixels(size_t(kSide) * kSide);
@@ -50,7 +48,6 @@ class AllocationFaults : public DrawingTest
     {
         for (OvHandle texture : textures_)
             OvTextureDestroy(texture);
-        std::filesystem::remove_all(folder_);
         DrawingTest::TearDown();
     }
     OvHandle Texture()
@@ -61,7 +58,8 @@ class AllocationFaults : public DrawingTest
         return texture;
     }
 
-    std::filesystem::path folder_;
+    OvTest::ScratchFolder scratch_{"ovbig"};
+    const std::filesystem::path folder_ = scratch_.Path();
     std::string path_;
     OvHandle noise_{1, nullptr};
     std::vector<OvHandle> textures_;

@@ -8,6 +8,7 @@
 
 #include "graphics/image_files.h"
 #include "support/save_faults.h"
+#include "support/scratch_folder.h"
 #include "support/window_fixture.h"
 
 using namespace OvTest;
@@ -23,9 +24,6 @@ class ImageSaveFaults : public DrawingTest
     void SetUp() override
     {
         DrawingTest::SetUp();
-        std::string pattern = (std::filesystem::temp_directory_path() / "ovimg-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
         path_ = (folder_ / "saved.bmp").string();
         for (unsigned seed : {1u, 2u})
             textures_.push_back(NoiseTexture(seed));
@@ -34,7 +32,6 @@ class ImageSaveFaults : public DrawingTest
     {
         for (OvHandle texture : textures_)
             OvTextureDestroy(texture);
-        std::filesystem::remove_all(folder_);
         DrawingTest::TearDown();
     }
 
@@ -59,7 +56,8 @@ class ImageSaveFaults : public DrawingTest
         return bytes;
     }
 
-    std::filesystem::path folder_;
+    OvTest::ScratchFolder scratch_{"ovimg"};
+    const std::filesystem::path folder_ = scratch_.Path();
     std::string path_;
     std::vector<OvHandle> textures_;
 };
