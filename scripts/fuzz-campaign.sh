@@ -2,9 +2,12 @@
 # A long fuzzing campaign over built fuzz targets, round robin, on idle CPU only (nice 19).
 # Each run starts with a large -max_total_time and is stopped (SIGUSR1, a graceful exit) once
 # it has used its slice of CPU seconds: on a loaded machine wall time is not CPU time. Every run
-# appends one line to WORK/campaign.log; --summary adds up the CPU-minutes per target.
+# appends one line to WORK/campaign.log; --summary adds up the CPU-minutes per target. With
+# --goal, a target stops being run once its clean runs (no finding) in the log reach that many
+# CPU-minutes, and the campaign ends when every target has.
 #
-# Usage: scripts/fuzz-campaign.sh [--until HH:MM] [--slice SECONDS] [--lanes N] BUILD WORK
+# Usage: scripts/fuzz-campaign.sh [--until HH:MM] [--slice SECONDS] [--lanes N] [--goal MINUTES]
+#                                 BUILD WORK
 #        scripts/fuzz-campaign.sh --summary WORK/campaign.log
 # BUILD holds bin/fuzz_* (configured as scripts/fuzz.sh does); WORK receives the work corpora
 # (WORK/corpus/<target>, given first so that new inputs land there), the findings
@@ -21,12 +24,13 @@ if [[ ${1:-} == --summary ]]; then
     exit 0
 fi
 
-until_time="" slice=120 lanes=1
+until_time="" slice=120 lanes=1 goal=0
 while [[ ${1:-} == --* ]]; do
     case $1 in
         --until) until_time=$2 ;;
         --slice) slice=$2 ;;
         --lanes) lanes=$2 ;;
+        --goal) goal=$2 ;;
         *) echo "unknown option $1" >&2; exit 2 ;;
     esac
     shift 2
@@ -51,6 +55,12 @@ cpu_seconds() { # user + system CPU seconds of a live process
     local fields
     read -ra fields <<<"${stat##*) }"
     echo $(((fields[11] + fields[12]) / ticks))
+}
+
+clean_seconds() { # CPU seconds of a target's runs without a finding, from the log
+    [[ -f "$work/campaign.log" ]] || { echo 0; return; }
+    awk -v t="$1" '$2 == t && $5 == "exit=0" {s += $3 + $4} END {printf "%d", s}' \
+        "$work/campaign.log"
 }
 
 run_once() { # target budget
@@ -100,12 +110,20 @@ lane() { # index
             if [[ $user_formats == *" ${name#fuzz_} "* ]]; then names+=("$name"); else others+=("$name"); fi
         done
         names+=("${others[@]}")
+        local ran=0
         for ((i = $1; i < ${#names[@]}; i += lanes)); do
             past_deadline && return
             local budget=$slice
             [[ $user_formats == *" ${names[i]#fuzz_} "* ]] && budget=$((slice * 3 / 2))
+            if ((goal > 0)); then
+                local left=$((goal * 60 - $(clean_seconds "${names[i]#fuzz_}")))
+                ((left <= 0)) && continue
+                ((left < budget)) && budget=$left
+            fi
             run_once "${names[i]}" "$budget"
+            ran=1
         done
+        ((ran)) || return 0
     done
 }
 
