@@ -10,6 +10,7 @@
 #include <thread>
 
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -72,15 +73,31 @@ std::vector<std::string> BytesAfterKilledSaves(const std::string& path,
     std::vector<std::string> seen;
     for (int round = 0; round < rounds; ++round)
     {
+        int saved[2];
+        if (pipe(saved) != 0)
+            break;
         const pid_t child = fork();
         if (child < 0)
+        {
+            close(saved[0]);
+            close(saved[1]);
             break;
+        }
         if (child == 0)
+        {
+            close(saved[0]);
             for (int version = 0;; version ^= 1)
-                save(version);
+                if (save(version) && write(saved[1], "s", 1) < 0)
+                    _exit(1);
+        }
+        close(saved[1]);
+        pollfd completed{saved[0], POLLIN, 0};
+        if (round == 0)
+            poll(&completed, 1, 60000);
         std::this_thread::sleep_for(std::chrono::milliseconds(wait(random)));
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);
+        close(saved[0]); // only now: a closed pipe would end the child between saves
         seen.push_back(FileBytes(path));
     }
     return seen;

@@ -25,8 +25,9 @@ void ExpectFolderHoldsOnly(const std::string& folder, const std::string& path);
 std::optional<bool> SaveWithFileLimit(long limitBytes, const std::function<bool()>& save);
 
 // `rounds` times: a child saves over and over (save(0), save(1), save(0)...) and is killed
-// with SIGKILL after a random wait below `mostMilliseconds`. The bytes of the file at `path`
-// after each kill, in order.
+// with SIGKILL after a random wait below `mostMilliseconds`. In the first round the wait
+// starts only once a save has completed, so that a loaded machine still shows a replaced file.
+// The bytes of the file at `path` after each kill, in order.
 std::vector<std::string> BytesAfterKilledSaves(const std::string& path,
                                                const std::function<bool(int)>& save, int rounds,
                                                int mostMilliseconds);
