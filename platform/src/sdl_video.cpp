@@ -10,12 +10,16 @@ namespace OvPlatform
 namespace
 {
 bool videoReady = false;
+bool videoTried = false;
 }
 
 bool EnsureVideo()
 {
-    if (videoReady)
-        return true;
+    // One attempt per process: without a display, probing every back end again on each call
+    // (a cursor query every frame) would cost each call the probe and its messages.
+    if (videoTried)
+        return videoReady;
+    videoTried = true;
     // Ctrl+C ends the process as usual; closing windows is reported per window (WM_CLOSE).
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
@@ -31,12 +35,8 @@ bool EnsureVideo()
         SDL_SetError("only an invisible video back end (%s) is available", driver);
         videoReady = false;
     }
-    static bool told = false;
-    if (!videoReady && !told)
-    {
-        told = true;
+    if (!videoReady)
         std::fprintf(stderr, "Orvane Core: no display: %s\n", SDL_GetError());
-    }
     return videoReady;
 }
 
