@@ -66,6 +66,23 @@ size_t JpegStart(const uint8_t* bytes, size_t size)
     return at < size && bytes[at] == 0xd8 ? at + 1 : 0;
 }
 
+// The decoder reads a file through a buffer of this many bytes, and after each format test
+// rewinds to the start of that buffer, not of the file. Only its JPEG test can read further:
+// it skips the start marker's fill bytes as far as they go. Past the buffer, a refill has
+// overwritten it, and every decoder after the rewind reads a stale mix of file parts that no
+// guard has walked (a Huffman table overfull there wrote past the table).
+constexpr size_t kDecoderBuffer = 128;
+
+bool FillEndsInFirstBuffer(const uint8_t* bytes, size_t size)
+{
+    if (size == 0 || bytes[0] != 0xff)
+        return true;
+    size_t at = 1;
+    while (at < size && at < kDecoderBuffer && bytes[at] == 0xff)
+        ++at;
+    return at < kDecoderBuffer || at >= size;
+}
+
 // Visits every marker the decoder may act on: bytes up to a 0xff are skipped (junk between
 // segments, entropy-coded data), fill bytes 0xff are skipped, and a marker with a length
 // is stepped over whole.
@@ -120,6 +137,8 @@ bool SafeToDecode(const uint8_t* bytes, size_t size)
 {
     if (IsPng(bytes, size))
         return PngChunksFit(bytes, size);
+    if (!FillEndsInFirstBuffer(bytes, size))
+        return false;
     const size_t start = JpegStart(bytes, size);
     return start == 0 || JpegTablesFit(bytes, size, start);
 }

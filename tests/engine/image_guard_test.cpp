@@ -105,7 +105,7 @@ TEST(EngineImageGuards, TheFuzzSeedIsTheRegressionJpeg)
               OverfullHuffmanJpeg());
 }
 
-TEST(EngineImageGuards, ImageDecodeRefusesOverfullHuffmanTablesAndTruncatedJpegs)
+TEST(EngineImageGuards, ImageDecodeRefusesOverfullHuffmanTablesLongFillAndTruncatedJpegs)
 {
     int32_t width = 0;
     const Bytes good = GoodJpeg();
@@ -123,6 +123,16 @@ TEST(EngineImageGuards, ImageDecodeRefusesOverfullHuffmanTablesAndTruncatedJpegs
     EXPECT_FALSE(
         Decodes(ReadFile(std::string(OV_SOURCE_DIR) + "/tests/fuzz/corpus/engine_image/"
                                                       "jpeg_fill_before_start_bad_huffman")));
+    // Fill that ends inside the decoder's first 128-byte buffer is fine; fill reaching past it
+    // would leave the decoder reading a stale buffer no guard walked (found by fuzz_image: an
+    // overfull Huffman table there, "index 257 out of bounds").
+    Bytes padded = good;
+    padded.insert(padded.begin(), 126, 0xFF);
+    EXPECT_TRUE(Decodes(padded));
+    padded.insert(padded.begin(), 0xFF);
+    EXPECT_FALSE(Decodes(padded));
+    EXPECT_FALSE(Decodes(ReadFile(std::string(OV_SOURCE_DIR) +
+                                  "/tests/fuzz/corpus/image/jpeg_fill_past_first_buffer")));
     // The platform's truncation guard holds for the engine too: without its end the decoder
     // would read past the file (and make up the rest).
     for (size_t length : {size_t{2}, size_t{20}, good.size() / 2, good.size() - 2})
