@@ -17,10 +17,11 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
 if [[ ${1:-} == --summary ]]; then
-    # Log fields: time target user system exit ...
-    awk '{cpu[$2] += $3 + $4; runs[$2]++; if ($5 != "exit=0") bad[$2]++}
-         END {for (t in cpu) printf "%-18s %7.1f CPU-min %3d runs %d findings\n",
-                                    t, cpu[t] / 60, runs[t], bad[t]}' "$2" | sort
+    # Log fields: time target user system exit runs cov artifacts starved log
+    awk '{cpu[$2] += $3 + $4; runs[$2]++
+          if ($5 != "exit=0" && $9 != "starved=1") bad[$2]++; else clean[$2] += $3 + $4}
+         END {for (t in cpu) printf "%-18s %7.1f CPU-min %7.1f clean %3d runs %d findings\n",
+                                    t, cpu[t] / 60, clean[t] / 60, runs[t], bad[t]}' "$2" | sort
     exit 0
 fi
 
@@ -59,7 +60,8 @@ cpu_seconds() { # user + system CPU seconds of a live process
 
 clean_seconds() { # CPU seconds of a target's runs without a finding, from the log
     [[ -f "$work/campaign.log" ]] || { echo 0; return; }
-    awk -v t="$1" '$2 == t && $5 == "exit=0" {s += $3 + $4} END {printf "%d", s}' \
+    awk -v t="$1" '$2 == t && ($5 == "exit=0" || $9 == "starved=1") {s += $3 + $4}
+                   END {printf "%d", s}' \
         "$work/campaign.log"
 }
 
@@ -70,8 +72,8 @@ run_once() { # target budget
     timing=$(mktemp) log="$work/logs/$target.$(date -u +%H%M%S).log"
     local dict=()
     [[ -f "$root/tests/fuzz/$name.dict" ]] && dict=(-dict="$root/tests/fuzz/$name.dict")
-    local before
-    before=$(find "$work/artifacts" -name "$target-*" | wc -l)
+    local started
+    started=$(mktemp)
     nice -n 19 /usr/bin/time -f "%U %S" -o "$timing" "$build/bin/$name" -max_total_time=86400 \
         -timeout=2 -rss_limit_mb=2048 -print_final_stats=1 \
         -artifact_prefix="$work/artifacts/$target-" "${dict[@]}" \
@@ -94,10 +96,27 @@ run_once() { # target budget
     cpu=$(tail -1 "$timing")
     runs=$(grep -o 'stat::number_of_executed_units: [0-9]*' "$log" | grep -o '[0-9]*$' || echo 0)
     coverage=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | grep -o '[0-9]*$' || echo 0)
-    found=$(($(find "$work/artifacts" -name "$target-*" | wc -l) - before))
+    local artifacts=() starved=0
+    mapfile -t artifacts < <(find "$work/artifacts" -maxdepth 1 -name "$target-*" -newer "$started")
+    ((${#artifacts[@]} > 0)) && all_starved "$name" "${artifacts[@]}" && starved=1
     echo "$(date -u +%FT%TZ) $target $cpu exit=$status runs=$runs cov=$coverage" \
-         "artifacts=$found log=$log" >>"$work/campaign.log"
-    rm -f "$timing"
+         "artifacts=${#artifacts[@]} starved=$starved log=$log" >>"$work/campaign.log"
+    rm -f "$timing" "$started"
+}
+
+# libFuzzer's timeouts are wall time, and at nice 19 a fuzzer gets next to no CPU while other
+# work runs: a unit can pass its timeout without being slow. True when every artifact is a
+# timeout or slow unit that runs within the timeout when tried again at normal priority; those
+# go to artifacts/starved and the run counts as clean.
+all_starved() { # target-binary artifact...
+    local binary="$build/bin/$1" artifact
+    shift
+    for artifact in "$@"; do
+        [[ $(basename "$artifact") =~ -(timeout|slow-unit)- ]] || return 1
+        "$binary" -timeout=2 -rss_limit_mb=2048 "$artifact" >/dev/null 2>&1 || return 1
+    done
+    mkdir -p "$work/artifacts/starved"
+    mv "$@" "$work/artifacts/starved/"
 }
 
 lane() { # index
