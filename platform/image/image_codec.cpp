@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -20,6 +21,12 @@
 #define STBI_ONLY_TGA
 #define STBI_ONLY_GIF
 #define STBI_MAX_DIMENSIONS 16384
+// Zeroed: the JPEG decoder keeps its Huffman tables in an uninitialised block, and a scan may
+// name a table the file never defined; with whatever the block held before, the decoder read
+// far outside the table. From zeros such a table gives symbol 0 and the decode stays in bounds.
+#define STBI_MALLOC(size) std::calloc(1, size)
+#define STBI_REALLOC(block, size) std::realloc(block, size)
+#define STBI_FREE(block) std::free(block)
 #define STB_IMAGE_WRITE_STATIC
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STBI_WRITE_NO_STDIO
