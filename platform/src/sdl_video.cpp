@@ -11,7 +11,7 @@ namespace
 {
 bool videoReady = false;
 bool videoTried = false;
-}
+} // namespace
 
 bool EnsureVideo()
 {
