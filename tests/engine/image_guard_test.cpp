@@ -44,13 +44,20 @@ Bytes GoodJpeg()
     return ReadFile(std::string(OV_SOURCE_DIR) + "/tests/fuzz/corpus/image/rgb_8x8.jpg");
 }
 
+// Where the first marker 0xff `code` begins; the size when there is none.
+size_t MarkerAt(const Bytes& jpeg, uint8_t code)
+{
+    size_t at = 0;
+    while (at + 1 < jpeg.size() && !(jpeg[at] == 0xFF && jpeg[at + 1] == code))
+        ++at;
+    return at + 1 < jpeg.size() ? at : jpeg.size();
+}
+
 // The good JPEG with the code counts of its first Huffman table all 255.
 Bytes OverfilledGoodJpeg()
 {
     Bytes jpeg = GoodJpeg();
-    size_t table = 0;
-    while (table + 1 < jpeg.size() && !(jpeg[table] == 0xFF && jpeg[table + 1] == 0xC4))
-        ++table;
+    const size_t table = MarkerAt(jpeg, 0xC4);
     if (table + 21 < jpeg.size())
         std::fill(jpeg.begin() + long(table) + 5, jpeg.begin() + long(table) + 21, 0xFF);
     return jpeg;
@@ -150,9 +157,7 @@ TEST(EngineImageGuards, ImageDecodeRefusesOverfullHuffmanTablesLongFillAndTrunca
 Bytes GoodJpegNamingAnUndefinedTable()
 {
     Bytes jpeg = GoodJpeg();
-    size_t scan = 0;
-    while (scan + 1 < jpeg.size() && !(jpeg[scan] == 0xFF && jpeg[scan + 1] == 0xDA))
-        ++scan;
+    const size_t scan = MarkerAt(jpeg, 0xDA);
     if (scan + 6 < jpeg.size())
         jpeg[scan + 6] = 0x03; // DC table 0, AC table 3
     return jpeg;
