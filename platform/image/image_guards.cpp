@@ -54,16 +54,21 @@ uint64_t MostPixelsPerByte(const uint8_t* bytes, size_t size)
     return 64; // TGA, the one format without a signature
 }
 
+// Where the file's opening run of bytes 0xff ends: the decoder's JPEG test reads them all.
+size_t FillEnd(const uint8_t* bytes, size_t size)
+{
+    size_t at = 0;
+    while (at < size && bytes[at] == 0xff)
+        ++at;
+    return at;
+}
+
 // Where the decoder's walk begins after the start-of-image marker, which it finds as 0xff,
 // any number of fill bytes 0xff, then 0xd8; 0 for a file that is no JPEG to it.
 size_t JpegStart(const uint8_t* bytes, size_t size)
 {
-    if (size < 2 || bytes[0] != 0xff)
-        return 0;
-    size_t at = 1;
-    while (at < size && bytes[at] == 0xff)
-        ++at;
-    return at < size && bytes[at] == 0xd8 ? at + 1 : 0;
+    const size_t at = FillEnd(bytes, size);
+    return at >= 1 && at < size && bytes[at] == 0xd8 ? at + 1 : 0;
 }
 
 // The decoder reads a file through a buffer of this many bytes, and after each format test
@@ -75,12 +80,7 @@ constexpr size_t kDecoderBuffer = 128;
 
 bool FillEndsInFirstBuffer(const uint8_t* bytes, size_t size)
 {
-    if (size == 0 || bytes[0] != 0xff)
-        return true;
-    size_t at = 1;
-    while (at < size && at < kDecoderBuffer && bytes[at] == 0xff)
-        ++at;
-    return at < kDecoderBuffer || at >= size;
+    return size <= kDecoderBuffer || FillEnd(bytes, size) < kDecoderBuffer;
 }
 
 // Visits every marker the decoder may act on: bytes up to a 0xff are skipped (junk between
