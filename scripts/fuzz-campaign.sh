@@ -2,9 +2,11 @@
 # A long fuzzing campaign over built fuzz targets, round robin, on idle CPU only (nice 19).
 # Each run starts with a large -max_total_time and is stopped (SIGUSR1, a graceful exit) once
 # it has used its slice of CPU seconds: on a loaded machine wall time is not CPU time. Every run
-# appends one line to WORK/campaign.log; --summary adds up the CPU-minutes per target. With
-# --goal, a target stops being run once its clean runs (no finding) in the log reach that many
-# CPU-minutes, and the campaign ends when every target has.
+# appends one line to WORK/campaign.log; --summary adds up the CPU-minutes per target. A target's
+# clean time is that of its runs without a finding since its last finding: a finding means a fix
+# and a rebuild, and the count starts again. With --goal, a target stops being run once its clean
+# time reaches that many CPU-minutes, and the campaign ends when every target has. Lanes share
+# one queue: each takes the next target that no other lane is running.
 #
 # Usage: scripts/fuzz-campaign.sh [--until HH:MM] [--slice SECONDS] [--lanes N] [--goal MINUTES]
 #                                 BUILD WORK
@@ -19,7 +21,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 if [[ ${1:-} == --summary ]]; then
     # Log fields: time target user system exit runs cov artifacts starved log
     awk '{cpu[$2] += $3 + $4; runs[$2]++
-          if ($5 != "exit=0" && $9 != "starved=1") bad[$2]++; else clean[$2] += $3 + $4}
+          if ($5 != "exit=0" && $9 != "starved=1") {bad[$2]++; clean[$2] = 0}
+          else clean[$2] += $3 + $4}
          END {for (t in cpu) printf "%-18s %7.1f CPU-min %7.1f clean %3d runs %d findings\n",
                                     t, cpu[t] / 60, clean[t] / 60, runs[t], bad[t]}' "$2" | sort
     exit 0
@@ -58,9 +61,11 @@ cpu_seconds() { # user + system CPU seconds of a live process
     echo $(((fields[11] + fields[12]) / ticks))
 }
 
-clean_seconds() { # CPU seconds of a target's runs without a finding, from the log
+clean_seconds() { # CPU seconds of a target's clean runs since its last finding, from the log
     [[ -f "$work/campaign.log" ]] || { echo 0; return; }
-    awk -v t="$1" '$2 == t && ($5 == "exit=0" || $9 == "starved=1") {s += $3 + $4}
+    awk -v t="$1" '$2 != t {next}
+                   $5 == "exit=0" || $9 == "starved=1" {s += $3 + $4; next}
+                   {s = 0}
                    END {printf "%d", s}' \
         "$work/campaign.log"
 }
@@ -119,9 +124,9 @@ all_starved() { # target-binary artifact...
     mv "$@" "$work/artifacts/starved/"
 }
 
-lane() { # index
+lane() {
     while ! past_deadline; do
-        local names=() others=() path name i
+        local names=() others=() path name
         # Read each round, so that targets built meanwhile join the next one; the formats
         # users hand us come first.
         for path in "$build"/bin/fuzz_*; do
@@ -130,21 +135,27 @@ lane() { # index
         done
         names+=("${others[@]}")
         local ran=0
-        for ((i = $1; i < ${#names[@]}; i += lanes)); do
+        for name in "${names[@]}"; do
             past_deadline && return
             local budget=$slice
-            [[ $user_formats == *" ${names[i]#fuzz_} "* ]] && budget=$((slice * 3 / 2))
+            [[ $user_formats == *" ${name#fuzz_} "* ]] && budget=$((slice * 3 / 2))
             if ((goal > 0)); then
-                local left=$((goal * 60 - $(clean_seconds "${names[i]#fuzz_}")))
+                local left=$((goal * 60 - $(clean_seconds "${name#fuzz_}")))
                 ((left <= 0)) && continue
                 ((left < budget)) && budget=$left
             fi
-            run_once "${names[i]}" "$budget"
+            # mkdir is atomic: the lane that makes the claim runs the target.
+            mkdir "$work/running/$name" 2>/dev/null || continue
+            run_once "$name" "$budget"
+            rmdir "$work/running/$name"
             ran=1
         done
         ((ran)) || return 0
     done
 }
 
-for ((l = 0; l < lanes; ++l)); do lane "$l" & done
+# Claims left by a campaign that was stopped are stale.
+rm -rf "$work/running"
+mkdir -p "$work/running"
+for ((l = 0; l < lanes; ++l)); do lane & done
 wait
