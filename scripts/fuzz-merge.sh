@@ -5,15 +5,20 @@
 # reach edges the seeds miss join them (-use_counters=0: a new hit count alone keeps nothing,
 # which keeps the corpus a few times smaller for the same edges). Prints each target's
 # committed corpus afterwards: files and bytes.
-# Usage: scripts/fuzz-merge.sh BUILD WORK   (as given to scripts/fuzz-campaign.sh)
+# Usage: scripts/fuzz-merge.sh BUILD WORK [TARGET...]   (BUILD and WORK as given to
+#        scripts/fuzz-campaign.sh; the named targets only, or every built one)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(realpath "$1")
 work=$(realpath "$2")
+shift 2
 mkdir -p "$work/logs"
-for path in "$build"/bin/fuzz_*; do
+paths=("$build"/bin/fuzz_*)
+(($# > 0)) && paths=("${@/#/$build/bin/fuzz_}")
+for path in "${paths[@]}"; do
     name=$(basename "$path")
     target=${name#fuzz_}
+    [[ -x $path ]] || { echo "$target: no such fuzz target in $build/bin" >&2; exit 2; }
     seeds="$root/tests/fuzz/corpus/$target"
     [[ -d "$work/corpus/$target" && -d "$seeds" ]] || continue
     fresh=$(mktemp -d)
