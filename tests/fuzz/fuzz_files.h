@@ -1,12 +1,13 @@
-// What the fuzz targets that read several files share: the input split at "@@FILE@@" lines
-// into named files of a scratch folder that is the working folder (so includes resolve among
-// them), and the check that stops the fuzzer when an invariant breaks.
+// What the fuzz targets that read files share: where their scratch files go, the input split
+// at "@@FILE@@" lines into named files of a scratch folder that is the working folder (so
+// includes resolve among them), and the check that stops the fuzzer when an invariant breaks.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 #include <unistd.h>
 #include <vector>
@@ -26,10 +27,18 @@ inline std::vector<const char*>& Written()
     return names;
 }
 
+// A pattern for mkstemp or mkdtemp: in memory (/dev/shm) where the system has it, since a
+// target that writes a file per input otherwise spends much of its time on the disk's journal.
+inline std::string ScratchPattern(const char* prefix)
+{
+    const char* parent = access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+    return std::string(parent) + "/" + prefix + "XXXXXX";
+}
+
 inline char* ScratchFolder()
 {
-    static char folder[] = "/tmp/fuzz_files_XXXXXX";
-    return folder;
+    static std::string folder = ScratchPattern("fuzz_files_");
+    return folder.data();
 }
 
 // The files and the folder go when the fuzzer exits normally.

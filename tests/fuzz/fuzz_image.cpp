@@ -1,6 +1,7 @@
 // Fuzzes the image decoders behind the GDI+ subset: the input is written to a temporary file
 // and loaded with GdipCreateBitmapFromFile. A decoded bitmap is locked and read whole, and a
 // small one is saved as PNG and loaded back, which must give the same pixels.
+#include "fuzz_files.h"
 #include "platform/gdiplus.h"
 
 #include <cstdint>
@@ -28,8 +29,8 @@ struct Session
         GdiplusStartupInput startup;
         if (GdiplusStartup(&token, &startup, nullptr) != Ok)
             std::abort();
-        char pattern[] = "/tmp/ov_fuzz_image_XXXXXX";
-        inputFile = mkstemp(pattern);
+        std::string pattern = FuzzFiles::ScratchPattern("ov_fuzz_image_");
+        inputFile = mkstemp(pattern.data());
         if (inputFile < 0)
             std::abort();
         const std::string base = pattern;

@@ -3,6 +3,7 @@
 // table stays within the engine's bounds, and an entry that loads holds exactly its size.
 #include "formats/package.h"
 #include "formats/package_unpack.h"
+#include "fuzz_files.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -16,33 +17,30 @@ using namespace OvCore;
 namespace
 {
 
-char scratch[] = "/tmp/fuzz_package_XXXXXX";
+std::string scratch;
 std::string archive;
 
 // The scratch folder goes when the fuzzer exits normally.
 void RemoveScratchFolder()
 {
     std::remove(archive.c_str());
-    std::remove(scratch);
+    std::remove(scratch.c_str());
 }
 
 const char* ArchivePath()
 {
     if (archive.empty())
     {
-        if (!mkdtemp(scratch))
+        scratch = FuzzFiles::ScratchPattern("fuzz_package_");
+        if (!mkdtemp(scratch.data()))
             std::abort();
-        archive = std::string(scratch) + "/input.zip";
+        archive = scratch + "/input.zip";
         std::atexit(RemoveScratchFolder);
     }
     return archive.c_str();
 }
 
-void Check(bool good)
-{
-    if (!good)
-        std::abort();
-}
+using FuzzFiles::Check;
 
 } // namespace
 

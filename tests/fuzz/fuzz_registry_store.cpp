@@ -3,6 +3,7 @@
 // are replaced by the store's checksum, so mutations reach the keys and values instead of
 // stopping at a checksum they cannot match. A file that parses must survive a write and read
 // back; one that does not is moved aside and the write after it must succeed.
+#include "fuzz_files.h"
 #include "platform/win32.h"
 
 #include <cstdint>
@@ -27,12 +28,24 @@ void SealWithChecksum(std::vector<uint8_t>& bytes)
         bytes[bytes.size() - 4 + i] = uint8_t(hash >> (8 * i));
 }
 
+std::string scratch;
+
+// The scratch folder goes when the fuzzer exits normally.
+void RemoveScratchFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(scratch, ignored);
+}
+
 const std::string& StorePath()
 {
     static const std::string path = []
     {
-        char pattern[] = "/tmp/ovfuzz-registry-XXXXXX";
-        std::string folder = mkdtemp(pattern);
+        std::string folder = FuzzFiles::ScratchPattern("ovfuzz-registry-");
+        if (!mkdtemp(folder.data()))
+            std::abort();
+        scratch = folder;
+        std::atexit(RemoveScratchFolder);
         setenv("XDG_CONFIG_HOME", folder.c_str(), 1);
         std::filesystem::create_directories(folder + "/orvane-core/registry");
         return folder + "/orvane-core/registry/HKEY_CURRENT_USER.store";
